@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "calc/DataType.h"
+#include "calc/OperandRecord.h"
+#include "calc/OperatorCode.h"
+
+namespace quibo {
+
+// The one document: the whole state of the calculator and the converter.
+// It is never saved or loaded.
+class CBytewhirlDoc {
+public:
+    CBytewhirlDoc();
+    ~CBytewhirlDoc();
+    CBytewhirlDoc(const CBytewhirlDoc&) = delete;
+    CBytewhirlDoc& operator=(const CBytewhirlDoc&) = delete;
+
+    // Hex digits the current type's bit pattern needs; 0 for an unknown type.
+    int HexDigitCapacity() const;
+
+    // Takes m_nKeyDigit into the operand being typed, or only carries the
+    // last result over, as the flags select. -1 when the operand is full.
+    int EnterDigit();
+
+    DataType m_nPrevDataType = DataType::UnsignedLong;
+    std::int32_t m_bTotalShown = 0;
+    std::int32_t m_bEntryArmed = 1;
+    std::int32_t m_bSecondOperand = 0;
+    std::int32_t m_bSubtotal = 0;
+    std::int32_t m_nPendingOp = OP_NONE;
+    DataType m_nDataType = DataType::UnsignedLong;
+    std::int32_t m_nDigitCount = 0;
+    std::int32_t m_nKeyDigit = 0;
+    std::unique_ptr<OperandRecord> m_pConv;
+    std::unique_ptr<OperandRecord> m_pCalc;
+
+private:
+    void AppendKeyDigit(std::string& text);
+};
+
+}  // namespace quibo

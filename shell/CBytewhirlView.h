@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "calc/CBytewhirlDoc.h"
+#include "shell/platform/EditControl.h"
+#include "shell/platform/FormWindow.h"
+#include "shell/platform/RoutingTable.h"
+
+namespace quibo {
+
+// The calculator form: display, keypad and the converter fields. Its state
+// is the flags the handlers share; everything else lives in the document.
+// Handler bodies live with their subsystem: keypad in calc/, binary field in
+// numtext/.
+class CBytewhirlView : public CommandTarget {
+public:
+    CBytewhirlView(CBytewhirlDoc& document, FormWindow& form);
+
+    CBytewhirlDoc& GetDocument() const { return m_document; }
+
+    // Delivers one control notification through the routing table.
+    bool OnCmdMsg(ControlId id, Notification code) override;
+    static std::span<const Route<CBytewhirlView>> RoutingTable();
+
+    // Runs the data exchange towards the controls, which blanks the display,
+    // HEX, BINARY and DECIMAL.
+    void OnInitialUpdate();
+    void DoDataExchange();
+
+    // Digit keys and CLR.
+    void OnKey0();
+    void OnKey1();
+    void OnKey2();
+    void OnKey3();
+    void OnKey4();
+    void OnKey5();
+    void OnKey6();
+    void OnKey7();
+    void OnKey8();
+    void OnKey9();
+    void OnKeyA();
+    void OnKeyB();
+    void OnKeyC();
+    void OnKeyD();
+    void OnKeyE();
+    void OnKeyF();
+    void OnKeyClear();
+    void StartNewCalculation();
+    void RefreshDisplay();
+
+    // Operator keys and evaluation.
+    void OnKeyAdd();
+    void OnKeySubtract();
+    void OnKeyMultiply();
+    void OnKeyDivide();
+    void OnKeyComplement();
+    void OnKeyXor();
+    void OnKeyAnd();
+    void OnKeyOr();
+    void OnKeyShiftLeft();
+    void OnKeyShiftRight();
+    void OnKeyModulus();
+    void OnKeyEquals();
+    void LatchOperator();
+    void Evaluate();
+
+    // Puts the binary text of a hex text, at the current type, into BINARY.
+    void ShowBinaryFromHex(std::string text);
+
+    EditControl m_editHex;
+    EditControl m_editDecimal;
+    std::string m_strDisplayText;
+    std::string m_strHexText;
+    std::string m_strBinaryText;
+    std::string m_strDecimalText;
+    std::int32_t m_bUpdateSeen = 0;
+    std::int32_t m_bDecimalFocus = 0;
+    std::int32_t m_bHexFocus = 0;
+    // Starts at 0: starting at 1 would swallow the first keystroke typed into
+    // HEX or DECIMAL after start-up. CLR still sets it before it empties the
+    // fields.
+    std::int32_t m_bIgnoreEditUpdate = 0;
+
+private:
+    void OnDigitKey(std::int32_t value);
+    // The start every operator key but "=" shares; false when it refused.
+    bool BeginOperatorKey();
+    void ArithmeticKey(std::int32_t code);
+    void OtherBinaryKey(std::int32_t code);
+    void RefuseRealType();
+
+    CBytewhirlDoc& m_document;
+    FormWindow& m_form;
+};
+
+}  // namespace quibo

@@ -1,0 +1,207 @@
+#include "shell/headless/HeadlessForm.h"
+
+#include <algorithm>
+
+namespace quibo {
+
+namespace {
+
+// "&&" in a template text shows as "&".
+std::string ShownCaption(std::string_view text)
+{
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&')
+            ++i;
+        shown += text[i];
+    }
+    return shown;
+}
+
+}  // namespace
+
+HeadlessForm::HeadlessForm(const DialogTemplate& dialog)
+{
+    m_controls.reserve(dialog.controls.size());
+    for (const ControlTemplate& control : dialog.controls)
+        m_controls.push_back({control.id, control.kind, control.text, kDefaultLimit});
+}
+
+HeadlessForm::Control* HeadlessForm::Find(ControlId id)
+{
+    if (id == IDC_STATIC)
+        return nullptr;
+    auto it = std::find_if(m_controls.begin(), m_controls.end(), [id](const Control& c) { return c.id == id; });
+    return it == m_controls.end() ? nullptr : &*it;
+}
+
+const HeadlessForm::Control* HeadlessForm::Find(ControlId id) const
+{
+    return const_cast<HeadlessForm*>(this)->Find(id);
+}
+
+bool HeadlessForm::IsEdit(int index) const
+{
+    return index >= 0 && m_controls[static_cast<std::size_t>(index)].kind == ControlKind::Edit;
+}
+
+HeadlessForm::Control* HeadlessForm::FocusedEdit()
+{
+    return IsEdit(m_focus) ? &m_controls[static_cast<std::size_t>(m_focus)] : nullptr;
+}
+
+void HeadlessForm::Notify(ControlId id, Notification code)
+{
+    if (m_pTarget)
+        m_pTarget->OnCmdMsg(id, code);
+}
+
+void HeadlessForm::MoveFocus(int index)
+{
+    if (index == m_focus)
+        return;
+    const int previous = m_focus;
+    m_focus = index;
+    if (IsEdit(previous))
+        Notify(m_controls[static_cast<std::size_t>(previous)].id, EN_KILLFOCUS);
+    if (IsEdit(index) && m_focus == index)
+        Notify(m_controls[static_cast<std::size_t>(index)].id, EN_SETFOCUS);
+}
+
+void HeadlessForm::SetDlgItemText(ControlId id, std::string_view text)
+{
+    Control* control = Find(id);
+    if (!control)
+        return;
+    control->text.assign(text);
+    if (control->kind == ControlKind::Edit)
+        Notify(id, EN_UPDATE);
+}
+
+std::string HeadlessForm::GetDlgItemText(ControlId id) const
+{
+    const Control* control = Find(id);
+    return control ? control->text : std::string();
+}
+
+void HeadlessForm::LimitText(ControlId id, int nMaxChars)
+{
+    Control* control = Find(id);
+    if (control && control->kind == ControlKind::Edit)
+        control->limit = nMaxChars > 0 ? nMaxChars : kDefaultLimit;
+}
+
+void HeadlessForm::MessageBox(std::string_view text, std::string_view caption)
+{
+    m_messages.push_back({std::string(caption), std::string(text)});
+    // The box is modal: it holds the focus while it is open, is answered
+    // with OK at once, and gives the focus back before returning.
+    const int previous = m_focus;
+    MoveFocus(kMessageBoxFocus);
+    MoveFocus(previous);
+}
+
+bool HeadlessForm::Click(ControlId id)
+{
+    Control* control = Find(id);
+    if (!control || control->kind != ControlKind::PushButton)
+        return false;
+    // A mouse press gives the button the focus before it reports the click.
+    MoveFocus(static_cast<int>(control - m_controls.data()));
+    Notify(id, BN_CLICKED);
+    return true;
+}
+
+bool HeadlessForm::Focus(ControlId id)
+{
+    Control* control = Find(id);
+    if (!control || control->kind != ControlKind::Edit)
+        return false;
+    MoveFocus(static_cast<int>(control - m_controls.data()));
+    return true;
+}
+
+bool HeadlessForm::Type(std::string_view text)
+{
+    Control* edit = FocusedEdit();
+    if (!edit)
+        return false;
+    const ControlId id = edit->id;
+    for (char c : text) {
+        // A handler may move the focus or rewrite the text: look again.
+        Control* current = Find(id);
+        if (static_cast<int>(current->text.size()) >= current->limit)
+            continue;  // refused, as the edit refuses a keystroke
+        current->text += c;
+        Notify(id, EN_UPDATE);
+    }
+    return true;
+}
+
+bool HeadlessForm::Backspace(int count)
+{
+    Control* edit = FocusedEdit();
+    if (!edit)
+        return false;
+    const ControlId id = edit->id;
+    for (int i = 0; i < count; ++i) {
+        Control* current = Find(id);
+        if (current->text.empty())
+            continue;
+        current->text.pop_back();
+        Notify(id, EN_UPDATE);
+    }
+    return true;
+}
+
+bool HeadlessForm::ClearField()
+{
+    Control* edit = FocusedEdit();
+    if (!edit)
+        return false;
+    if (!edit->text.empty()) {
+        edit->text.clear();
+        Notify(edit->id, EN_UPDATE);
+    }
+    return true;
+}
+
+bool HeadlessForm::Paste(std::string_view text)
+{
+    Control* edit = FocusedEdit();
+    if (!edit)
+        return false;
+    const std::string_view kept = text.substr(0, static_cast<std::size_t>(edit->limit));
+    if (edit->text != kept) {
+        edit->text.assign(kept);
+        Notify(edit->id, EN_UPDATE);
+    }
+    return true;
+}
+
+std::optional<ControlId> HeadlessForm::FindKey(std::string_view caption) const
+{
+    if (caption == "Mot" || caption == "Int")
+        return IDC_KEY_BYTE_ORDER;
+    for (const Control& control : m_controls) {
+        if (control.kind == ControlKind::PushButton && control.id != IDC_KEY_BYTE_ORDER &&
+            ShownCaption(control.text) == caption)
+            return control.id;
+    }
+    return std::nullopt;
+}
+
+std::optional<ControlId> HeadlessForm::FocusedControl() const
+{
+    if (m_focus < 0)
+        return std::nullopt;
+    return m_controls[static_cast<std::size_t>(m_focus)].id;
+}
+
+int HeadlessForm::Limit(ControlId id) const
+{
+    const Control* control = Find(id);
+    return control ? control->limit : 0;
+}
+
+}  // namespace quibo

@@ -1,0 +1,84 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "shell/platform/FormWindow.h"
+#include "shell/platform/RoutingTable.h"
+#include "shell/res/DialogTemplate.h"
+
+namespace quibo {
+
+// An in-memory form that behaves as the real window does: a program's set of
+// an edit's text notifies before it returns, length limits bind typing and
+// pasting only, one control has the keyboard focus and edits hear of gaining
+// and losing it, and message boxes take the focus and give it back. It also
+// offers the user's actions on the form.
+class HeadlessForm : public FormWindow {
+public:
+    struct MessageRecord {
+        std::string caption;
+        std::string text;
+    };
+
+    // An edit's limit until the program sets one.
+    static constexpr int kDefaultLimit = 32767;
+
+    explicit HeadlessForm(const DialogTemplate& dialog);
+
+    // Where the controls' notifications go; may be null.
+    void SetTarget(CommandTarget* target) { m_pTarget = target; }
+
+    // FormWindow.
+    void SetDlgItemText(ControlId id, std::string_view text) override;
+    std::string GetDlgItemText(ControlId id) const override;
+    void LimitText(ControlId id, int nMaxChars) override;
+    void MessageBox(std::string_view text, std::string_view caption) override;
+
+    // The user's actions. Each returns false, and changes nothing, when it
+    // cannot be done: no such button, not an edit, no edit has the focus.
+    bool Click(ControlId id);
+    bool Focus(ControlId id);
+    bool Type(std::string_view text);
+    bool Backspace(int count = 1);
+    bool ClearField();
+    bool Paste(std::string_view text);
+
+    // The push button a user would name by this caption ("&" for the "&&"
+    // key, "Mot" or "Int" for the byte-order key, whatever it reads).
+    std::optional<ControlId> FindKey(std::string_view caption) const;
+
+    // The focused control, if any control of the form has the focus.
+    std::optional<ControlId> FocusedControl() const;
+    int Limit(ControlId id) const;
+    const std::vector<MessageRecord>& Messages() const { return m_messages; }
+    void ClearMessages() { m_messages.clear(); }
+
+private:
+    struct Control {
+        ControlId id;
+        ControlKind kind;
+        std::string text;
+        int limit;
+    };
+
+    // Focus values besides a control index.
+    static constexpr int kNoFocus = -1;
+    static constexpr int kMessageBoxFocus = -2;
+
+    Control* Find(ControlId id);
+    const Control* Find(ControlId id) const;
+    Control* FocusedEdit();
+    bool IsEdit(int index) const;
+    void MoveFocus(int index);
+    void Notify(ControlId id, Notification code);
+
+    std::vector<Control> m_controls;
+    std::vector<MessageRecord> m_messages;
+    CommandTarget* m_pTarget = nullptr;
+    int m_focus = kNoFocus;
+};
+
+}  // namespace quibo

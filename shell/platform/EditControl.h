@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "shell/platform/ControlIds.h"
+#include "shell/platform/FormWindow.h"
+
+namespace quibo {
+
+// A handle on one edit control of a form, attached by the form's data
+// exchange. Reading or limiting before it is attached does nothing.
+class EditControl {
+public:
+    void Attach(FormWindow& form, ControlId id)
+    {
+        m_pForm = &form;
+        m_id = id;
+    }
+
+    std::string GetWindowText() const { return m_pForm ? m_pForm->GetDlgItemText(m_id) : std::string(); }
+
+    void LimitText(int nMaxChars)
+    {
+        if (m_pForm)
+            m_pForm->LimitText(m_id, nMaxChars);
+    }
+
+private:
+    FormWindow* m_pForm = nullptr;
+    ControlId m_id = IDC_STATIC;
+};
+
+}  // namespace quibo

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "shell/platform/ControlIds.h"
+
+namespace quibo {
+
+// The windowing operations that the form's handlers call. Each host (the Qt
+// window, the headless form) implements them with these guarantees:
+//  - SetDlgItemText replaces the whole text; for an edit the change
+//    notification (EN_UPDATE) is delivered before the call returns, even
+//    when the text is unchanged.
+//  - LimitText bounds what the user can type or paste, never a text that
+//    the program sets.
+//  - MessageBox is modal with one OK button; it takes the keyboard focus
+//    away and gives it back to the same control before it returns.
+class FormWindow {
+public:
+    virtual ~FormWindow() = default;
+
+    virtual void SetDlgItemText(ControlId id, std::string_view text) = 0;
+    virtual std::string GetDlgItemText(ControlId id) const = 0;
+    virtual void LimitText(ControlId id, int nMaxChars) = 0;
+    virtual void MessageBox(std::string_view text, std::string_view caption) = 0;
+};
+
+}  // namespace quibo

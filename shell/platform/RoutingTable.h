@@ -1,0 +1,40 @@
+#pragma once
+
+#include <span>
+
+#include "shell/platform/ControlIds.h"
+#include "shell/platform/Notification.h"
+
+namespace quibo {
+
+// One row of a routing table: a control id and a notification reach exactly
+// one member handler of the target class.
+template <class Target>
+struct Route {
+    ControlId id;
+    Notification code;
+    void (Target::*handler)();
+};
+
+// Calls the handler of the first row that matches; false when none does.
+template <class Target>
+bool RouteNotification(std::span<const Route<Target>> table, Target& target, ControlId id,
+                       Notification code)
+{
+    for (const Route<Target>& route : table) {
+        if (route.id == id && route.code == code) {
+            (target.*route.handler)();
+            return true;
+        }
+    }
+    return false;
+}
+
+// What a host delivers control notifications to.
+class CommandTarget {
+public:
+    virtual ~CommandTarget() = default;
+    virtual bool OnCmdMsg(ControlId id, Notification code) = 0;
+};
+
+}  // namespace quibo

@@ -1,0 +1,62 @@
+#include <array>
+
+#include "shell/res/DialogTemplate.h"
+
+namespace quibo {
+
+namespace {
+
+constexpr unsigned KEY = STYLE_TABSTOP;
+constexpr unsigned FIELD = STYLE_BORDER | STYLE_TABSTOP | STYLE_RIGHT | STYLE_AUTOHSCROLL;
+constexpr unsigned LABEL = STYLE_CENTER;
+
+using enum ControlKind;
+
+constexpr std::array<ControlTemplate, 40> kControls{{
+    {IDC_STATIC, GroupBox, "Hex Calculator", {4, 4, 155, 136}, STYLE_NONE},
+    {IDC_STATIC, GroupBox, "Hex Converter", {4, 141, 153, 67}, STYLE_NONE},
+    {IDC_KEY_D, PushButton, "D", {11, 38, 20, 14}, KEY},
+    {IDC_STATIC, GroupBox, "", {15, 9, 111, 24}, STYLE_NONE},
+    {IDC_KEY_E, PushButton, "E", {34, 38, 20, 14}, KEY},
+    {IDC_KEY_F, PushButton, "F", {57, 38, 20, 14}, KEY},
+    {IDC_KEY_A, PushButton, "A", {11, 55, 20, 14}, KEY},
+    {IDC_KEY_B, PushButton, "B", {34, 55, 20, 14}, KEY},
+    {IDC_KEY_C, PushButton, "C", {57, 55, 20, 14}, KEY},
+    {IDC_KEY_7, PushButton, "7", {11, 72, 20, 14}, KEY},
+    {IDC_KEY_8, PushButton, "8", {34, 72, 20, 14}, KEY},
+    {IDC_KEY_9, PushButton, "9", {57, 72, 20, 14}, KEY},
+    {IDC_KEY_4, PushButton, "4", {11, 89, 20, 14}, KEY},
+    {IDC_KEY_5, PushButton, "5", {34, 89, 20, 14}, KEY},
+    {IDC_KEY_6, PushButton, "6", {57, 89, 20, 14}, KEY},
+    {IDC_KEY_1, PushButton, "1", {11, 106, 20, 14}, KEY},
+    {IDC_KEY_2, PushButton, "2", {34, 106, 20, 14}, KEY},
+    {IDC_KEY_3, PushButton, "3", {57, 106, 20, 14}, KEY},
+    {IDC_KEY_0, PushButton, "0", {34, 122, 20, 14}, KEY},
+    {IDC_KEY_CLEAR, PushButton, "CLR", {85, 38, 20, 14}, KEY},
+    {IDC_KEY_DIVIDE, PushButton, "/", {85, 55, 20, 14}, KEY},
+    {IDC_KEY_MULTIPLY, PushButton, "*", {85, 72, 20, 14}, KEY},
+    {IDC_KEY_SUBTRACT, PushButton, "-", {85, 89, 20, 14}, KEY},
+    {IDC_KEY_ADD, PushButton, "+", {85, 106, 20, 14}, KEY},
+    {IDC_KEY_EQUALS, PushButton, "=", {85, 122, 20, 14}, KEY},
+    {IDC_KEY_COMPLEMENT, PushButton, "~", {108, 55, 20, 14}, KEY},
+    {IDC_KEY_XOR, PushButton, "^", {108, 72, 20, 14}, KEY},
+    {IDC_KEY_AND, PushButton, "&&", {108, 89, 20, 14}, KEY},
+    {IDC_KEY_OR, PushButton, "|", {108, 106, 20, 14}, KEY},
+    {IDC_KEY_SHIFT_LEFT, PushButton, "<<", {11, 121, 20, 14}, KEY},
+    {IDC_KEY_SHIFT_RIGHT, PushButton, ">>", {57, 122, 20, 14}, KEY},
+    {IDC_HEX_EDIT, Edit, "", {8, 161, 64, 12}, FIELD},
+    {IDC_DECIMAL_EDIT, Edit, "", {81, 161, 69, 12}, FIELD},
+    {IDC_BINARY, Static, "", {6, 187, 149, 19}, STYLE_BORDER | STYLE_CENTER},
+    {IDC_STATIC, Static, "HEX", {35, 150, 16, 8}, LABEL},
+    {IDC_STATIC, Static, "DECIMAL", {103, 150, 32, 8}, LABEL},
+    {IDC_STATIC, Static, "BINARY", {61, 177, 39, 8}, LABEL},
+    {IDC_DISPLAY, Static, "0", {21, 21, 99, 8}, STYLE_RIGHT},
+    {IDC_KEY_BYTE_ORDER, PushButton, "Mot", {108, 122, 20, 14}, KEY},
+    {IDC_KEY_MODULUS, PushButton, "%", {108, 38, 20, 14}, KEY},
+}};
+
+}  // namespace
+
+const DialogTemplate kForm101{101, nullptr, 162, 211, "MS Sans Serif", 8, kControls};
+
+}  // namespace quibo

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace quibo {
+
+// Texts the handlers write, used exactly as they stand.
+inline constexpr const char kErrorCaption[] = "ERROR";
+inline constexpr const char kMustSelectIntegral[] = "Must select Integral Data Type for this function.";
+
+// Captions of the byte-order key, by m_nByteOrder.
+inline constexpr const char kCaptionMot[] = "Mot";
+inline constexpr const char kCaptionInt[] = "Int";
+
+}  // namespace quibo
