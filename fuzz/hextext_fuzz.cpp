@@ -1,0 +1,55 @@
+// Hex text of any bytes, and bit patterns of any value, through the text
+// forms: checks the place-value rule and the shape of every rendering.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "calc/OperandRecord.h"
+
+namespace {
+
+void Require(bool condition, const char* what)
+{
+    if (!condition) {
+        __builtin_printf("broken: %s\n", what);
+        std::abort();
+    }
+}
+
+std::size_t Count(const std::string& text, char c)
+{
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), c));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    using quibo::OperandRecord;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+
+    const std::uint32_t value = OperandRecord::HexTextToValue(text);
+    const std::string tail = text.size() > 8 ? text.substr(text.size() - 8) : text;
+    Require(value == OperandRecord::HexTextToValue(tail), "only the last eight places count");
+    Require(OperandRecord::HexTextToValue(text + "0") == value << 4, "a digit appended shifts by four bits");
+
+    OperandRecord record;
+    Require(record.BinaryTextULong(value).size() == 39, "32-bit Mot text");
+    Require(record.m_strBinInt.size() == 40, "32-bit Int text");
+    Require(record.BinaryTextChar(value).size() == 9, "8-bit Mot text");
+
+    std::uint64_t pattern = 0;
+    std::memcpy(&pattern, data, std::min(size, sizeof pattern));
+    float f;
+    double d;
+    std::memcpy(&f, &pattern, sizeof f);
+    std::memcpy(&d, &pattern, sizeof d);
+    Require(record.BinaryTextFloat(f).size() == 40 && record.m_strRealBinMot.size() == 40, "float texts");
+    const std::string in = record.BinaryTextDouble(d);
+    Require(in.size() == 82 && Count(in, '\n') == 2, "double Int text");
+    Require(record.m_strRealBinMot.size() == 81 && Count(record.m_strRealBinMot, '\n') == 1, "double Mot text");
+    return 0;
+}
