@@ -14,6 +14,14 @@ CBytewhirlDoc::~CBytewhirlDoc()
     m_pConv.reset();
 }
 
+bool CBytewhirlDoc::OnNewDocument()
+{
+    if (!CDocument::OnNewDocument())
+        return false;
+    SetTitle("");
+    return true;
+}
+
 int CBytewhirlDoc::HexDigitCapacity() const
 {
     const DataTypeInfo* info = FindDataTypeInfo(m_nDataType);

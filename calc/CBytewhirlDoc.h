@@ -6,17 +6,22 @@
 #include "calc/DataType.h"
 #include "calc/OperandRecord.h"
 #include "calc/OperatorCode.h"
+#include "shell/platform/Document.h"
 
 namespace quibo {
 
 // The one document: the whole state of the calculator and the converter.
 // It is never saved or loaded.
-class CBytewhirlDoc {
+class CBytewhirlDoc : public CDocument {
 public:
     CBytewhirlDoc();
-    ~CBytewhirlDoc();
+    ~CBytewhirlDoc() override;
     CBytewhirlDoc(const CBytewhirlDoc&) = delete;
     CBytewhirlDoc& operator=(const CBytewhirlDoc&) = delete;
+
+    // New re-initialises the document in place: the title becomes empty and
+    // nothing of the calculator is reset.
+    bool OnNewDocument() override;
 
     // Hex digits the current type's bit pattern needs; 0 for an unknown type.
     int HexDigitCapacity() const;

@@ -51,6 +51,16 @@ public:
     // real types.
     std::string BinaryTextIntegral(DataType nType, std::uint32_t value);
 
+    // A real value's bit pattern as hexadecimal digits, most significant
+    // byte first: 8 digits for a float, 16 for a double.
+    static std::string FloatToHexText(float value);
+    static std::string DoubleToHexText(double value);
+
+    // A hex text with its two-character groups in reverse order, after a
+    // "0" in front of an odd-length text. Any characters are moved as they
+    // are.
+    static std::string SwapHexBytes(std::string text);
+
     // The bytes of a raw bit string as groups "xxxx xxxx ", taken from the
     // last byte of its reversal to the first, with a line break before a
     // fifth group.

@@ -12,7 +12,7 @@ namespace {
 using View = CBytewhirlView;
 
 // Every control notification the form handles; nothing else reaches it.
-constexpr std::array<Route<View>, 29> kRoutes{{
+constexpr std::array<Route<View>, 36> kRoutes{{
     {IDC_KEY_D, BN_CLICKED, &View::OnKeyD},
     {IDC_KEY_E, BN_CLICKED, &View::OnKeyE},
     {IDC_KEY_F, BN_CLICKED, &View::OnKeyF},
@@ -35,12 +35,19 @@ constexpr std::array<Route<View>, 29> kRoutes{{
     {IDC_KEY_SUBTRACT, BN_CLICKED, &View::OnKeySubtract},
     {IDC_KEY_ADD, BN_CLICKED, &View::OnKeyAdd},
     {IDC_KEY_EQUALS, BN_CLICKED, &View::OnKeyEquals},
+    {IDC_KEY_BYTE_ORDER, BN_CLICKED, &View::OnKeyByteOrder},
     {IDC_KEY_COMPLEMENT, BN_CLICKED, &View::OnKeyComplement},
     {IDC_KEY_XOR, BN_CLICKED, &View::OnKeyXor},
     {IDC_KEY_AND, BN_CLICKED, &View::OnKeyAnd},
     {IDC_KEY_OR, BN_CLICKED, &View::OnKeyOr},
     {IDC_KEY_SHIFT_LEFT, BN_CLICKED, &View::OnKeyShiftLeft},
     {IDC_KEY_SHIFT_RIGHT, BN_CLICKED, &View::OnKeyShiftRight},
+    {IDC_HEX_EDIT, EN_UPDATE, &View::OnHexEditUpdate},
+    {IDC_HEX_EDIT, EN_SETFOCUS, &View::OnHexEditSetFocus},
+    {IDC_HEX_EDIT, EN_KILLFOCUS, &View::OnHexEditKillFocus},
+    {IDC_DECIMAL_EDIT, EN_UPDATE, &View::OnDecimalEditUpdate},
+    {IDC_DECIMAL_EDIT, EN_SETFOCUS, &View::OnDecimalEditSetFocus},
+    {IDC_DECIMAL_EDIT, EN_KILLFOCUS, &View::OnDecimalEditKillFocus},
     {IDC_KEY_MODULUS, BN_CLICKED, &View::OnKeyModulus},
 }};
 
@@ -49,6 +56,12 @@ constexpr std::array<Route<View>, 29> kRoutes{{
 CBytewhirlView::CBytewhirlView(CBytewhirlDoc& document, FormWindow& form)
     : m_document(document), m_form(form)
 {
+    m_document.AddView(this);
+}
+
+CBytewhirlView::~CBytewhirlView()
+{
+    m_document.RemoveView(this);
 }
 
 std::span<const Route<CBytewhirlView>> CBytewhirlView::RoutingTable()
@@ -74,6 +87,7 @@ void CBytewhirlView::DoDataExchange()
 void CBytewhirlView::OnInitialUpdate()
 {
     DoDataExchange();
+    OnUpdate(nullptr, 0, nullptr);
 }
 
 void CBytewhirlView::RefuseRealType()

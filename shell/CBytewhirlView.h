@@ -5,6 +5,7 @@
 #include <string>
 
 #include "calc/CBytewhirlDoc.h"
+#include "shell/platform/Document.h"
 #include "shell/platform/EditControl.h"
 #include "shell/platform/FormWindow.h"
 #include "shell/platform/RoutingTable.h"
@@ -13,11 +14,14 @@ namespace quibo {
 
 // The calculator form: display, keypad and the converter fields. Its state
 // is the flags the handlers share; everything else lives in the document.
-// Handler bodies live with their subsystem: keypad in calc/, binary field in
-// numtext/.
-class CBytewhirlView : public CommandTarget {
+// Handler bodies live with their subsystem: keypad in calc/, converter in
+// numtext/, byte order and type change in byteorder/.
+class CBytewhirlView : public CView {
 public:
     CBytewhirlView(CBytewhirlDoc& document, FormWindow& form);
+    ~CBytewhirlView() override;
+    CBytewhirlView(const CBytewhirlView&) = delete;
+    CBytewhirlView& operator=(const CBytewhirlView&) = delete;
 
     CBytewhirlDoc& GetDocument() const { return m_document; }
 
@@ -25,10 +29,16 @@ public:
     bool OnCmdMsg(ControlId id, Notification code) override;
     static std::span<const Route<CBytewhirlView>> RoutingTable();
 
-    // Runs the data exchange towards the controls, which blanks the display,
-    // HEX, BINARY and DECIMAL.
+    // Runs at start-up and whenever New re-initialises the document: the
+    // data exchange towards the controls, which blanks the display, HEX,
+    // BINARY and DECIMAL, then OnUpdate.
     void OnInitialUpdate();
     void DoDataExchange();
+
+    // The document changed its data type (or the initial update ran): convert
+    // the DECIMAL text again at the new type, or refuse a real-to-integral
+    // change and clear. The first call only passes the gate.
+    void OnUpdate(CView* pSender, long lHint, void* pHint) override;
 
     // Digit keys and CLR.
     void OnKey0();
@@ -69,6 +79,17 @@ public:
 
     // Puts the binary text of a hex text, at the current type, into BINARY.
     void ShowBinaryFromHex(std::string text);
+
+    // The converter fields.
+    void OnDecimalEditUpdate();
+    void OnHexEditUpdate();
+    void OnHexEditSetFocus();
+    void OnDecimalEditSetFocus();
+    void OnHexEditKillFocus();
+    void OnDecimalEditKillFocus();
+
+    // The Mot/Int key.
+    void OnKeyByteOrder();
 
     EditControl m_editHex;
     EditControl m_editDecimal;

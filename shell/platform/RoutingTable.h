@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "shell/platform/CmdUI.h"
 #include "shell/platform/ControlIds.h"
 #include "shell/platform/Notification.h"
 
@@ -24,6 +25,32 @@ bool RouteNotification(std::span<const Route<Target>> table, Target& target, Con
     for (const Route<Target>& route : table) {
         if (route.id == id && route.code == code) {
             (target.*route.handler)();
+            return true;
+        }
+    }
+    return false;
+}
+
+// One row of a frame's routing table: a command id reaches one handler, and
+// its menu item's update reaches one update handler.
+template <class Target>
+struct CommandRoute {
+    int id;
+    void (Target::*handler)();
+};
+
+template <class Target>
+struct UpdateRoute {
+    int id;
+    void (Target::*handler)(CCmdUI*);
+};
+
+template <class Route, class Target, class... Args>
+bool RouteCommand(std::span<const Route> table, Target& target, int id, Args... args)
+{
+    for (const Route& route : table) {
+        if (route.id == id) {
+            (target.*route.handler)(args...);
             return true;
         }
     }

@@ -5,6 +5,8 @@ namespace quibo {
 // Texts the handlers write, used exactly as they stand.
 inline constexpr const char kErrorCaption[] = "ERROR";
 inline constexpr const char kMustSelectIntegral[] = "Must select Integral Data Type for this function.";
+inline constexpr const char kCantConvertRealToIntegral[] =
+    "Can't convert from Real to Integral,\nclearing display first.";
 
 // Captions of the byte-order key, by m_nByteOrder.
 inline constexpr const char kCaptionMot[] = "Mot";

@@ -1,0 +1,42 @@
+// The Mot/Int key: swaps the bytes of whatever HEX shows and shows the
+// stored binary text of the new order. Nothing is parsed or rendered again.
+#include "shell/CBytewhirlView.h"
+#include "shell/res/Texts.h"
+
+namespace quibo {
+
+std::string OperandRecord::SwapHexBytes(std::string text)
+{
+    if (text.size() % 2 != 0)
+        text.insert(text.begin(), '0');
+    std::string swapped;
+    swapped.reserve(text.size());
+    for (std::size_t end = text.size(); end >= 2; end -= 2)
+        swapped.append(text, end - 2, 2);
+    return swapped;
+}
+
+void CBytewhirlView::OnKeyByteOrder()
+{
+    CBytewhirlDoc& doc = GetDocument();
+    OperandRecord& conv = *doc.m_pConv;
+
+    m_form.SetDlgItemText(IDC_HEX_EDIT, OperandRecord::SwapHexBytes(m_form.GetDlgItemText(IDC_HEX_EDIT)));
+
+    if (conv.m_nByteOrder == 1) {
+        conv.m_nByteOrder = 0;
+        m_form.SetDlgItemText(IDC_KEY_BYTE_ORDER, kCaptionMot);
+    } else {
+        conv.m_nByteOrder = 1;
+        m_form.SetDlgItemText(IDC_KEY_BYTE_ORDER, kCaptionInt);
+    }
+
+    const bool mot = conv.m_nByteOrder == 0;
+    const bool real = doc.m_nDataType == DataType::Float || doc.m_nDataType == DataType::Double;
+    if (real)
+        m_form.SetDlgItemText(IDC_BINARY, mot ? conv.m_strRealBinMot : conv.m_strRealBinInt);
+    else
+        m_form.SetDlgItemText(IDC_BINARY, mot ? conv.m_strBinMot : conv.m_strBinInt);
+}
+
+}  // namespace quibo

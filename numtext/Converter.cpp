@@ -1,0 +1,79 @@
+// The HEX and DECIMAL fields: typing in one rewrites the others at the
+// current type. Only the field that has the focus converts, so the program's
+// own writes into the other field, which notify too, convert nothing.
+#include "numtext/DecimalText.h"
+#include "shell/CBytewhirlView.h"
+
+namespace quibo {
+
+void CBytewhirlView::OnDecimalEditUpdate()
+{
+    if (m_bIgnoreEditUpdate == 1) {
+        m_bIgnoreEditUpdate = 0;
+        return;
+    }
+    if (m_bDecimalFocus != 1)
+        return;
+
+    const std::string text = m_editDecimal.GetWindowText();
+    CBytewhirlDoc& doc = GetDocument();
+    OperandRecord& conv = *doc.m_pConv;
+    const DataType type = doc.m_nDataType;
+
+    if (type == DataType::Float) {
+        // IEEE-754 rounds to nearest; beyond the single range gives infinity.
+        const float value = static_cast<float>(ReadDecimalReal(text));
+        m_form.SetDlgItemText(IDC_HEX_EDIT, OperandRecord::FloatToHexText(value));
+        conv.BinaryTextFloat(value);
+        m_form.SetDlgItemText(IDC_BINARY, conv.m_strRealBinMot);
+        return;
+    }
+    if (type == DataType::Double) {
+        const double value = ReadDecimalReal(text);
+        m_form.SetDlgItemText(IDC_HEX_EDIT, OperandRecord::DoubleToHexText(value));
+        conv.BinaryTextDouble(value);
+        m_form.SetDlgItemText(IDC_BINARY, conv.m_strRealBinMot);
+        return;
+    }
+    if (!IsIntegral(type))
+        return;
+
+    // The whole 32 bits go into HEX; only BINARY shows the value cut to the
+    // type's width.
+    const std::uint32_t value = ReadDecimalInteger(text);
+    conv.m_strBinary = conv.BinaryTextIntegral(type, value);
+    m_form.SetDlgItemText(IDC_HEX_EDIT, FormatUnsigned(FindDataTypeInfo(type)->resultHexFormat, value));
+    m_form.SetDlgItemText(IDC_BINARY, conv.m_strBinMot);
+}
+
+void CBytewhirlView::OnHexEditUpdate()
+{
+    // Whatever the flags: the limit follows the current type.
+    m_editHex.LimitText(GetDocument().HexDigitCapacity());
+    if (m_bIgnoreEditUpdate == 1) {
+        m_bIgnoreEditUpdate = 0;
+        return;
+    }
+    if (m_bHexFocus != 1)
+        return;
+
+    CBytewhirlDoc& doc = GetDocument();
+    OperandRecord& conv = *doc.m_pConv;
+    const std::uint32_t value = OperandRecord::HexTextToValue(m_editHex.GetWindowText());
+    // Hex to decimal is for the integral types only; a real type empties
+    // DECIMAL and leaves BINARY with the last integral rendering.
+    std::string decimal;
+    if (IsIntegral(doc.m_nDataType)) {
+        decimal = DecimalText(doc.m_nDataType, value);
+        conv.m_strBinary = conv.BinaryTextIntegral(doc.m_nDataType, value);
+    }
+    m_form.SetDlgItemText(IDC_BINARY, conv.m_strBinary);
+    m_form.SetDlgItemText(IDC_DECIMAL_EDIT, decimal);
+}
+
+void CBytewhirlView::OnHexEditSetFocus() { m_bHexFocus = 1; }
+void CBytewhirlView::OnDecimalEditSetFocus() { m_bDecimalFocus = 1; }
+void CBytewhirlView::OnHexEditKillFocus() { m_bHexFocus = 0; }
+void CBytewhirlView::OnDecimalEditKillFocus() { m_bDecimalFocus = 0; }
+
+}  // namespace quibo

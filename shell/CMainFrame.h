@@ -1,0 +1,56 @@
+#pragma once
+
+#include <span>
+
+#include "calc/CBytewhirlDoc.h"
+#include "shell/platform/CmdUI.h"
+#include "shell/platform/RoutingTable.h"
+#include "shell/platform/StatusBarWindow.h"
+
+namespace quibo {
+
+// The main window's command handling, free of any toolkit: the Data Type
+// commands and the check marks of their menu items.
+class CMainFrame {
+public:
+    CMainFrame(CBytewhirlDoc& document, StatusBarWindow& statusBar);
+    CMainFrame(const CMainFrame&) = delete;
+    CMainFrame& operator=(const CMainFrame&) = delete;
+
+    // In this single-document program, always the one document.
+    CBytewhirlDoc& GetActiveDocument() const { return m_document; }
+
+    // Route a command, or a menu item's update, to its handler; false when
+    // the frame has none for that id.
+    bool OnCmdMsg(int id);
+    bool OnUpdateCmdUI(int id, CCmdUI* pCmdUI);
+    static std::span<const CommandRoute<CMainFrame>> CommandTable();
+    static std::span<const UpdateRoute<CMainFrame>> UpdateTable();
+
+    void OnTypeUnsignedChar();
+    void OnTypeChar();
+    void OnTypeUnsignedShort();
+    void OnTypeShort();
+    void OnTypeUnsignedLong();
+    void OnTypeLong();
+    void OnTypeFloat();
+    void OnTypeDouble();
+
+    void OnUpdateTypeUnsignedChar(CCmdUI* pCmdUI);
+    void OnUpdateTypeChar(CCmdUI* pCmdUI);
+    void OnUpdateTypeUnsignedShort(CCmdUI* pCmdUI);
+    void OnUpdateTypeShort(CCmdUI* pCmdUI);
+    void OnUpdateTypeUnsignedLong(CCmdUI* pCmdUI);
+    void OnUpdateTypeLong(CCmdUI* pCmdUI);
+    void OnUpdateTypeFloat(CCmdUI* pCmdUI);
+    void OnUpdateTypeDouble(CCmdUI* pCmdUI);
+
+private:
+    void ChooseDataType(DataType type);
+    void CheckDataType(CCmdUI* pCmdUI, DataType type);
+
+    CBytewhirlDoc& m_document;
+    StatusBarWindow& m_wndStatusBar;
+};
+
+}  // namespace quibo
