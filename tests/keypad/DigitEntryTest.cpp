@@ -55,7 +55,7 @@ TEST_F(DigitEntry, DigitsBeyondTheCapacityAreRefusedSilently)
     Press("4 5");
     EXPECT_EQ(Display(), "12");
     EXPECT_EQ(Doc().m_nDigitCount, 2);
-    EXPECT_TRUE(app.Form().Messages().empty());
+    EXPECT_TRUE(App().Form().Messages().empty());
 
     // Leading zeros count as digits.
     Press("CLR");
@@ -108,8 +108,8 @@ TEST_F(DigitEntry, ComplementDoesNotResetTheCount)
 TEST_F(DigitEntry, ClearEmptiesEveryFieldAndKeepsTheByteOrder)
 {
     Press("5 + 3 =");
-    app.Document().m_pConv->m_nByteOrder = 1;
-    app.Form().SetDlgItemText(IDC_KEY_BYTE_ORDER, "Int");
+    App().Document().m_pConv->m_nByteOrder = 1;
+    App().Form().SetDlgItemText(IDC_KEY_BYTE_ORDER, "Int");
     Press("CLR");
     EXPECT_EQ(Fields(), (Shown{"", "", "", ""}));
     EXPECT_EQ(Text(IDC_KEY_BYTE_ORDER), "Int");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -25,10 +26,14 @@ inline void PrintTo(const Shown& s, std::ostream* os)
         << "\", binary \"" << s.binary << "\"}";
 }
 
-// A started Quibo on the headless host, driven by key captions.
+// A started Quibo on the headless host, driven as a user drives it.
 class KeypadTest : public ::testing::Test {
 protected:
-    void Use(DataType type) { app.Document().m_nDataType = type; }
+    HeadlessApp& App() { return *m_app; }
+    // Starts Quibo afresh, so that the next case starts from the same state.
+    void Restart() { m_app = std::make_unique<HeadlessApp>(); }
+
+    void Use(DataType type) { App().Document().m_nDataType = type; }
 
     // Clicks keys named by their captions, separated by blanks.
     void Press(const std::string& keys)
@@ -36,22 +41,34 @@ protected:
         std::istringstream words(keys);
         std::string key;
         while (words >> key) {
-            const auto id = app.Form().FindKey(key);
+            const auto id = App().Form().FindKey(key);
             ASSERT_TRUE(id.has_value()) << "no key " << key;
-            app.Form().Click(*id);
+            App().Form().Click(*id);
         }
     }
 
-    std::string Text(ControlId id) { return app.Form().GetDlgItemText(id); }
+    // Clicks into a field, empties it and types text, as a user would.
+    void TypeInto(ControlId field, const std::string& text)
+    {
+        ASSERT_TRUE(App().Form().Focus(field));
+        App().Form().ClearField();
+        App().Form().Type(text);
+    }
+
+    void Choose(const char* typeName) { ASSERT_TRUE(App().ChooseDataType(typeName)) << typeName; }
+    std::size_t MessageCount() { return App().Form().Messages().size(); }
+
+    std::string Text(ControlId id) { return App().Form().GetDlgItemText(id); }
     std::string Display() { return Text(IDC_DISPLAY); }
     std::string Hex() { return Text(IDC_HEX_EDIT); }
     std::string Decimal() { return Text(IDC_DECIMAL_EDIT); }
     std::string Binary() { return Text(IDC_BINARY); }
     Shown Fields() { return {Display(), Hex(), Decimal(), Binary()}; }
 
-    const CBytewhirlDoc& Doc() { return app.Document(); }
+    const CBytewhirlDoc& Doc() { return App().Document(); }
 
-    HeadlessApp app;
+private:
+    std::unique_ptr<HeadlessApp> m_app = std::make_unique<HeadlessApp>();
 };
 
 inline constexpr const char kZeros32[] = "0000 0000 0000 0000 0000 0000 0000 0000";

@@ -11,8 +11,8 @@ using TypedResults = KeypadTest;
 
 TEST_F(Evaluation, EqualsShowsTheTotalBigEndianInEveryField)
 {
-    app.Document().m_pConv->m_nByteOrder = 1;
-    app.Form().SetDlgItemText(IDC_KEY_BYTE_ORDER, "Int");
+    App().Document().m_pConv->m_nByteOrder = 1;
+    App().Form().SetDlgItemText(IDC_KEY_BYTE_ORDER, "Int");
     Press("5 + 3 =");
     EXPECT_EQ(Fields(), (Shown{"8", "00000008", "8", "0000 0000 0000 0000 0000 0000 0000 1000"}));
     EXPECT_EQ(Text(IDC_KEY_BYTE_ORDER), "Mot");
@@ -194,7 +194,7 @@ TEST_F(TypedResults, ShortQuotientWrapsAndModulusByZeroIsZero)
     EXPECT_EQ(Fields(), (Shown{"0", "0000", "0", "0000 0000 0000 0000"}));
     Press("7 / 0 =");
     EXPECT_EQ(Hex(), "0000");
-    EXPECT_TRUE(app.Form().Messages().empty());
+    EXPECT_TRUE(App().Form().Messages().empty());
 }
 
 TEST_F(TypedResults, UnsignedShortShiftCounts)

@@ -16,11 +16,11 @@ TEST_F(RealTypes, EveryKeyButEqualsClearAndByteOrderIsRefused)
     for (DataType type : {DataType::Float, DataType::Double}) {
         Use(type);
         for (const char* key : {"0", "9", "A", "F", "+", "-", "*", "/", "%", "~", "^", "&", "|", "<<", ">>"}) {
-            app.Form().ClearMessages();
+            App().Form().ClearMessages();
             Press(key);
-            ASSERT_EQ(app.Form().Messages().size(), 1u) << key;
-            EXPECT_EQ(app.Form().Messages()[0].caption, "ERROR");
-            EXPECT_EQ(app.Form().Messages()[0].text, kRefusal);
+            ASSERT_EQ(App().Form().Messages().size(), 1u) << key;
+            EXPECT_EQ(App().Form().Messages()[0].caption, "ERROR");
+            EXPECT_EQ(App().Form().Messages()[0].text, kRefusal);
             EXPECT_EQ(Fields(), before) << key;
         }
     }
@@ -46,7 +46,7 @@ TEST_F(RealTypes, ARefusedDigitHasAlreadyStartedANewCalculation)
     Press("5 + 3 =");
     Use(DataType::Double);
     Press("7");
-    EXPECT_EQ(app.Form().Messages().size(), 1u);
+    EXPECT_EQ(App().Form().Messages().size(), 1u);
     EXPECT_EQ(Display(), "8");
     EXPECT_EQ(Doc().m_nPendingOp, OP_NONE);
     EXPECT_EQ(Doc().m_bTotalShown, 0);
@@ -55,11 +55,11 @@ TEST_F(RealTypes, ARefusedDigitHasAlreadyStartedANewCalculation)
 TEST_F(RealTypes, EqualsIsNotRefusedButComputesNothing)
 {
     Press("5 + 3 =");
-    app.Document().m_pConv->m_nByteOrder = 1;
-    app.Form().SetDlgItemText(IDC_KEY_BYTE_ORDER, "Int");
+    App().Document().m_pConv->m_nByteOrder = 1;
+    App().Form().SetDlgItemText(IDC_KEY_BYTE_ORDER, "Int");
     Use(DataType::Float);
     Press("=");
-    EXPECT_TRUE(app.Form().Messages().empty());
+    EXPECT_TRUE(App().Form().Messages().empty());
     EXPECT_EQ(Fields(), (Shown{"8", "00000008", "", "0000 0000 0000 0000 0000 0000 0000 1000"}));
     EXPECT_EQ(Text(IDC_KEY_BYTE_ORDER), "Mot");
 }
@@ -69,7 +69,7 @@ TEST_F(RealTypes, ClearWorksAndKeepsTheType)
     Press("5 + 3 =");
     Use(DataType::Double);
     Press("CLR");
-    EXPECT_TRUE(app.Form().Messages().empty());
+    EXPECT_TRUE(App().Form().Messages().empty());
     EXPECT_EQ(Fields(), (Shown{"", "", "", ""}));
     EXPECT_EQ(Doc().m_nDataType, DataType::Double);
 }
@@ -78,7 +78,7 @@ TEST_F(RealTypes, TheMessageBoxReturnsTheFocusToTheKey)
 {
     Use(DataType::Float);
     Press("5");
-    EXPECT_EQ(app.Form().FocusedControl(), IDC_KEY_5);
+    EXPECT_EQ(App().Form().FocusedControl(), IDC_KEY_5);
 }
 
 }  // namespace

@@ -1,0 +1,110 @@
+// Plays arbitrary bytes as user actions on the headless form (key clicks,
+// focus, typing, backspace, clearing, pasting, Data Type commands, New) and
+// checks what must hold between any two actions.
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "byteorder/DataTypeCommands.h"
+#include "shell/headless/HeadlessApp.h"
+#include "shell/res/Texts.h"
+
+namespace {
+
+using namespace quibo;
+
+constexpr std::array<ControlId, 30> kKeys{
+    IDC_KEY_0, IDC_KEY_1, IDC_KEY_2, IDC_KEY_3, IDC_KEY_4, IDC_KEY_5, IDC_KEY_6, IDC_KEY_7,
+    IDC_KEY_8, IDC_KEY_9, IDC_KEY_A, IDC_KEY_B, IDC_KEY_C, IDC_KEY_D, IDC_KEY_E, IDC_KEY_F,
+    IDC_KEY_CLEAR, IDC_KEY_ADD, IDC_KEY_SUBTRACT, IDC_KEY_MULTIPLY, IDC_KEY_DIVIDE, IDC_KEY_MODULUS,
+    IDC_KEY_COMPLEMENT, IDC_KEY_XOR, IDC_KEY_AND, IDC_KEY_OR, IDC_KEY_SHIFT_LEFT, IDC_KEY_SHIFT_RIGHT,
+    IDC_KEY_EQUALS, IDC_KEY_BYTE_ORDER,
+};
+
+void Require(bool condition, const char* what)
+{
+    if (!condition) {
+        __builtin_printf("invariant broken: %s\n", what);
+        std::abort();
+    }
+}
+
+bool IsFlag(std::int32_t value)
+{
+    return value == 0 || value == 1;
+}
+
+void CheckInvariants(HeadlessApp& app)
+{
+    const CBytewhirlDoc& doc = app.Document();
+    Require(IsFlag(doc.m_bTotalShown) && IsFlag(doc.m_bEntryArmed) && IsFlag(doc.m_bSecondOperand) &&
+                IsFlag(doc.m_bSubtotal),
+            "flags hold 0 or 1");
+    Require(doc.m_nPendingOp >= OP_NONE && doc.m_nPendingOp <= OP_MODULUS, "operator code 0 to 11");
+    Require(doc.m_bEntryArmed == 1, "armed between actions");
+    if (doc.m_nPendingOp == OP_NONE)
+        Require(!doc.m_bSecondOperand && !doc.m_bSubtotal, "no operator: first operand state");
+    if (!doc.m_bSecondOperand && doc.m_bSubtotal)
+        Require(doc.m_nPendingOp == OP_COMPLEMENT, "complement shown has operator 5");
+    Require(doc.m_nDigitCount >= 0 && doc.m_nDigitCount <= 8, "digit count within the largest capacity");
+
+    // A focus flag never claims a focus its field does not have.
+    const CBytewhirlView& view = app.View();
+    const auto focused = app.Form().FocusedControl();
+    Require(!view.m_bHexFocus || focused == IDC_HEX_EDIT, "HEX focus flag");
+    Require(!view.m_bDecimalFocus || focused == IDC_DECIMAL_EDIT, "DECIMAL focus flag");
+    Require(IsFlag(view.m_bIgnoreEditUpdate), "skip flag holds 0 or 1");
+
+    const std::string caption = app.Form().GetDlgItemText(IDC_KEY_BYTE_ORDER);
+    Require(caption == (doc.m_pConv->m_nByteOrder ? kCaptionInt : kCaptionMot), "caption follows the byte order");
+    for (const auto& message : app.Form().Messages()) {
+        Require(message.caption == kErrorCaption, "message caption");
+        Require(message.text == kMustSelectIntegral || message.text == kCantConvertRealToIntegral,
+                "only the two refusals");
+    }
+    app.Form().ClearMessages();
+
+    Require(app.CheckedDataType() == doc.m_nDataType, "the current type's item is checked");
+    const std::string status = app.StatusText();
+    const auto commands = DataTypeCommands();
+    Require(status == " " || std::any_of(commands.begin(), commands.end(),
+                                         [&](const DataTypeCommand& c) { return status == c.statusText; }),
+            "status text");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    HeadlessApp app;
+    HeadlessForm& form = app.Form();
+    std::size_t i = 0;
+    const auto next = [&]() -> std::uint8_t { return i < size ? data[i++] : 0; };
+    while (i < size) {
+        const std::uint8_t action = next();
+        if (action < 120) {
+            form.Click(kKeys[action % kKeys.size()]);
+        } else if (action < 130) {
+            form.Focus(action % 2 ? IDC_HEX_EDIT : IDC_DECIMAL_EDIT);
+        } else if (action < 200) {
+            form.Type(std::string(1, static_cast<char>(next())));
+        } else if (action < 210) {
+            form.Backspace(next() % 4);
+        } else if (action < 215) {
+            form.ClearField();
+        } else if (action < 225) {
+            const std::size_t length = std::min<std::size_t>(next() % 24, size - i);
+            form.Paste(std::string(reinterpret_cast<const char*>(data + i), length));
+            i += length;
+        } else if (action < 250) {
+            app.Command(DataTypeCommands()[action % 8].id);
+        } else {
+            app.Command(ID_FILE_NEW);
+        }
+        CheckInvariants(app);
+    }
+    return 0;
+}

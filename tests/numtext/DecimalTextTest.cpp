@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <limits>
+#include <string>
+
+#include "calc/OperandRecord.h"
+#include "numtext/DecimalText.h"
+
+namespace quibo {
+namespace {
+
+struct IntegerCase {
+    std::string text;
+    std::uint32_t value;
+};
+
+TEST(ReadDecimalInteger, AcceptsBlanksSignAndDigitsModulo2To32)
+{
+    const IntegerCase cases[] = {
+        {"255", 255u},
+        {"+7", 7u},
+        {"-1", 0xFFFFFFFFu},
+        {" \t\n\v\f\r42", 42u},
+        {"-0", 0u},
+        {"4294967295", 0xFFFFFFFFu},
+        {"4294967296", 0u},
+        {"99999999999", 0x4876E7FFu},
+        {"-2147483648", 0x80000000u},
+        {std::string(30000, '9'), 0xFFFFFFFFu},  // 10^30000 - 1 is -1 modulo 2^32
+    };
+    for (const IntegerCase& c : cases)
+        EXPECT_EQ(ReadDecimalInteger(c.text), c.value) << c.text.substr(0, 20);
+}
+
+TEST(ReadDecimalInteger, StopsAtTheFirstNonDigit)
+{
+    const IntegerCase cases[] = {
+        {"", 0u},       {"abc", 0u}, {"-", 0u},   {"--1", 0u},  {"- 5", 0u},   {"+-5", 0u},
+        {"12abc", 12u}, {"3.9", 3u}, {"1e5", 1u}, {"0x1F", 0u}, {"1 2", 1u},   {"\xB2", 0u},
+        {"7\xFF", 7u},  {std::string("5\0" "6", 3), 5u},
+    };
+    for (const IntegerCase& c : cases)
+        EXPECT_EQ(ReadDecimalInteger(c.text), c.value) << c.text;
+}
+
+struct RealCase {
+    std::string text;
+    double value;
+};
+
+TEST(ReadDecimalReal, ReadsAsAtofDoes)
+{
+    const double inf = std::numeric_limits<double>::infinity();
+    const RealCase cases[] = {
+        {"1", 1.0},       {"-2.5", -2.5},    {"0.1", 0.1},        {"1e5", 1e5},
+        {".5", 0.5},      {"5.", 5.0},       {"  +3", 3.0},       {"1,5", 1.0},
+        {"12abc", 12.0},  {"", 0.0},         {"abc", 0.0},        {"-", 0.0},
+        {"0x1p3", 8.0},   {"inf", inf},      {"-Infinity", -inf}, {"1e400", inf},
+        {"-1e400", -inf}, {"1e-400", 0.0},   {"4.9e-324", std::numeric_limits<double>::denorm_min()},
+        {std::string("2\0" "5", 3), 2.0},
+    };
+    for (const RealCase& c : cases)
+        EXPECT_EQ(ReadDecimalReal(c.text), c.value) << c.text;
+    EXPECT_TRUE(std::isnan(ReadDecimalReal("nan")));
+    EXPECT_TRUE(std::isnan(ReadDecimalReal(" -NaN(123)")));
+}
+
+// The suite's German locale is compiled into the build tree (see
+// tests/CMakeLists.txt) and found through LOCPATH.
+TEST(ReadDecimalReal, IgnoresTheUsersLocale)
+{
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no de_DE.UTF-8 locale; run through ctest";
+    EXPECT_EQ(std::localeconv()->decimal_point, std::string(","));
+    EXPECT_EQ(ReadDecimalReal("0.5"), 0.5);
+    EXPECT_EQ(ReadDecimalReal("0,5"), 0.0);
+    std::setlocale(LC_ALL, "C");
+}
+
+TEST(RealToHexText, WritesTheBitPatternMostSignificantByteFirst)
+{
+    EXPECT_EQ(OperandRecord::FloatToHexText(1.0f), "3F800000");
+    EXPECT_EQ(OperandRecord::FloatToHexText(-2.5f), "C0200000");
+    EXPECT_EQ(OperandRecord::FloatToHexText(0.1f), "3DCCCCCD");
+    EXPECT_EQ(OperandRecord::FloatToHexText(-0.0f), "80000000");
+    EXPECT_EQ(OperandRecord::FloatToHexText(std::numeric_limits<float>::denorm_min()), "00000001");
+    EXPECT_EQ(OperandRecord::FloatToHexText(-std::numeric_limits<float>::infinity()), "FF800000");
+    EXPECT_EQ(OperandRecord::DoubleToHexText(1.0), "3FF0000000000000");
+    EXPECT_EQ(OperandRecord::DoubleToHexText(0.1), "3FB999999999999A");
+    EXPECT_EQ(OperandRecord::DoubleToHexText(-0.0), "8000000000000000");
+    EXPECT_EQ(OperandRecord::DoubleToHexText(std::numeric_limits<double>::max()), "7FEFFFFFFFFFFFFF");
+}
+
+TEST(SwapHexBytes, ReversesTheTwoCharacterGroups)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"1A2B3C4D", "4D3C2B1A"}, {"ABC", "BC0A"}, {"ABCD", "CDAB"}, {"", ""},
+        {"5", "05"},              {"05", "05"},    {"x-", "x-"},     {"ab-", "b-0a"},
+        {"123456789ABCDEF0", "F0DEBC9A78563412"},
+    };
+    for (const auto& [text, swapped] : cases)
+        EXPECT_EQ(OperandRecord::SwapHexBytes(text), swapped) << text;
+}
+
+}  // namespace
+}  // namespace quibo
