@@ -16,9 +16,10 @@ bool CBytewhirlView::BeginOperatorKey()
     return true;
 }
 
-// + - *: a different pending operator is replaced, carrying the last result
-// over as the first operand with a second operand of 0.
-void CBytewhirlView::ArithmeticKey(std::int32_t code)
+// Every binary operator key: complete a pending operation whose second
+// operand is in progress, replace a different pending operator by the
+// family's rule, then latch.
+void CBytewhirlView::BinaryOperatorKey(std::int32_t code, OperatorFamily family)
 {
     if (!BeginOperatorKey())
         return;
@@ -26,59 +27,43 @@ void CBytewhirlView::ArithmeticKey(std::int32_t code)
     if (doc.m_bEntryArmed && doc.m_bSecondOperand)
         LatchOperator();
     if (doc.m_nPendingOp != OP_NONE && doc.m_nPendingOp != code) {
-        doc.m_bEntryArmed = 1;
-        doc.m_bSecondOperand = 0;
-        doc.m_bSubtotal = 1;
-        doc.EnterDigit();
+        switch (family) {
+        case OperatorFamily::Arithmetic:
+            // The last result becomes the first operand; the second operand
+            // is re-read from its text, which is empty after an evaluation.
+            doc.m_bEntryArmed = 1;
+            doc.m_bSecondOperand = 0;
+            doc.m_bSubtotal = 1;
+            doc.EnterDigit();
+            break;
+        case OperatorFamily::Division:
+            // The last result becomes the first operand; the second keeps its value.
+            doc.m_bSecondOperand = 1;
+            doc.m_bEntryArmed = 0;
+            doc.m_bSubtotal = 1;
+            doc.EnterDigit();
+            break;
+        case OperatorFamily::OtherBinary:
+            // Nothing is carried over here: the next digit does it.
+            doc.m_bSecondOperand = 1;
+            doc.m_bEntryArmed = 0;
+            break;
+        }
     }
     doc.m_nPendingOp = code;
     LatchOperator();
 }
 
-void CBytewhirlView::OnKeyAdd() { ArithmeticKey(OP_ADD); }
-void CBytewhirlView::OnKeySubtract() { ArithmeticKey(OP_SUBTRACT); }
-void CBytewhirlView::OnKeyMultiply() { ArithmeticKey(OP_MULTIPLY); }
-
-// "/" carries the last result over but keeps the second operand.
-void CBytewhirlView::OnKeyDivide()
-{
-    if (!BeginOperatorKey())
-        return;
-    CBytewhirlDoc& doc = GetDocument();
-    if (doc.m_bEntryArmed && doc.m_bSecondOperand)
-        LatchOperator();
-    if (doc.m_nPendingOp != OP_NONE && doc.m_nPendingOp != OP_DIVIDE) {
-        doc.m_bSecondOperand = 1;
-        doc.m_bEntryArmed = 0;
-        doc.m_bSubtotal = 1;
-        doc.EnterDigit();
-    }
-    doc.m_nPendingOp = OP_DIVIDE;
-    LatchOperator();
-}
-
-// ^ & | << >> %: nothing is carried over here; the next digit does it.
-void CBytewhirlView::OtherBinaryKey(std::int32_t code)
-{
-    if (!BeginOperatorKey())
-        return;
-    CBytewhirlDoc& doc = GetDocument();
-    if (doc.m_bEntryArmed && doc.m_bSecondOperand)
-        LatchOperator();
-    if (doc.m_nPendingOp != OP_NONE && doc.m_nPendingOp != code) {
-        doc.m_bSecondOperand = 1;
-        doc.m_bEntryArmed = 0;
-    }
-    doc.m_nPendingOp = code;
-    LatchOperator();
-}
-
-void CBytewhirlView::OnKeyXor() { OtherBinaryKey(OP_XOR); }
-void CBytewhirlView::OnKeyAnd() { OtherBinaryKey(OP_AND); }
-void CBytewhirlView::OnKeyOr() { OtherBinaryKey(OP_OR); }
-void CBytewhirlView::OnKeyShiftLeft() { OtherBinaryKey(OP_SHIFT_LEFT); }
-void CBytewhirlView::OnKeyShiftRight() { OtherBinaryKey(OP_SHIFT_RIGHT); }
-void CBytewhirlView::OnKeyModulus() { OtherBinaryKey(OP_MODULUS); }
+void CBytewhirlView::OnKeyAdd() { BinaryOperatorKey(OP_ADD, OperatorFamily::Arithmetic); }
+void CBytewhirlView::OnKeySubtract() { BinaryOperatorKey(OP_SUBTRACT, OperatorFamily::Arithmetic); }
+void CBytewhirlView::OnKeyMultiply() { BinaryOperatorKey(OP_MULTIPLY, OperatorFamily::Arithmetic); }
+void CBytewhirlView::OnKeyDivide() { BinaryOperatorKey(OP_DIVIDE, OperatorFamily::Division); }
+void CBytewhirlView::OnKeyXor() { BinaryOperatorKey(OP_XOR, OperatorFamily::OtherBinary); }
+void CBytewhirlView::OnKeyAnd() { BinaryOperatorKey(OP_AND, OperatorFamily::OtherBinary); }
+void CBytewhirlView::OnKeyOr() { BinaryOperatorKey(OP_OR, OperatorFamily::OtherBinary); }
+void CBytewhirlView::OnKeyShiftLeft() { BinaryOperatorKey(OP_SHIFT_LEFT, OperatorFamily::OtherBinary); }
+void CBytewhirlView::OnKeyShiftRight() { BinaryOperatorKey(OP_SHIFT_RIGHT, OperatorFamily::OtherBinary); }
+void CBytewhirlView::OnKeyModulus() { BinaryOperatorKey(OP_MODULUS, OperatorFamily::OtherBinary); }
 
 // "~" is evaluated at once. A pending binary operation is dropped, not
 // evaluated: the complement then applies to the last result.

@@ -106,11 +106,13 @@ public:
     std::int32_t m_bIgnoreEditUpdate = 0;
 
 private:
+    // How a binary operator key replaces a different pending operator.
+    enum class OperatorFamily { Arithmetic, Division, OtherBinary };
+
     void OnDigitKey(std::int32_t value);
     // The start every operator key but "=" shares; false when it refused.
     bool BeginOperatorKey();
-    void ArithmeticKey(std::int32_t code);
-    void OtherBinaryKey(std::int32_t code);
+    void BinaryOperatorKey(std::int32_t code, OperatorFamily family);
     void RefuseRealType();
 
     CBytewhirlDoc& m_document;
