@@ -142,6 +142,29 @@ TEST_F(RealPatterns, DoubleDecimalsShowTheirPatternOnTwoLines)
     }
 }
 
+TEST_F(DecimalToHex, LongAndForeignTextIsReadByTheSameRules)
+{
+    const std::string nines(30000, '9');
+    struct {
+        const char* type;
+        const char* hex;
+        const char* zero;
+    } const types[] = {{"unsigned long", "FFFFFFFF", "00000000"},
+                       {"float", "7F800000", "00000000"},
+                       {"double", "7FF0000000000000", "0000000000000000"}};
+    for (const auto& [type, hex, zero] : types) {
+        Restart();
+        Choose(type);
+        App().Form().Focus(IDC_DECIMAL_EDIT);
+        App().Form().Paste(nines);
+        EXPECT_EQ(Hex(), hex) << type;
+        EXPECT_EQ(Decimal().size(), 30000u);
+        App().Form().Paste("\xE4\xF6\xFC 1");
+        EXPECT_EQ(Decimal(), "\xE4\xF6\xFC 1");
+        EXPECT_EQ(Hex(), zero) << type;
+    }
+}
+
 TEST_F(ConverterFocus, TheFirstKeystrokeAfterStartUpConverts)
 {
     App().Form().Focus(IDC_DECIMAL_EDIT);
