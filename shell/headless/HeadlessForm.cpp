@@ -4,23 +4,7 @@
 
 namespace quibo {
 
-namespace {
-
-// "&&" in a template text shows as "&".
-std::string ShownCaption(std::string_view text)
-{
-    std::string shown;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&')
-            ++i;
-        shown += text[i];
-    }
-    return shown;
-}
-
-}  // namespace
-
-HeadlessForm::HeadlessForm(const DialogTemplate& dialog)
+HeadlessForm::HeadlessForm(const DialogTemplate& dialog) : m_dialog(dialog)
 {
     m_controls.reserve(dialog.controls.size());
     for (const ControlTemplate& control : dialog.controls)
@@ -138,16 +122,17 @@ bool HeadlessForm::Type(std::string_view text)
     return true;
 }
 
-bool HeadlessForm::Backspace(int count)
+bool HeadlessForm::Backspace(std::uint64_t count)
 {
     Control* edit = FocusedEdit();
     if (!edit)
         return false;
     const ControlId id = edit->id;
-    for (int i = 0; i < count; ++i) {
+    // A press on an empty field does nothing, so the presses end there.
+    for (std::uint64_t i = 0; i < count; ++i) {
         Control* current = Find(id);
         if (current->text.empty())
-            continue;
+            break;
         current->text.pop_back();
         Notify(id, EN_UPDATE);
     }
@@ -181,14 +166,10 @@ bool HeadlessForm::Paste(std::string_view text)
 
 std::optional<ControlId> HeadlessForm::FindKey(std::string_view caption) const
 {
+    // The byte-order key answers to both captions, whichever it shows.
     if (caption == "Mot" || caption == "Int")
         return IDC_KEY_BYTE_ORDER;
-    for (const Control& control : m_controls) {
-        if (control.kind == ControlKind::PushButton && control.id != IDC_KEY_BYTE_ORDER &&
-            ShownCaption(control.text) == caption)
-            return control.id;
-    }
-    return std::nullopt;
+    return FindPushButton(m_dialog, caption);
 }
 
 std::optional<ControlId> HeadlessForm::FocusedControl() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,7 +43,7 @@ public:
     bool Click(ControlId id);
     bool Focus(ControlId id);
     bool Type(std::string_view text);
-    bool Backspace(int count = 1);
+    bool Backspace(std::uint64_t count = 1);
     bool ClearField();
     bool Paste(std::string_view text);
 
@@ -75,6 +76,7 @@ private:
     void MoveFocus(int index);
     void Notify(ControlId id, Notification code);
 
+    const DialogTemplate& m_dialog;
     std::vector<Control> m_controls;
     std::vector<MessageRecord> m_messages;
     CommandTarget* m_pTarget = nullptr;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <span>
+#include <string>
+#include <string_view>
 
 #include "shell/platform/ControlIds.h"
 
@@ -47,5 +50,12 @@ struct DialogTemplate {
 
 // The calculator form.
 extern const DialogTemplate kForm101;
+
+// The push button of a template whose caption, as shown ("&&" as "&"), is
+// the given text.
+std::optional<ControlId> FindPushButton(const DialogTemplate& dialog, std::string_view shownCaption);
+
+// A template text as shown: "&&" is one "&".
+std::string ShownText(std::string_view text);
 
 }  // namespace quibo

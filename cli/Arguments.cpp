@@ -1,0 +1,173 @@
+#include "cli/Arguments.h"
+
+#include <array>
+#include <optional>
+
+#include "byteorder/DataTypeCommands.h"
+#include "replay/Latin1.h"
+
+namespace quibo {
+
+namespace {
+
+// Words for the keys whose captions a shell would take apart.
+struct KeyWord {
+    const char* word;
+    const char* caption;
+};
+
+constexpr std::array<KeyWord, 14> kKeyWords{{
+    {"add", "+"},
+    {"sub", "-"},
+    {"mul", "*"},
+    {"div", "/"},
+    {"mod", "%"},
+    {"not", "~"},
+    {"xor", "^"},
+    {"and", "&"},
+    {"or", "|"},
+    {"shl", "<<"},
+    {"shr", ">>"},
+    {"eq", "="},
+    {"clr", "CLR"},
+    {"swap", "Mot"},
+}};
+
+char Upper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Upper(a[i]) != Upper(b[i]))
+            return false;
+    }
+    return true;
+}
+
+bool IsHexDigit(char c)
+{
+    return (c >= '0' && c <= '9') || (Upper(c) >= 'A' && Upper(c) <= 'F');
+}
+
+// The keys a word clicks: a word for an operator, a caption, or a run of
+// hex digits (either case), each digit a click.
+std::optional<std::vector<ControlId>> KeysOfWord(std::string_view word)
+{
+    for (const KeyWord& keyWord : kKeyWords) {
+        if (EqualsIgnoringCase(word, keyWord.word))
+            return std::vector<ControlId>{*KeyByCaption(keyWord.caption)};
+    }
+    if (EqualsIgnoringCase(word, "Mot") || EqualsIgnoringCase(word, "Int"))
+        return std::vector<ControlId>{IDC_KEY_BYTE_ORDER};
+    if (const std::optional<ControlId> key = KeyByCaption(word))
+        return std::vector<ControlId>{*key};
+    if (word.empty())
+        return std::nullopt;
+    std::vector<ControlId> digits;
+    for (char c : word) {
+        if (!IsHexDigit(c))
+            return std::nullopt;
+        digits.push_back(*KeyByCaption(std::string(1, Upper(c))));
+    }
+    return digits;
+}
+
+void TypeInto(CliPlan& plan, ControlId field, std::string_view utf8)
+{
+    Action focus(Action::Kind::Focus);
+    focus.field = field;
+    plan.actions.push_back(focus);
+    plan.actions.emplace_back(Action::Kind::ClearField);
+    Action type(Action::Kind::Type);
+    type.text = Utf8ToLatin1(utf8);
+    plan.actions.push_back(type);
+}
+
+std::string TypeNames()
+{
+    std::string names;
+    for (const DataTypeCommand& command : DataTypeCommands())
+        names += std::string(names.empty() ? "" : ", ") + FindDataTypeInfo(command.type)->name;
+    return names;
+}
+
+}  // namespace
+
+std::variant<CliPlan, std::string> ParseArguments(std::span<const std::string_view> args, bool stdinIsTerminal)
+{
+    CliPlan plan;
+    bool script = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        std::string_view arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            plan.mode = CliPlan::Mode::Help;
+            return plan;
+        }
+        if (arg == "--version") {
+            plan.mode = CliPlan::Mode::Version;
+            return plan;
+        }
+        if (arg == "--json") {
+            plan.json = true;
+            continue;
+        }
+
+        // Options with a value, as "--opt VALUE" or "--opt=VALUE".
+        std::string_view name = arg;
+        std::optional<std::string_view> value;
+        if (arg.starts_with("--") && arg.find('=') != std::string_view::npos) {
+            name = arg.substr(0, arg.find('='));
+            value = arg.substr(arg.find('=') + 1);
+        }
+        if (name == "--type" || name == "--hex" || name == "--decimal" || name == "--script") {
+            if (!value) {
+                if (i + 1 == args.size())
+                    return std::string(name) + " needs a value";
+                value = args[++i];
+            }
+            if (name == "--type") {
+                const std::optional<DataType> type = DataTypeByName(*value);
+                if (!type)
+                    return "unknown data type \"" + std::string(*value) + "\" (the types: " + TypeNames() + ")";
+                Action choose(Action::Kind::DataType);
+                choose.type = *type;
+                plan.actions.push_back(choose);
+            } else if (name == "--hex") {
+                TypeInto(plan, IDC_HEX_EDIT, *value);
+            } else if (name == "--decimal") {
+                TypeInto(plan, IDC_DECIMAL_EDIT, *value);
+            } else {
+                script = true;
+                plan.scriptPath = *value;
+            }
+            continue;
+        }
+        if (arg.size() > 1 && arg.starts_with("-") && !KeysOfWord(arg))
+            return "unknown option \"" + std::string(arg) + "\"";
+
+        const std::optional<std::vector<ControlId>> keys = KeysOfWord(arg);
+        if (!keys)
+            return "unknown key \"" + std::string(arg) + "\"";
+        Action click(Action::Kind::Click);
+        click.keys = *keys;
+        plan.actions.push_back(click);
+    }
+
+    if (script) {
+        if (!plan.actions.empty() || plan.json)
+            return std::string("--script plays a whole script: give it no other action or --json");
+        plan.mode = CliPlan::Mode::Script;
+    } else if (args.empty()) {
+        // Without arguments: a terminal gets a prompt; a pipe is a script.
+        plan.mode = stdinIsTerminal ? CliPlan::Mode::Interactive : CliPlan::Mode::Script;
+        plan.scriptPath = "-";
+    }
+    return plan;
+}
+
+}  // namespace quibo

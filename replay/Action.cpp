@@ -1,0 +1,163 @@
+#include "replay/Action.h"
+
+#include <limits>
+#include <optional>
+
+#include "byteorder/DataTypeCommands.h"
+#include "replay/Latin1.h"
+#include "shell/res/DialogTemplate.h"
+
+namespace quibo {
+
+namespace {
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text)
+{
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::vector<std::string_view> Words(std::string_view text)
+{
+    std::vector<std::string_view> words;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && IsBlank(text[i]))
+            ++i;
+        const std::size_t start = i;
+        while (i < text.size() && !IsBlank(text[i]))
+            ++i;
+        if (i > start)
+            words.push_back(text.substr(start, i - start));
+    }
+    return words;
+}
+
+LineError Fault(std::string message)
+{
+    return LineError{std::move(message)};
+}
+
+std::string Quoted(std::string_view text)
+{
+    return "\"" + std::string(text) + "\"";
+}
+
+ParsedLine ParseClick(std::string_view rest)
+{
+    Action action(Action::Kind::Click);
+    for (std::string_view word : Words(rest)) {
+        const std::optional<ControlId> key = KeyByCaption(word);
+        if (!key)
+            return Fault("unknown key " + Quoted(word));
+        action.keys.push_back(*key);
+    }
+    if (action.keys.empty())
+        return Fault("click needs at least one key");
+    return action;
+}
+
+ParsedLine ParseFocus(std::string_view rest)
+{
+    const std::vector<std::string_view> words = Words(rest);
+    if (words.size() != 1)
+        return Fault("focus needs one field: hex or decimal");
+    Action action(Action::Kind::Focus);
+    if (words[0] == "hex")
+        action.field = IDC_HEX_EDIT;
+    else if (words[0] == "decimal")
+        action.field = IDC_DECIMAL_EDIT;
+    else
+        return Fault("unknown field " + Quoted(words[0]) + "; focus takes hex or decimal");
+    return action;
+}
+
+ParsedLine ParseBackspace(std::string_view rest)
+{
+    const std::vector<std::string_view> words = Words(rest);
+    Action action(Action::Kind::Backspace);
+    action.count = 1;
+    if (words.empty())
+        return action;
+    if (words.size() > 1)
+        return Fault("backspace takes one count");
+    action.count = 0;
+    for (char c : words[0]) {
+        if (c < '0' || c > '9')
+            return Fault("bad backspace count " + Quoted(words[0]));
+        // More presses than any field has characters change nothing more.
+        constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max() / 10 - 9;
+        action.count = action.count > kMax ? kMax : action.count * 10 + static_cast<std::uint64_t>(c - '0');
+    }
+    return action;
+}
+
+ParsedLine ParseDataType(std::string_view name)
+{
+    const std::optional<DataType> type = DataTypeByName(name);
+    if (!type)
+        return Fault("unknown data type " + Quoted(name));
+    Action action(Action::Kind::DataType);
+    action.type = *type;
+    return action;
+}
+
+ParsedLine NoArgument(Action::Kind kind, std::string_view word, std::string_view rest)
+{
+    if (!Words(rest).empty())
+        return Fault(std::string(word) + " takes no argument");
+    return Action(kind);
+}
+
+}  // namespace
+
+std::optional<ControlId> KeyByCaption(std::string_view caption)
+{
+    if (caption == "Int")
+        return IDC_KEY_BYTE_ORDER;
+    return FindPushButton(kForm101, caption);
+}
+
+ParsedLine ParseReplayLine(std::string_view utf8)
+{
+    const std::string latin1 = Utf8ToLatin1(utf8);
+    const std::string_view line = Trim(latin1);
+    if (line.empty() || line.front() == '#')
+        return SkippedLine{};
+
+    std::size_t end = 0;
+    while (end < line.size() && !IsBlank(line[end]))
+        ++end;
+    const std::string_view word = line.substr(0, end);
+    // What follows the one blank after the word; texts keep further blanks.
+    const std::string_view rest = end < line.size() ? line.substr(end + 1) : std::string_view();
+
+    if (word == "click")
+        return ParseClick(rest);
+    if (word == "focus")
+        return ParseFocus(rest);
+    if (word == "type" || word == "paste") {
+        Action action(word == "type" ? Action::Kind::Type : Action::Kind::Paste);
+        action.text = rest;
+        return action;
+    }
+    if (word == "backspace")
+        return ParseBackspace(rest);
+    if (word == "clear-field")
+        return NoArgument(Action::Kind::ClearField, word, rest);
+    if (word == "datatype")
+        return ParseDataType(rest);
+    if (word == "new")
+        return NoArgument(Action::Kind::New, word, rest);
+    return Fault("unknown action " + Quoted(word));
+}
+
+}  // namespace quibo

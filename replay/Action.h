@@ -1,0 +1,47 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "calc/DataType.h"
+#include "shell/platform/ControlIds.h"
+
+namespace quibo {
+
+// One user action of a replay script.
+struct Action {
+    enum class Kind { Click, Focus, Type, Backspace, ClearField, Paste, DataType, New };
+
+    explicit Action(Kind k) : kind(k) {}
+
+    Kind kind;
+    std::vector<ControlId> keys;  // Click
+    ControlId field = IDC_STATIC; // Focus
+    std::string text;             // Type, Paste (Latin-1)
+    std::uint64_t count = 0;      // Backspace
+    DataType type = DataType::UnsignedLong;  // DataType
+};
+
+// A blank or comment line: nothing to do and nothing to print.
+struct SkippedLine {};
+
+// A line that is no action; the text names the fault.
+struct LineError {
+    std::string message;
+};
+
+using ParsedLine = std::variant<SkippedLine, Action, LineError>;
+
+// Parses one line of a script, without its line end. The line is UTF-8 and
+// is converted to the form's single-byte texts first.
+ParsedLine ParseReplayLine(std::string_view line);
+
+// The keypad key a script names: its shown caption ("&" for the "&&" key),
+// and "Mot" or "Int" for the byte-order key.
+std::optional<ControlId> KeyByCaption(std::string_view caption);
+
+}  // namespace quibo

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+#include "replay/Action.h"
+#include "replay/StateLine.h"
+
+namespace quibo {
+
+// A form that replay actions can drive: the headless form, or the real
+// window through real input events.
+class ReplayTarget {
+public:
+    virtual ~ReplayTarget() = default;
+
+    virtual void Click(ControlId key) = 0;
+    virtual void Focus(ControlId field) = 0;
+    virtual bool FieldHasFocus() = 0;
+    virtual void Type(std::string_view text) = 0;
+    virtual void Backspace(std::uint64_t count) = 0;
+    virtual void ClearField() = 0;
+    virtual void Paste(std::string_view text) = 0;
+    virtual void ChooseDataType(DataType type) = 0;
+    virtual void New() = 0;
+    // The texts shown now, and the message boxes shown since the last call.
+    virtual FormState TakeState() = 0;
+};
+
+// Plays replay scripts on a target, one line at a time.
+class Player {
+public:
+    explicit Player(ReplayTarget& target) : m_target(target) {}
+
+    // Does one action; the text of the fault if it cannot be done, in which
+    // case nothing changed.
+    std::optional<std::string> Perform(const Action& action);
+
+    // Plays one line (without its line end). Appends the line's output and a
+    // line feed to out, or nothing for a blank or comment line. False when
+    // the line was an error.
+    bool PlayLine(std::string_view line, std::size_t lineNumber, std::string& out);
+
+    // Plays a whole script from a stream, writing as it goes. True when no
+    // line was an error.
+    bool PlayStream(std::FILE* in, std::FILE* out);
+
+private:
+    ReplayTarget& m_target;
+};
+
+}  // namespace quibo

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "replay/Player.h"
+#include "shell/headless/HeadlessApp.h"
+
+namespace quibo {
+
+// Replay actions on the headless form, as a user does them.
+class HeadlessReplayTarget : public ReplayTarget {
+public:
+    explicit HeadlessReplayTarget(HeadlessApp& app) : m_app(app) {}
+
+    void Click(ControlId key) override { m_app.Form().Click(key); }
+    void Focus(ControlId field) override { m_app.Form().Focus(field); }
+    bool FieldHasFocus() override;
+    void Type(std::string_view text) override { m_app.Form().Type(text); }
+    void Backspace(std::uint64_t count) override { m_app.Form().Backspace(count); }
+    void ClearField() override { m_app.Form().ClearField(); }
+    void Paste(std::string_view text) override { m_app.Form().Paste(text); }
+    void ChooseDataType(DataType type) override;
+    void New() override { m_app.OnFileNew(); }
+    FormState TakeState() override;
+
+private:
+    HeadlessApp& m_app;
+};
+
+}  // namespace quibo
