@@ -93,9 +93,11 @@ ParsedLine ParseBackspace(std::string_view rest)
     for (char c : words[0]) {
         if (c < '0' || c > '9')
             return Fault("bad backspace count " + Quoted(words[0]));
-        // More presses than any field has characters change nothing more.
-        constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max() / 10 - 9;
-        action.count = action.count > kMax ? kMax : action.count * 10 + static_cast<std::uint64_t>(c - '0');
+        // More presses than any field has characters change nothing more,
+        // so a count too large to hold is held as the largest.
+        constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        action.count = action.count > (kMax - digit) / 10 ? kMax : action.count * 10 + digit;
     }
     return action;
 }

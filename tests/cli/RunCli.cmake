@@ -1,0 +1,21 @@
+# Runs CLI with ARGS (a ;-list) and checks its exit status (STATUS), that its
+# standard output contains OUT (or is empty when OUT is "") and that its
+# standard error contains ERR.
+execute_process(COMMAND ${CLI} ${ARGS} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
+if(NOT status STREQUAL STATUS)
+    message(FATAL_ERROR "exit status ${status}, expected ${STATUS}\n${out}${err}")
+endif()
+if(OUT STREQUAL "")
+    if(NOT out STREQUAL "")
+        message(FATAL_ERROR "expected no output, got:\n${out}")
+    endif()
+else()
+    string(FIND "${out}" "${OUT}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "output lacks \"${OUT}\":\n${out}")
+    endif()
+endif()
+string(FIND "${err}" "${ERR}" at)
+if(at EQUAL -1)
+    message(FATAL_ERROR "standard error lacks \"${ERR}\":\n${err}")
+endif()

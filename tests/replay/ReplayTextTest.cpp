@@ -1,0 +1,85 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "replay/Action.h"
+#include "replay/Latin1.h"
+#include "replay/StateLine.h"
+
+namespace quibo {
+namespace {
+
+TEST(Utf8ToLatin1, MapsEachCharacterToOnePlace)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"abc", "abc"},
+        {"\xC3\xA4", "\xE4"},                // ä
+        {"\xC3\xBF", "\xFF"},                // ÿ, the last Latin-1 character
+        {"\xC4\x80", "?"},                   // U+0100, the first beyond
+        {"\xE2\x82\xAC", "?"},               // €
+        {"\xF0\x9F\x98\x80", "?"},           // an emoji: one place
+        {std::string("a\0b", 3), std::string("a\0b", 3)},
+    };
+    for (const auto& [utf8, latin1] : cases)
+        EXPECT_EQ(Utf8ToLatin1(utf8), latin1) << utf8;
+}
+
+TEST(Utf8ToLatin1, TakesBytesOfInvalidSequencesAsLatin1)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"\xFF", "\xFF"},                           // never valid
+        {"\x80" "a", "\x80" "a"},                   // a lone continuation
+        {"\xC3", "\xC3"},                           // cut short at the end
+        {"\xC3" "a", "\xC3" "a"},                   // cut short by a letter
+        {"\xC0\xAF", "\xC0\xAF"},                   // overlong "/"
+        {"\xED\xA0\x80", "\xED\xA0\x80"},           // a surrogate
+        {"\xF4\x90\x80\x80", "\xF4\x90\x80\x80"},   // beyond U+10FFFF
+    };
+    for (const auto& [utf8, latin1] : cases)
+        EXPECT_EQ(Utf8ToLatin1(utf8), latin1) << utf8;
+}
+
+TEST(JsonString, EscapesWhatJsonNeedsAndWritesTheRestAsUtf8)
+{
+    std::string out;
+    AppendJsonString(out, std::string("a\"b\\c\nd\te\x01\x1F\x7F\xE4 ", 14));
+    EXPECT_EQ(out, "\"a\\\"b\\\\c\\nd\\te\\u0001\\u001f\x7F\xC3\xA4 \"");
+}
+
+TEST(StateLine, HasItsMembersInOrderWithoutBlanks)
+{
+    FormState state{"8", "00000008", "8", "1\n0", "Mot", "unsigned long", " ", {{"ERROR", "x"}, {"ERROR", "y"}}};
+    std::string out;
+    AppendStateLine(out, state);
+    EXPECT_EQ(out,
+              "{\"display\":\"8\",\"hex\":\"00000008\",\"decimal\":\"8\",\"binary\":\"1\\n0\",\"byteorder\":"
+              "\"Mot\",\"datatype\":\"unsigned long\",\"status\":\" \",\"messages\":[{\"caption\":\"ERROR\","
+              "\"text\":\"x\"},{\"caption\":\"ERROR\",\"text\":\"y\"}]}");
+    out.clear();
+    AppendErrorLine(out, 12, "unknown key \"\xE4\"");
+    EXPECT_EQ(out, "{\"error\":\"line 12: unknown key \\\"\xC3\xA4\\\"\"}");
+}
+
+TEST(ParseReplayLine, TextIsEverythingAfterTheOneBlank)
+{
+    const auto text = [](std::string_view line) { return std::get<Action>(ParseReplayLine(line)).text; };
+    EXPECT_EQ(text("type"), "");
+    EXPECT_EQ(text("type 1 2"), "1 2");
+    EXPECT_EQ(text("type  x"), " x");
+    EXPECT_EQ(text("  paste a\tb  "), "a\tb");
+    EXPECT_EQ(text("type\t\xE2\x82\xAC"), "?");
+    EXPECT_EQ(std::get<Action>(ParseReplayLine("backspace 0")).count, 0u);
+    EXPECT_EQ(std::get<Action>(ParseReplayLine("backspace 99999999999999999999999")).count,
+              std::numeric_limits<std::uint64_t>::max());
+    EXPECT_EQ(std::get<Action>(ParseReplayLine("backspace 18446744073709551615")).count,
+              std::numeric_limits<std::uint64_t>::max());
+    EXPECT_EQ(std::get<Action>(ParseReplayLine("backspace 18446744073709551614")).count,
+              std::numeric_limits<std::uint64_t>::max() - 1);
+    EXPECT_TRUE(std::holds_alternative<SkippedLine>(ParseReplayLine(" \t ")));
+    EXPECT_TRUE(std::holds_alternative<SkippedLine>(ParseReplayLine("#click 5")));
+    EXPECT_TRUE(std::holds_alternative<LineError>(ParseReplayLine("typex")));
+    EXPECT_TRUE(std::holds_alternative<LineError>(ParseReplayLine("datatype")));
+}
+
+}  // namespace
+}  // namespace quibo
