@@ -7,20 +7,21 @@ namespace quibo {
 
 std::string OperandRecord::RenderIntegral(std::uint32_t value, int widthBits)
 {
+    const auto width = static_cast<std::size_t>(widthBits);
+
     // Raw bits: bit 0 first.
-    std::string raw(static_cast<std::size_t>(widthBits), '0');
-    for (int i = 0; i < widthBits; ++i) {
+    std::string raw(width, '0');
+    for (std::size_t i = 0; i < width; ++i) {
         if ((value >> i) & 1u)
-            raw[static_cast<std::size_t>(i)] = '1';
+            raw[i] = '1';
     }
 
     // Mot: most significant bit first, groups of four, no trailing blank.
-    std::string mot;
-    mot.reserve(raw.size() + raw.size() / 4);
-    for (int i = widthBits - 1; i >= 0; --i) {
-        mot += raw[static_cast<std::size_t>(i)];
-        if (i % 4 == 0 && i != 0)
-            mot += ' ';
+    std::string mot(width + width / 4 - 1, ' ');
+    for (std::size_t i = 0, at = 0; i < width; ++i, ++at) {
+        if (i > 0 && i % 4 == 0)
+            ++at;
+        mot[at] = raw[width - 1 - i];
     }
 
     m_strRawBits = raw;
@@ -31,12 +32,16 @@ std::string OperandRecord::RenderIntegral(std::uint32_t value, int widthBits)
 
 std::string OperandRecord::RenderReal(std::uint64_t pattern, int byteCount)
 {
+    const auto bytes = static_cast<std::size_t>(byteCount);
+
     // Raw bits: byte N-1 (sign and exponent) down to byte 0, each bit 0 first.
-    std::string raw;
-    raw.reserve(static_cast<std::size_t>(byteCount) * 8);
-    for (int byte = byteCount - 1; byte >= 0; --byte) {
-        for (int bit = 0; bit < 8; ++bit)
-            raw += ((pattern >> (byte * 8 + bit)) & 1u) ? '1' : '0';
+    std::string raw(bytes * 8, '0');
+    for (std::size_t k = 0; k < bytes; ++k) {
+        const std::size_t byte = bytes - 1 - k;
+        for (std::size_t bit = 0; bit < 8; ++bit) {
+            if ((pattern >> (byte * 8 + bit)) & 1u)
+                raw[k * 8 + bit] = '1';
+        }
     }
 
     // Int: the raw string reversed, i.e. memory order with bit 7 first; a
@@ -49,7 +54,7 @@ std::string OperandRecord::RenderReal(std::uint64_t pattern, int byteCount)
         const std::size_t count = i + 1;
         if (count % 4 == 0)
             in += ' ';
-        if (byteCount == 8 && count % 32 == 0)
+        if (bytes == 8 && count % 32 == 0)
             in += '\n';
     }
 
@@ -61,18 +66,19 @@ std::string OperandRecord::RenderReal(std::uint64_t pattern, int byteCount)
 
 std::string OperandRecord::SwappedByteGroups(const std::string& rawBits)
 {
-    const std::string r(rawBits.rbegin(), rawBits.rend());
-    const std::size_t n = r.size();
+    // Group k of the reversal, taken from its end, holds the characters of
+    // raw byte k backwards: r[n - 8(k+1) + j] is rawBits[8k + 7 - j].
+    const std::size_t n = rawBits.size();
     std::string text;
     text.reserve(n + n / 4 + 1);
     for (std::size_t k = 0; k < n / 8; ++k) {
         if (k == 4)
             text += '\n';
-        const std::size_t start = n - 8 * (k + 1);
-        text.append(r, start, 4);
-        text += ' ';
-        text.append(r, start + 4, 4);
-        text += ' ';
+        for (std::size_t j = 0; j < 8; ++j) {
+            text += rawBits[8 * k + 7 - j];
+            if (j % 4 == 3)
+                text += ' ';
+        }
     }
     return text;
 }

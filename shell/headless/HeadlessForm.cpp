@@ -7,16 +7,23 @@ namespace quibo {
 HeadlessForm::HeadlessForm(const DialogTemplate& dialog) : m_dialog(dialog)
 {
     m_controls.reserve(dialog.controls.size());
-    for (const ControlTemplate& control : dialog.controls)
+    for (const ControlTemplate& control : dialog.controls) {
+        // Labels and group boxes share one id and are never addressed.
+        if (control.id != IDC_STATIC)
+            m_index.emplace_back(control.id, m_controls.size());
         m_controls.push_back({control.id, control.kind, control.text, kDefaultLimit});
+    }
+    std::stable_sort(m_index.begin(), m_index.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 
 HeadlessForm::Control* HeadlessForm::Find(ControlId id)
 {
-    if (id == IDC_STATIC)
+    const auto it = std::lower_bound(m_index.begin(), m_index.end(), id,
+                                     [](const auto& entry, ControlId key) { return entry.first < key; });
+    if (it == m_index.end() || it->first != id)
         return nullptr;
-    auto it = std::find_if(m_controls.begin(), m_controls.end(), [id](const Control& c) { return c.id == id; });
-    return it == m_controls.end() ? nullptr : &*it;
+    return &m_controls[it->second];
 }
 
 const HeadlessForm::Control* HeadlessForm::Find(ControlId id) const

@@ -77,7 +77,8 @@ private:
     void Notify(ControlId id, Notification code);
 
     const DialogTemplate& m_dialog;
-    std::vector<Control> m_controls;
+    std::vector<Control> m_controls;                      // template order
+    std::vector<std::pair<ControlId, std::size_t>> m_index;  // by id, into m_controls
     std::vector<MessageRecord> m_messages;
     CommandTarget* m_pTarget = nullptr;
     int m_focus = kNoFocus;
