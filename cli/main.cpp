@@ -54,7 +54,7 @@ Examples:
   quibo-cli --type float --decimal 0.1     the bit pattern of the float 0.1
   quibo-cli --type char 5 add 3 eq         5 + 3 as chars
   quibo-cli --type char 0 sub 6 eq         0 - 6: FFFFFFFA, -6, 1111 1010
-  quibo-cli --hex ff --type char           FF read as a char: -1
+  quibo-cli --type char --hex ff           FF read as a char: -1
   quibo-cli 1 shl 1f eq                    1 << 31 as an unsigned long
   quibo-cli --decimal 4096 swap            4096 in little-endian byte order
   echo 'click 5 + 3 =' | quibo-cli         the same as a replay script

@@ -18,17 +18,26 @@ std::size_t DecodeOne(std::string_view text, std::size_t i, std::uint32_t& codeP
 {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
     const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    std::uint32_t minimum = 0;
     if (lead < 0x80u) {
         codePoint = lead;
         return 1;
-    } else if ((lead & 0xE0u) == 0xC0u) {
-        length = 2, codePoint = lead & 0x1Fu, minimum = 0x80;
+    }
+    // The lead byte gives the length, its payload bits, and the least code
+    // point that needs that length.
+    std::size_t length = 0;
+    std::uint32_t minimum = 0;
+    if ((lead & 0xE0u) == 0xC0u) {
+        length = 2;
+        codePoint = lead & 0x1Fu;
+        minimum = 0x80;
     } else if ((lead & 0xF0u) == 0xE0u) {
-        length = 3, codePoint = lead & 0x0Fu, minimum = 0x800;
+        length = 3;
+        codePoint = lead & 0x0Fu;
+        minimum = 0x800;
     } else if ((lead & 0xF8u) == 0xF0u) {
-        length = 4, codePoint = lead & 0x07u, minimum = 0x10000;
+        length = 4;
+        codePoint = lead & 0x07u;
+        minimum = 0x10000;
     } else {
         return 0;
     }
