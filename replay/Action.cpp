@@ -46,8 +46,13 @@ LineError Fault(std::string message)
     return LineError{std::move(message)};
 }
 
+// A word of the script in a message; a very long one is cut, so that a
+// message stays a line a person can read.
 std::string Quoted(std::string_view text)
 {
+    constexpr std::size_t kMost = 40;
+    if (text.size() > kMost)
+        return "\"" + std::string(text.substr(0, kMost)) + "...\"";
     return "\"" + std::string(text) + "\"";
 }
 

@@ -79,6 +79,8 @@ TEST(ParseReplayLine, TextIsEverythingAfterTheOneBlank)
     EXPECT_TRUE(std::holds_alternative<SkippedLine>(ParseReplayLine("#click 5")));
     EXPECT_TRUE(std::holds_alternative<LineError>(ParseReplayLine("typex")));
     EXPECT_TRUE(std::holds_alternative<LineError>(ParseReplayLine("datatype")));
+    EXPECT_EQ(std::get<LineError>(ParseReplayLine(std::string(1000000, 'x'))).message,
+              "unknown action \"" + std::string(40, 'x') + "...\"");
 }
 
 }  // namespace
