@@ -25,20 +25,18 @@ std::string_view Trim(std::string_view text)
     return text;
 }
 
-std::vector<std::string_view> Words(std::string_view text)
+// Takes the next blank-separated word off the front of text; empty when
+// there is none.
+std::string_view NextWord(std::string_view& text)
 {
-    std::vector<std::string_view> words;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && IsBlank(text[i]))
-            ++i;
-        const std::size_t start = i;
-        while (i < text.size() && !IsBlank(text[i]))
-            ++i;
-        if (i > start)
-            words.push_back(text.substr(start, i - start));
-    }
-    return words;
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    std::size_t end = 0;
+    while (end < text.size() && !IsBlank(text[end]))
+        ++end;
+    const std::string_view word = text.substr(0, end);
+    text.remove_prefix(end);
+    return word;
 }
 
 LineError Fault(std::string message)
@@ -59,7 +57,7 @@ std::string Quoted(std::string_view text)
 ParsedLine ParseClick(std::string_view rest)
 {
     Action action(Action::Kind::Click);
-    for (std::string_view word : Words(rest)) {
+    for (std::string_view word = NextWord(rest); !word.empty(); word = NextWord(rest)) {
         const std::optional<ControlId> key = KeyByCaption(word);
         if (!key)
             return Fault("unknown key " + Quoted(word));
@@ -72,32 +70,32 @@ ParsedLine ParseClick(std::string_view rest)
 
 ParsedLine ParseFocus(std::string_view rest)
 {
-    const std::vector<std::string_view> words = Words(rest);
-    if (words.size() != 1)
+    const std::string_view field = NextWord(rest);
+    if (field.empty() || !NextWord(rest).empty())
         return Fault("focus needs one field: hex or decimal");
     Action action(Action::Kind::Focus);
-    if (words[0] == "hex")
+    if (field == "hex")
         action.field = IDC_HEX_EDIT;
-    else if (words[0] == "decimal")
+    else if (field == "decimal")
         action.field = IDC_DECIMAL_EDIT;
     else
-        return Fault("unknown field " + Quoted(words[0]) + "; focus takes hex or decimal");
+        return Fault("unknown field " + Quoted(field) + "; focus takes hex or decimal");
     return action;
 }
 
 ParsedLine ParseBackspace(std::string_view rest)
 {
-    const std::vector<std::string_view> words = Words(rest);
+    const std::string_view count = NextWord(rest);
     Action action(Action::Kind::Backspace);
     action.count = 1;
-    if (words.empty())
+    if (count.empty())
         return action;
-    if (words.size() > 1)
+    if (!NextWord(rest).empty())
         return Fault("backspace takes one count");
     action.count = 0;
-    for (char c : words[0]) {
+    for (char c : count) {
         if (c < '0' || c > '9')
-            return Fault("bad backspace count " + Quoted(words[0]));
+            return Fault("bad backspace count " + Quoted(count));
         // More presses than any field has characters change nothing more,
         // so a count too large to hold is held as the largest.
         constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
@@ -119,7 +117,7 @@ ParsedLine ParseDataType(std::string_view name)
 
 ParsedLine NoArgument(Action::Kind kind, std::string_view word, std::string_view rest)
 {
-    if (!Words(rest).empty())
+    if (!NextWord(rest).empty())
         return Fault(std::string(word) + " takes no argument");
     return Action(kind);
 }
