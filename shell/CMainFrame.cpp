@@ -10,7 +10,7 @@ namespace {
 
 using Frame = CMainFrame;
 
-constexpr std::array<CommandRoute<Frame>, 8> kCommands{{
+constexpr std::array<CommandRoute<Frame>, 12> kCommands{{
     {ID_TYPE_UNSIGNED_CHAR, &Frame::OnTypeUnsignedChar},
     {ID_TYPE_CHAR, &Frame::OnTypeChar},
     {ID_TYPE_UNSIGNED_SHORT, &Frame::OnTypeUnsignedShort},
@@ -19,9 +19,13 @@ constexpr std::array<CommandRoute<Frame>, 8> kCommands{{
     {ID_TYPE_LONG, &Frame::OnTypeLong},
     {ID_TYPE_FLOAT, &Frame::OnTypeFloat},
     {ID_TYPE_DOUBLE, &Frame::OnTypeDouble},
+    {ID_VIEW_REMOVE_BORDER, &Frame::OnViewRemoveBorder},
+    {ID_HELP_INSTRUCTIONS, &Frame::OnHelpInstructions},
+    {ID_VIEW_TOPMOST, &Frame::OnViewTopmost},
+    {ID_VIEW_STATUS_BAR, &Frame::OnViewStatusBar},
 }};
 
-constexpr std::array<UpdateRoute<Frame>, 8> kUpdates{{
+constexpr std::array<UpdateRoute<Frame>, 11> kUpdates{{
     {ID_TYPE_UNSIGNED_CHAR, &Frame::OnUpdateTypeUnsignedChar},
     {ID_TYPE_CHAR, &Frame::OnUpdateTypeChar},
     {ID_TYPE_UNSIGNED_SHORT, &Frame::OnUpdateTypeUnsignedShort},
@@ -30,13 +34,71 @@ constexpr std::array<UpdateRoute<Frame>, 8> kUpdates{{
     {ID_TYPE_LONG, &Frame::OnUpdateTypeLong},
     {ID_TYPE_FLOAT, &Frame::OnUpdateTypeFloat},
     {ID_TYPE_DOUBLE, &Frame::OnUpdateTypeDouble},
+    {ID_VIEW_REMOVE_BORDER, &Frame::OnUpdateViewRemoveBorder},
+    {ID_VIEW_TOPMOST, &Frame::OnUpdateViewTopmost},
+    {ID_VIEW_STATUS_BAR, &Frame::OnUpdateViewStatusBar},
 }};
 
 }  // namespace
 
-CMainFrame::CMainFrame(CBytewhirlDoc& document, StatusBarWindow& statusBar)
-    : m_document(document), m_wndStatusBar(statusBar)
+CMainFrame::CMainFrame(CBytewhirlDoc& document, StatusBarWindow& statusBar, FrameWindow& frame)
+    : m_document(document), m_wndStatusBar(statusBar), m_frame(frame)
 {
+}
+
+int CMainFrame::OnCreate()
+{
+    m_frame.ModifyStyle(WS_THICKFRAME, 0);
+    m_frame.ModifyStyle(WS_MAXIMIZEBOX, 0);
+    return 0;
+}
+
+void CMainFrame::OnViewRemoveBorder()
+{
+    if (m_bHasBorder != 0) {
+        m_bHasBorder = 0;
+        m_frame.ModifyStyle(WS_BORDER, 0);
+    } else {
+        m_bHasBorder = 1;
+        m_frame.ModifyStyle(0, WS_BORDER);
+    }
+    m_frame.SetWindowPos(InsertAfter::Unchanged, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+void CMainFrame::OnUpdateViewRemoveBorder(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_bHasBorder == 0 ? 1 : 0);
+}
+
+void CMainFrame::OnViewTopmost()
+{
+    if (m_bTopmost == 1) {
+        m_bTopmost = 0;
+        m_frame.SetWindowPos(InsertAfter::NoTopMost, SWP_NOSIZE | SWP_NOMOVE);
+    } else {
+        m_bTopmost = 1;
+        m_frame.SetWindowPos(InsertAfter::TopMost, SWP_NOSIZE | SWP_NOMOVE);
+    }
+}
+
+void CMainFrame::OnUpdateViewTopmost(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_bTopmost == 1 ? 1 : 0);
+}
+
+void CMainFrame::OnHelpInstructions()
+{
+    m_frame.DoModal(kDialog131);
+}
+
+void CMainFrame::OnViewStatusBar()
+{
+    m_frame.ShowStatusBar(!m_frame.IsStatusBarVisible());
+}
+
+void CMainFrame::OnUpdateViewStatusBar(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_frame.IsStatusBarVisible() ? 1 : 0);
 }
 
 std::span<const CommandRoute<CMainFrame>> CMainFrame::CommandTable()

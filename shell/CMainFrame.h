@@ -4,16 +4,18 @@
 
 #include "calc/CBytewhirlDoc.h"
 #include "shell/platform/CmdUI.h"
+#include "shell/platform/FrameWindow.h"
 #include "shell/platform/RoutingTable.h"
 #include "shell/platform/StatusBarWindow.h"
 
 namespace quibo {
 
 // The main window's command handling, free of any toolkit: the Data Type
-// commands and the check marks of their menu items.
+// commands, the View toggles, Help Instructions, and the check marks of
+// their menu items.
 class CMainFrame {
 public:
-    CMainFrame(CBytewhirlDoc& document, StatusBarWindow& statusBar);
+    CMainFrame(CBytewhirlDoc& document, StatusBarWindow& statusBar, FrameWindow& frame);
     CMainFrame(const CMainFrame&) = delete;
     CMainFrame& operator=(const CMainFrame&) = delete;
 
@@ -26,6 +28,18 @@ public:
     bool OnUpdateCmdUI(int id, CCmdUI* pCmdUI);
     static std::span<const CommandRoute<CMainFrame>> CommandTable();
     static std::span<const UpdateRoute<CMainFrame>> UpdateTable();
+
+    // The window exists: it may not be resized or maximized. 0 to go on.
+    int OnCreate();
+
+    void OnViewRemoveBorder();
+    void OnUpdateViewRemoveBorder(CCmdUI* pCmdUI);
+    void OnViewTopmost();
+    void OnUpdateViewTopmost(CCmdUI* pCmdUI);
+    void OnHelpInstructions();
+    // The framework's Status Bar item.
+    void OnViewStatusBar();
+    void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
 
     void OnTypeUnsignedChar();
     void OnTypeChar();
@@ -50,7 +64,14 @@ private:
     void CheckDataType(CCmdUI* pCmdUI, DataType type);
 
     CBytewhirlDoc& m_document;
+
+public:
+    std::int32_t m_bTopmost = 0;
+    std::int32_t m_bHasBorder = 1;
     StatusBarWindow& m_wndStatusBar;
+
+private:
+    FrameWindow& m_frame;
 };
 
 }  // namespace quibo

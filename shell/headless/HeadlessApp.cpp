@@ -16,8 +16,9 @@ public:
 }  // namespace
 
 HeadlessApp::HeadlessApp()
-    : m_form(kForm101), m_frame(m_document, m_statusBar), m_view(m_document, m_form)
+    : m_form(kForm101), m_frame(m_document, m_statusBar, m_frameWindow), m_view(m_document, m_form)
 {
+    m_frame.OnCreate();
     m_form.SetTarget(&m_view);
     m_document.OnNewDocument();
     m_view.OnInitialUpdate();

@@ -8,6 +8,7 @@
 #include "shell/CBytewhirlView.h"
 #include "shell/CMainFrame.h"
 #include "shell/headless/HeadlessForm.h"
+#include "shell/headless/HeadlessFrame.h"
 #include "shell/headless/HeadlessStatusBar.h"
 
 namespace quibo {
@@ -25,6 +26,7 @@ public:
     HeadlessForm& Form() { return m_form; }
     CBytewhirlView& View() { return m_view; }
     CMainFrame& Frame() { return m_frame; }
+    HeadlessFrame& FrameWindow() { return m_frameWindow; }
 
     // A menu or accelerator command, as the user chooses it: it does not move
     // the keyboard focus. False when nothing handles the id.
@@ -45,6 +47,7 @@ private:
     CBytewhirlDoc m_document;
     HeadlessForm m_form;
     HeadlessStatusBar m_statusBar;
+    HeadlessFrame m_frameWindow;
     CMainFrame m_frame;
     CBytewhirlView m_view;
 };

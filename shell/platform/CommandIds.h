@@ -2,8 +2,10 @@
 
 namespace quibo {
 
-// Menu and accelerator command ids, fixed by the menu template.
+// Command, string and resource ids, fixed by the menu, accelerator and
+// string tables.
 enum CommandId : int {
+    ID_SEPARATOR = 0,
     ID_TYPE_UNSIGNED_CHAR = 32771,
     ID_TYPE_CHAR = 32772,
     ID_TYPE_UNSIGNED_SHORT = 32773,
@@ -12,7 +14,34 @@ enum CommandId : int {
     ID_TYPE_LONG = 32776,
     ID_TYPE_FLOAT = 32777,
     ID_TYPE_DOUBLE = 32778,
+    ID_VIEW_REMOVE_BORDER = 32779,
+    ID_HELP_INSTRUCTIONS = 32781,
+    ID_VIEW_TOPMOST = 32783,
     ID_FILE_NEW = 57600,
+    ID_FILE_OPEN = 57601,
+    ID_FILE_SAVE = 57603,
+    ID_EDIT_COPY = 57634,
+    ID_EDIT_CUT = 57635,
+    ID_EDIT_PASTE = 57637,
+    ID_EDIT_UNDO = 57643,
+    ID_APP_ABOUT = 57664,
+    ID_APP_EXIT = 57665,
+    ID_NEXT_PANE = 57680,
+    ID_PREV_PANE = 57681,
+    ID_INDICATOR_CAPS = 59137,
+    ID_INDICATOR_NUM = 59138,
+    ID_INDICATOR_SCRL = 59139,
+    ID_VIEW_STATUS_BAR = 59393,
+};
+
+enum ResourceId : int {
+    IDD_ABOUTBOX = 100,
+    IDD_FORM = 101,
+    IDR_MAINFRAME = 128,
+    IDD_HELP = 131,
+    AFX_IDS_APP_TITLE = 57344,
+    AFX_IDS_IDLEMESSAGE = 57345,
+    AFX_IDW_STATUS_BAR = 59393,
 };
 
 }  // namespace quibo

@@ -21,6 +21,8 @@ public:
 
     void SetTitle(std::string title) { m_strTitle = std::move(title); }
     const std::string& GetTitle() const { return m_strTitle; }
+    void SetPathName(std::string path) { m_strPathName = std::move(path); }
+    const std::string& GetPathName() const { return m_strPathName; }
 
     void AddView(CView* view) { m_views.push_back(view); }
     void RemoveView(CView* view) { std::erase(m_views, view); }
@@ -29,6 +31,7 @@ public:
 
 private:
     std::string m_strTitle;
+    std::string m_strPathName;
     std::vector<CView*> m_views;
 };
 

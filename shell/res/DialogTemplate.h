@@ -48,8 +48,10 @@ struct DialogTemplate {
     std::span<const ControlTemplate> controls;  // template order = tab order
 };
 
-// The calculator form.
+// The calculator form, the About dialog and the Help Instructions dialog.
 extern const DialogTemplate kForm101;
+extern const DialogTemplate kDialog100;
+extern const DialogTemplate kDialog131;
 
 // The push button of a template whose caption, as shown ("&&" as "&"), is
 // the given text.

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <vector>
+
+#include "shell/platform/FrameWindow.h"
+
+namespace quibo {
+
+// The main window's own operations, in memory: style bits, the topmost band,
+// the status bar's visibility, and the dialogs shown (closed at once).
+class HeadlessFrame : public FrameWindow {
+public:
+    void ModifyStyle(unsigned remove, unsigned add) override { style = (style & ~remove) | add; }
+    void SetWindowPos(InsertAfter insertAfter, unsigned) override
+    {
+        if (insertAfter != InsertAfter::Unchanged)
+            topmost = insertAfter == InsertAfter::TopMost;
+    }
+    int DoModal(const DialogTemplate& dialog) override
+    {
+        dialogsShown.push_back(dialog.resourceId);
+        return 1;
+    }
+    void ShowStatusBar(bool show) override { statusBarVisible = show; }
+    bool IsStatusBarVisible() const override { return statusBarVisible; }
+
+    unsigned style = WS_BORDER | WS_THICKFRAME | WS_MAXIMIZEBOX;
+    bool topmost = false;
+    bool statusBarVisible = true;
+    std::vector<int> dialogsShown;
+};
+
+}  // namespace quibo
