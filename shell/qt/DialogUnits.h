@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QFont>
+#include <QRect>
+
+#include "shell/res/DialogTemplate.h"
+
+namespace quibo {
+
+// Dialog units of a font, as Windows computes them: a horizontal unit is a
+// quarter of the average width of A-Z and a-z, a vertical unit an eighth of
+// the font's height.
+class DialogUnits {
+public:
+    explicit DialogUnits(const QFont& font);
+
+    int X(int units) const { return (units * m_baseX + 2) / 4; }
+    int Y(int units) const { return (units * m_baseY + 4) / 8; }
+    QRect Rect(const DialogRect& rect) const { return {X(rect.x), Y(rect.y), X(rect.cx), Y(rect.cy)}; }
+
+    int BaseX() const { return m_baseX; }
+    int BaseY() const { return m_baseY; }
+
+private:
+    int m_baseX;
+    int m_baseY;
+};
+
+// The font that stands in for "MS Sans Serif" at 8 points: the desktop's
+// sans-serif at 8 points.
+QFont FormFont();
+
+}  // namespace quibo

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QLineEdit>
+
+#include <functional>
+
+#include "shell/platform/Notification.h"
+
+namespace quibo {
+
+// An edit field as the form's handlers expect it: the length limit binds
+// typing and pasting only; every change a user makes, and every text the
+// program sets, notifies; focus notifications follow the real focus inside
+// the window, not window activation or popup menus.
+class FieldEdit : public QLineEdit {
+public:
+    static constexpr int kDefaultLimit = 32767;
+
+    explicit FieldEdit(QWidget* parent);
+
+    void SetNotify(std::function<void(Notification)> notify) { m_notify = std::move(notify); }
+    void SetLimit(int limit);
+    int Limit() const { return m_limit; }
+    // Sets the text as the program does: never cut, always notifies.
+    void SetProgramText(const QString& text);
+    // While set, focus changes notify nothing (a modal box reports its own).
+    void SetFocusNotificationsHeld(bool held) { m_held = held; }
+    void Notify(Notification code);
+
+    // For the length limit, which sees the text only after a change.
+    const QString& TextBeforeChange() const { return m_textBeforeChange; }
+    bool IsProgramSetting() const { return m_programSetting; }
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    std::function<void(Notification)> m_notify;
+    int m_limit = kDefaultLimit;
+    bool m_held = false;
+    bool m_programSetting = false;
+    QString m_textBeforeChange;
+};
+
+}  // namespace quibo

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "shell/platform/AppPlatform.h"
+#include "shell/qt/QtForm.h"
+
+class QMainWindow;
+
+namespace quibo {
+
+// The desktop services of the application on Qt: file prompts, files,
+// QSettings for the recent-file list, the caption, error boxes.
+class QtAppPlatform : public AppPlatform {
+public:
+    QtAppPlatform(QMainWindow& window, QtForm& form) : m_window(window), m_form(form) {}
+
+    std::optional<std::string> PromptOpen() override;
+    std::optional<std::string> PromptSaveAs() override;
+    OpenResult OpenForReading(const std::string& path) override;
+    bool CreateEmpty(const std::string& path) override;
+    std::string FullPath(const std::string& path) override;
+    void ErrorBox(const std::string& text) override;
+    void SetCaption(const std::string& caption) override;
+    std::vector<std::string> ReadRecentFiles() override;
+    void WriteRecentFiles(const std::vector<std::string>& files) override;
+
+private:
+    QMainWindow& m_window;
+    QtForm& m_form;
+};
+
+}  // namespace quibo

@@ -1,0 +1,109 @@
+#include "shell/qt/QtForm.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QMessageBox>
+
+#include "shell/qt/Latin1Text.h"
+
+namespace quibo {
+
+QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* parent) : QWidget(parent)
+{
+    setFixedSize(units.X(dialog.cx), units.Y(dialog.cy));
+    m_widgets = CreateTemplateWidgets(dialog, *this, units);
+    for (const TemplateWidget& entry : m_widgets) {
+        const ControlId id = entry.control->id;
+        if (id == IDC_STATIC)
+            continue;
+        if (auto* button = qobject_cast<QAbstractButton*>(entry.widget))
+            connect(button, &QAbstractButton::clicked, this, [this, id] { Notify(id, BN_CLICKED); });
+        else if (auto* field = dynamic_cast<FieldEdit*>(entry.widget))
+            field->SetNotify([this, id](Notification code) { Notify(id, code); });
+    }
+}
+
+void QtForm::Notify(ControlId id, Notification code)
+{
+    if (m_pTarget)
+        m_pTarget->OnCmdMsg(id, code);
+}
+
+QWidget* QtForm::Control(ControlId id) const
+{
+    for (const TemplateWidget& entry : m_widgets) {
+        if (entry.control->id == id && id != IDC_STATIC)
+            return entry.widget;
+    }
+    return nullptr;
+}
+
+FieldEdit* QtForm::Field(ControlId id) const
+{
+    return dynamic_cast<FieldEdit*>(Control(id));
+}
+
+FieldEdit* QtForm::FocusedField() const
+{
+    for (const TemplateWidget& entry : m_widgets) {
+        if (auto* field = dynamic_cast<FieldEdit*>(entry.widget); field && field->hasFocus())
+            return field;
+    }
+    return nullptr;
+}
+
+void QtForm::SetDlgItemText(ControlId id, std::string_view text)
+{
+    QWidget* control = Control(id);
+    const QString qtext = ToQString(text);
+    if (auto* field = dynamic_cast<FieldEdit*>(control))
+        field->SetProgramText(qtext);
+    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+        button->setText(qtext);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        label->setText(qtext);
+}
+
+std::string QtForm::GetDlgItemText(ControlId id) const
+{
+    QWidget* control = Control(id);
+    if (auto* field = dynamic_cast<FieldEdit*>(control))
+        return FromQString(field->text());
+    if (auto* button = qobject_cast<QAbstractButton*>(control))
+        return FromQString(button->text());
+    if (auto* label = qobject_cast<QLabel*>(control))
+        return FromQString(label->text());
+    return {};
+}
+
+void QtForm::LimitText(ControlId id, int nMaxChars)
+{
+    if (FieldEdit* field = Field(id))
+        field->SetLimit(nMaxChars);
+}
+
+void QtForm::RunModal(const std::function<void()>& run)
+{
+    FieldEdit* field = FocusedField();
+    if (field) {
+        field->SetFocusNotificationsHeld(true);
+        field->Notify(EN_KILLFOCUS);
+    }
+    run();
+    if (field) {
+        field->setFocus(Qt::OtherFocusReason);
+        field->Notify(EN_SETFOCUS);
+        field->SetFocusNotificationsHeld(false);
+    }
+}
+
+void QtForm::MessageBox(std::string_view text, std::string_view caption)
+{
+    m_messages.emplace_back(std::string(caption), std::string(text));
+    RunModal([&] {
+        QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Ok, window());
+        box.exec();
+    });
+}
+
+}  // namespace quibo

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QWidget>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "shell/platform/FormWindow.h"
+#include "shell/platform/RoutingTable.h"
+#include "shell/qt/DialogUnits.h"
+#include "shell/qt/FieldEdit.h"
+#include "shell/qt/TemplateWidgets.h"
+
+namespace quibo {
+
+// The calculator form on Qt: the controls of a template, their clicks and
+// field notifications routed to a command target by control id, and the
+// windowing operations the handlers call.
+class QtForm : public QWidget, public FormWindow {
+public:
+    QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* parent = nullptr);
+
+    void SetTarget(CommandTarget* target) { m_pTarget = target; }
+
+    void SetDlgItemText(ControlId id, std::string_view text) override;
+    std::string GetDlgItemText(ControlId id) const override;
+    void LimitText(ControlId id, int nMaxChars) override;
+    void MessageBox(std::string_view text, std::string_view caption) override;
+
+    // Runs a modal window: a field that has the focus hears of losing it
+    // first and of regaining it before this returns, as with a message box.
+    void RunModal(const std::function<void()>& run);
+
+    QWidget* Control(ControlId id) const;
+    FieldEdit* Field(ControlId id) const;
+    // The field with the keyboard focus, if any.
+    FieldEdit* FocusedField() const;
+    // Message boxes shown so far, for a driver that answers them.
+    const std::vector<std::pair<std::string, std::string>>& Messages() const { return m_messages; }
+    void ClearMessages() { m_messages.clear(); }
+
+private:
+    void Notify(ControlId id, Notification code);
+
+    std::vector<TemplateWidget> m_widgets;
+    CommandTarget* m_pTarget = nullptr;
+    std::vector<std::pair<std::string, std::string>> m_messages;
+};
+
+}  // namespace quibo

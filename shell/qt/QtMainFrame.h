@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include <array>
+#include <functional>
+#include <map>
+
+#include "shell/platform/FrameWindow.h"
+#include "shell/platform/StatusBarWindow.h"
+#include "shell/qt/QtForm.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+
+namespace quibo {
+
+// The main window on Qt: the menu bar and accelerators of resource 128, the
+// status bar with its message pane and the CAP, NUM and SCRL panes, and the
+// window operations the frame's handlers call. Commands go to a handler by
+// id; a menu item's check mark comes from an update handler by id.
+class QtMainFrame : public QMainWindow, public FrameWindow, public StatusBarWindow {
+public:
+    QtMainFrame();
+
+    // The command handler runs a command; the update handler answers a
+    // menu item's check mark: 1, 0, or -1 for an item without one.
+    void SetHandlers(std::function<void(int)> command, std::function<int(int)> update);
+    void SetForm(QtForm* form);
+    // Makes the window exactly as large as the form, menu and status bar,
+    // and keeps it so.
+    void FitToForm();
+    // Asks every menu item's update handler for its check mark.
+    void UpdateMenuChecks();
+    QAction* Action(int id) const;
+
+    void ModifyStyle(unsigned remove, unsigned add) override;
+    void SetWindowPos(InsertAfter insertAfter, unsigned flags) override;
+    int DoModal(const DialogTemplate& dialog) override;
+    void ShowStatusBar(bool show) override;
+    bool IsStatusBarVisible() const override;
+
+    bool SetPaneText(int nIndex, std::string_view text, bool bUpdate = true) override;
+    std::string GetPaneText(int nIndex) const override;
+
+    unsigned Style() const { return m_style; }
+    bool IsTopmost() const { return m_topmost; }
+
+private:
+    void BuildMenus();
+    void BuildAccelerators();
+    void BuildStatusBar();
+    void ShowLockKeys();
+    void ApplyWindowFlags();
+
+    std::function<void(int)> m_command;
+    std::function<int(int)> m_update;
+    QtForm* m_form = nullptr;
+    std::map<int, QAction*> m_actions;
+    std::array<QLabel*, 4> m_panes{};
+    unsigned m_style = WS_BORDER | WS_THICKFRAME | WS_MAXIMIZEBOX;
+    bool m_topmost = false;
+};
+
+}  // namespace quibo
