@@ -56,7 +56,14 @@ FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent)
 {
     setValidator(new LimitValidator(*this));
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_textBeforeChange = text; });
-    connect(this, &QLineEdit::textEdited, this, [this] { Notify(EN_UPDATE); });
+    // A user's edit notifies when it changed the text; pasting the same text
+    // over itself does not.
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (text == m_textNotified)
+            return;
+        m_textNotified = text;
+        Notify(EN_UPDATE);
+    });
 }
 
 void FieldEdit::SetLimit(int limit)
@@ -69,6 +76,7 @@ void FieldEdit::SetProgramText(const QString& text)
     m_programSetting = true;
     setText(text);
     m_programSetting = false;
+    m_textNotified = text;
     Notify(EN_UPDATE);
 }
 

@@ -41,6 +41,7 @@ private:
     bool m_held = false;
     bool m_programSetting = false;
     QString m_textBeforeChange;
+    QString m_textNotified;
 };
 
 }  // namespace quibo
