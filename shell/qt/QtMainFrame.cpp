@@ -73,8 +73,20 @@ void QtMainFrame::BuildMenus()
         const QString text = ToQString(entry.text);
         if (entry.id == 0) {
             QMenu* menu = parent ? parent->addMenu(text) : menuBar()->addMenu(text);
-            connect(menu, &QMenu::aboutToShow, this, [this] { UpdateMenuChecks(); });
-            connect(menu, &QMenu::aboutToHide, this, [this] { SetPaneText(0, LoadString(AFX_IDS_IDLEMESSAGE)); });
+            connect(menu, &QMenu::aboutToShow, this, [this, parent] {
+                if (!parent)
+                    m_menuCommandRan = false;
+                UpdateMenuChecks();
+            });
+            // A closed menu leaves the idle text, unless a command was chosen:
+            // that one already showed the idle text and may have written the
+            // pane since (whichever of the two Qt does first).
+            connect(menu, &QMenu::aboutToHide, this, [this] {
+                QTimer::singleShot(0, this, [this] {
+                    if (!m_menuCommandRan)
+                        SetPaneText(0, LoadString(AFX_IDS_IDLEMESSAGE));
+                });
+            });
             connect(menu->menuAction(), &QAction::hovered, this,
                     [this] { SetPaneText(0, LoadString(AFX_IDS_IDLEMESSAGE)); });
             popups.push_back(menu);
@@ -83,6 +95,8 @@ void QtMainFrame::BuildMenus()
         const int id = entry.id;
         QAction* action = parent->addAction(text);
         connect(action, &QAction::triggered, this, [this, id] {
+            m_menuCommandRan = true;
+            SetPaneText(0, LoadString(AFX_IDS_IDLEMESSAGE));
             if (m_command)
                 m_command(id);
         });
@@ -179,19 +193,24 @@ void QtMainFrame::FitToForm()
 
 void QtMainFrame::ModifyStyle(unsigned remove, unsigned add)
 {
-    // Only the bits change; SetWindowPos with SWP_FRAMECHANGED shows them.
+    // Before the window is shown the style takes effect at once; a shown
+    // window shows it when SetWindowPos redraws the frame.
     m_style = (m_style & ~remove) | add;
+    if (!isVisible())
+        ApplyWindowFlags();
 }
 
 void QtMainFrame::ApplyWindowFlags()
 {
-    // Never resizable or maximizable; the title bar follows the border bit.
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowSystemMenuHint |
-                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-    if (m_style & WS_BORDER)
-        flags |= Qt::WindowTitleHint;
-    if (m_style & WS_MAXIMIZEBOX)
-        flags |= Qt::WindowMaximizeButtonHint;
+    // The title bar, and the buttons it carries, follow the border bit;
+    // without it the window keeps a plain frame.
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
+    if (m_style & WS_BORDER) {
+        flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint;
+        if (m_style & WS_MAXIMIZEBOX)
+            flags |= Qt::WindowMaximizeButtonHint;
+    }
     if (m_topmost)
         flags |= Qt::WindowStaysOnTopHint;
     setWindowFlags(flags);

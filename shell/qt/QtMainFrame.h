@@ -61,6 +61,7 @@ private:
     std::array<QLabel*, 4> m_panes{};
     unsigned m_style = WS_BORDER | WS_THICKFRAME | WS_MAXIMIZEBOX;
     bool m_topmost = false;
+    bool m_menuCommandRan = false;
 };
 
 }  // namespace quibo

@@ -1,0 +1,375 @@
+// The window on the offscreen platform: what the templates and tables say
+// it shows, and the commands of the frame and the application.
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+#include "shell/platform/CommandIds.h"
+#include "shell/qt/Latin1Text.h"
+#include "shell/qt/QtQuibo.h"
+#include "shell/res/Menu.h"
+#include "shell/res/Strings.h"
+
+using namespace quibo;
+
+namespace {
+
+// Runs answer on the next modal window that opens, while action runs.
+void WithModal(const std::function<void()>& action, const std::function<void(QWidget*)>& answer)
+{
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            answer(modal);
+            timer->deleteLater();
+        }
+    });
+    timer->start(10);
+    action();
+}
+
+QStringList LabelTexts(QWidget* dialog)
+{
+    QStringList texts;
+    for (QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (!label->text().isEmpty())
+            texts << label->text();
+    }
+    return texts;
+}
+
+}  // namespace
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QtQuibo> m_quibo;
+    QTemporaryDir m_config;                  // the settings folder of the whole run
+    std::unique_ptr<QTemporaryDir> m_files;  // each test's own files
+
+    QString IniFile() const { return m_config.path() + "/Local AppWizard-Generated Applications/Quibo.ini"; }
+
+    QtQuibo& Q() { return *m_quibo; }
+    void Click(ControlId id) { QTest::mouseClick(Q().Form().Control(id), Qt::LeftButton); }
+
+private slots:
+    void initTestCase()
+    {
+        // QSettings reads the folder once per process.
+        qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    }
+
+    void init()
+    {
+        QFile::remove(IniFile());
+        m_files = std::make_unique<QTemporaryDir>();
+        m_quibo = std::make_unique<QtQuibo>();
+        QVERIFY(Q().Start(std::nullopt));
+        Q().Window().show();
+        Q().Window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Q().Window()));
+    }
+
+    void cleanup() { m_quibo.reset(); }
+
+    void layoutFollowsTheTemplate()
+    {
+        const DialogUnits units(Q().Form().font());
+        for (const ControlTemplate& control : kForm101.controls) {
+            if (control.id == IDC_STATIC)
+                continue;
+            QCOMPARE(Q().Form().Control(control.id)->geometry(), units.Rect(control.rect));
+        }
+        QCOMPARE(Q().Form().size(), QSize(units.X(162), units.Y(211)));
+        // Keys in six rows of five, "<<" one unit higher than its row.
+        QCOMPARE(Q().Form().Control(IDC_KEY_SHIFT_LEFT)->y(), units.Y(121));
+        QCOMPARE(Q().Form().Control(IDC_KEY_0)->y(), units.Y(122));
+        // "&&" shows as "&"; the display never shows the template's "0".
+        QCOMPARE(qobject_cast<QPushButton*>(Q().Form().Control(IDC_KEY_AND))->text().remove('&').size(), 0);
+        QCOMPARE(Q().Form().GetDlgItemText(IDC_DISPLAY), std::string());
+        // The window is as large as form, menu and status bar, and fixed.
+        QCOMPARE(Q().Window().width(), Q().Form().width());
+        QCOMPARE(Q().Window().minimumSize(), Q().Window().maximumSize());
+        QVERIFY(!(Q().Window().windowFlags() & Qt::WindowMaximizeButtonHint));
+    }
+
+    void tabOrderIsTemplateOrder()
+    {
+        Q().Form().Control(IDC_KEY_SHIFT_RIGHT)->setFocus(Qt::TabFocusReason);
+        for (ControlId next : {IDC_HEX_EDIT, IDC_DECIMAL_EDIT, IDC_KEY_BYTE_ORDER, IDC_KEY_MODULUS, IDC_KEY_D}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), Q().Form().Control(next));
+        }
+    }
+
+    void menusFollowTheTable()
+    {
+        QStringList titles;
+        for (QAction* action : Q().Window().menuBar()->actions())
+            titles << action->text();
+        QCOMPARE(titles, QStringList({"&File", "&Data Type", "&View", "&Help"}));
+        for (const MenuEntry& entry : Menu128()) {
+            if (entry.id == 0)
+                continue;
+            QAction* action = Q().Window().Action(entry.id);
+            QVERIFY(action);
+            QCOMPARE(action->text(), ToQString(entry.text));
+        }
+        QCOMPARE(Q().Window().Action(ID_VIEW_REMOVE_BORDER)->text(), QString("&Remove  Border"));
+    }
+
+    void checkMarksComeFromTheUpdateHandlers()
+    {
+        const auto checked = [this](int id) { return Q().Window().Action(id)->isChecked(); };
+        QVERIFY(checked(ID_TYPE_UNSIGNED_LONG));
+        QVERIFY(!checked(ID_TYPE_CHAR));
+        QVERIFY(checked(ID_VIEW_STATUS_BAR));
+        QVERIFY(!checked(ID_VIEW_REMOVE_BORDER));
+        QVERIFY(!checked(ID_VIEW_TOPMOST));
+        QVERIFY(!Q().Window().Action(ID_HELP_INSTRUCTIONS)->isCheckable());
+        Q().Window().Action(ID_TYPE_CHAR)->trigger();
+        QVERIFY(checked(ID_TYPE_CHAR));
+        QVERIFY(!checked(ID_TYPE_UNSIGNED_LONG));
+    }
+
+    void statusPaneShowsPromptsIdleTextAndTypeTexts()
+    {
+        QCOMPARE(Q().Window().GetPaneText(0), std::string(" "));
+        const std::pair<int, const char*> prompts[] = {
+            {ID_APP_EXIT, "Quit the application; prompts to save documents"},
+            {ID_TYPE_UNSIGNED_CHAR, "unsigned char"},
+            {ID_TYPE_UNSIGNED_LONG, "unsigned long"},
+            {ID_TYPE_FLOAT, "Hex Converter Only"},
+            {ID_VIEW_STATUS_BAR, "Show or hide the status bar"},
+            {ID_VIEW_REMOVE_BORDER, "Remove Border"},
+            {ID_VIEW_TOPMOST, "Sets calculator as topmost window"},
+            {ID_APP_ABOUT, "Display program information, version number and copyright"},
+            {ID_HELP_INSTRUCTIONS, "Help Instructions"},
+        };
+        for (const auto& [id, prompt] : prompts) {
+            Q().Window().Action(id)->hover();
+            QCOMPARE(Q().Window().GetPaneText(0), std::string(prompt));
+        }
+        // Choosing a type from its menu leaves its status text in the pane.
+        QMenu* dataType = Q().Window().menuBar()->actions()[1]->menu();
+        QMenu* integral = dataType->actions()[0]->menu();
+        dataType->popup(QPoint(0, 0));
+        integral->popup(QPoint(0, 0));
+        QTest::qWait(20);
+        QAction* shortItem = Q().Window().Action(ID_TYPE_SHORT);
+        QTest::mouseClick(integral, Qt::LeftButton, {}, integral->actionGeometry(shortItem).center());
+        QTest::qWait(20);
+        dataType->hide();
+        QTest::qWait(20);
+        QCOMPARE(Q().Window().GetPaneText(0), std::string("Short Data Type"));
+        // Other commands leave the idle text.
+        Q().Window().Action(ID_VIEW_STATUS_BAR)->hover();
+        Q().Window().Action(ID_VIEW_STATUS_BAR)->trigger();
+        QCOMPARE(Q().Window().GetPaneText(0), std::string(" "));
+        Q().Command(ID_VIEW_STATUS_BAR);
+    }
+
+    void viewTogglesCheckAndChangeTheWindow()
+    {
+        Q().Command(ID_VIEW_REMOVE_BORDER);
+        QVERIFY(Q().Window().Action(ID_VIEW_REMOVE_BORDER)->isChecked());
+        QVERIFY(!(Q().Window().windowFlags() & Qt::WindowTitleHint));
+        Q().Command(ID_VIEW_REMOVE_BORDER);
+        QVERIFY(!Q().Window().Action(ID_VIEW_REMOVE_BORDER)->isChecked());
+        QVERIFY(Q().Window().windowFlags() & Qt::WindowTitleHint);
+
+        Q().Command(ID_VIEW_TOPMOST);
+        QVERIFY(Q().Window().Action(ID_VIEW_TOPMOST)->isChecked());
+        QVERIFY(Q().Window().windowFlags() & Qt::WindowStaysOnTopHint);
+        Q().Command(ID_VIEW_TOPMOST);
+        QVERIFY(!(Q().Window().windowFlags() & Qt::WindowStaysOnTopHint));
+
+        Q().Command(ID_VIEW_STATUS_BAR);
+        QVERIFY(!Q().Window().statusBar()->isVisible());
+        QVERIFY(!Q().Window().Action(ID_VIEW_STATUS_BAR)->isChecked());
+        Q().Command(ID_VIEW_STATUS_BAR);
+        QVERIFY(Q().Window().statusBar()->isVisible());
+    }
+
+    void aboutAndHelpShowTheirTexts()
+    {
+        Click(IDC_KEY_5);
+        QStringList about;
+        QString aboutTitle;
+        WithModal([this] { Q().Command(ID_APP_ABOUT); },
+                  [&](QWidget* dialog) {
+                      aboutTitle = dialog->windowTitle();
+                      about = LabelTexts(dialog);
+                      QTest::keyClick(dialog, Qt::Key_Escape);
+                  });
+        QCOMPARE(aboutTitle, QString("About Quibo"));
+        QCOMPARE(about, QStringList({"Quibo Version 1.4"}));
+
+        QStringList help;
+        QString helpTitle;
+        WithModal([this] { Q().Command(ID_HELP_INSTRUCTIONS); },
+                  [&](QWidget* dialog) {
+                      helpTitle = dialog->windowTitle();
+                      help = LabelTexts(dialog);
+                      for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                          if (button->text() == "Cancel")
+                              button->click();
+                  });
+        QCOMPARE(helpTitle, QString("Quibo Help"));
+        QCOMPARE(help.size(), 13);
+        QVERIFY(help.contains("&  Bitwise AND operator"));
+        QVERIFY(help.contains("<<  Shift Left operator,  >>  Shift Right operator"));
+        QVERIFY(help.contains("The Hex Calculator only functions with integral data types such as Short, Long, and "
+                              "Chars.  It does not function with Reals such as Floats or Doubles. "));
+        // Nothing in the calculator changed.
+        QCOMPARE(Q().Form().GetDlgItemText(IDC_DISPLAY), std::string("5"));
+    }
+
+    void captionOpenSaveAndTheRecentFileList()
+    {
+        QCOMPARE(Q().Window().windowTitle(), QString(" - Quibo"));
+        const QString folder = m_files->path();
+        const QString opened = folder + "/notes";
+        QFile file(opened);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("keep me");
+        file.close();
+
+        Click(IDC_KEY_7);
+        QString title;
+        QStringList filters;
+        const auto choose = [&](const QString& path) {
+            return [&, path](QWidget* modal) {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                title = modal->windowTitle();
+                if (dialog) {
+                    filters = dialog->nameFilters();
+                    // As a user types the path into the file name field.
+                    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+                        name->setText(path);
+                }
+                static_cast<QDialog*>(modal)->accept();  // as the dialog's button does
+            };
+        };
+        WithModal([this] { Q().Command(ID_FILE_OPEN); }, choose(opened));
+        QCOMPARE(title, QString("Open"));
+        QCOMPARE(filters, QStringList({"All Files (*.*)"}));
+        QCOMPARE(Q().Window().windowTitle(), QString("notes - Quibo"));
+        QCOMPARE(Q().Form().GetDlgItemText(IDC_DISPLAY), std::string());  // the initial update ran
+        // Save with a path leaves the opened file as it is.
+        Q().Command(ID_FILE_SAVE);
+        QFile check(opened);
+        QVERIFY(check.open(QIODevice::ReadOnly));
+        QCOMPARE(check.readAll(), QByteArray("keep me"));
+
+        Q().Command(ID_FILE_NEW);
+        QCOMPARE(Q().Window().windowTitle(), QString(" - Quibo"));
+        const QString saved = folder + "/saved.qb";
+        WithModal([this] { Q().Command(ID_FILE_SAVE); }, choose(saved));
+        QCOMPARE(title, QString("Save As"));
+        QCOMPARE(Q().Window().windowTitle(), QString("saved.qb - Quibo"));
+        QVERIFY(QFile::exists(saved));
+        QCOMPARE(QFile(saved).size(), 0);
+
+        // Most recent first; kept at exit, read at the next start.
+        Q().Exit();
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Local AppWizard-Generated Applications",
+                           "Quibo");
+        settings.beginGroup("Recent File List");
+        QCOMPARE(settings.value("File1").toString(), saved);
+        QCOMPARE(settings.value("File2").toString(), opened);
+        QVERIFY(!settings.contains("File3"));
+    }
+
+    void recentFileListHoldsFourAndSurvivesGarbage()
+    {
+        const QString folder = m_files->path();
+        for (int i = 1; i <= 5; ++i) {
+            const QString path = folder + QString("/f%1").arg(i);
+            QFile(path).open(QIODevice::WriteOnly);
+            Q().Form().setFocus();
+            QVERIFY(Q().App().InitInstance(path.toStdString()));
+        }
+        QCOMPARE(Q().App().RecentFiles().size(), std::size_t(4));
+        QCOMPARE(Q().App().RecentFiles().front(), (folder + "/f5").toStdString());
+
+        // A settings file full of garbage: start-up still works.
+        m_quibo.reset();
+        QFile ini(IniFile());
+        QDir().mkpath(m_config.path() + "/Local AppWizard-Generated Applications");
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("\x01\x02[[[Recent File List\n=\n\xff\xfe garbage");
+        ini.close();
+        m_quibo = std::make_unique<QtQuibo>();
+        QVERIFY(Q().Start(std::nullopt));
+        QCOMPARE(Q().App().RecentFiles().size(), std::size_t(0));
+    }
+
+    void aMissingFileIsReportedAndStartUpFails()
+    {
+        m_quibo.reset();
+        m_quibo = std::make_unique<QtQuibo>();
+        QString text;
+        bool started = true;
+        WithModal([&] { started = Q().Start(std::string("/nonexistent/quibo-file")); },
+                  [&](QWidget* modal) {
+                      text = qobject_cast<QMessageBox*>(modal)->text();
+                      QTest::keyClick(modal, Qt::Key_Enter);
+                  });
+        QVERIFY(!started);
+        QCOMPARE(text, QString("/nonexistent/quibo-file was not found."));
+        QVERIFY(!Q().Window().isVisible());
+    }
+
+    void clipboardKeysActOnTheFocusedField()
+    {
+        QtForm& form = Q().Form();
+        QTest::mouseClick(form.Field(IDC_DECIMAL_EDIT), Qt::LeftButton);
+        QTest::keyClicks(form.Field(IDC_DECIMAL_EDIT), "4660");
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("00001234"));
+        form.Field(IDC_DECIMAL_EDIT)->selectAll();
+        Q().Command(ID_EDIT_COPY);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("4660"));
+        Q().Command(ID_EDIT_CUT);
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("00000000"));
+        Q().Command(ID_EDIT_UNDO);
+        QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("4660"));
+
+        // Pasting into HEX keeps what its limit allows, and converts.
+        QTest::mouseClick(form.Field(IDC_HEX_EDIT), Qt::LeftButton);
+        form.Field(IDC_HEX_EDIT)->selectAll();
+        QGuiApplication::clipboard()->setText("FFFFFFFF1");
+        Q().Command(ID_EDIT_PASTE);
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("FFFFFFFF"));
+        QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("4294967295"));
+
+        // With a key focused, nothing happens.
+        Click(IDC_KEY_1);
+        QGuiApplication::clipboard()->setText("9");
+        Q().Command(ID_EDIT_PASTE);
+        QCOMPARE(form.GetDlgItemText(IDC_DISPLAY), std::string("1"));
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "WindowTest.moc"
