@@ -1,0 +1,148 @@
+// What only X11 can show, under a private Xvfb: the lock-key panes follow
+// the keyboard extension's indicators, and the window's properties follow
+// Make Topmost and Remove Border.
+#include <QApplication>
+#include <QTest>
+
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+#include <memory>
+#include <vector>
+
+#include "shell/platform/CommandIds.h"
+#include "shell/qt/QtQuibo.h"
+
+using namespace quibo;
+
+namespace {
+
+Display* XDisplay()
+{
+    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+}
+
+std::vector<long> Property(Window window, const char* name)
+{
+    Display* display = XDisplay();
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::vector<long> values;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 64, False, AnyPropertyType,
+                           &type, &format, &count, &after, &data) == Success && data && format == 32) {
+        const auto* items = reinterpret_cast<const long*>(data);
+        values.assign(items, items + count);
+    }
+    if (data)
+        XFree(data);
+    return values;
+}
+
+// Listens on the root window as a window manager does, for the requests a
+// mapped window makes to change its state.
+class WindowManagerEar {
+public:
+    WindowManagerEar() : m_display(XOpenDisplay(nullptr))
+    {
+        XSelectInput(m_display, DefaultRootWindow(m_display), StructureNotifyMask | SubstructureNotifyMask);
+        XSync(m_display, False);
+    }
+    ~WindowManagerEar() { XCloseDisplay(m_display); }
+
+    // Whether the window asked to add (1) or remove (0) the state.
+    bool Heard(Window window, long action, const char* state)
+    {
+        const Atom netWmState = XInternAtom(m_display, "_NET_WM_STATE", False);
+        const auto wanted = static_cast<long>(XInternAtom(m_display, state, False));
+        XSync(XDisplay(), False);
+        for (int tries = 0; tries < 50; ++tries) {
+            while (XPending(m_display)) {
+                XEvent event;
+                XNextEvent(m_display, &event);
+                const XClientMessageEvent& message = event.xclient;
+                if (event.type == ClientMessage && message.window == window && message.message_type == netWmState &&
+                    message.data.l[0] == action && (message.data.l[1] == wanted || message.data.l[2] == wanted))
+                    return true;
+            }
+            QTest::qWait(20);
+        }
+        return false;
+    }
+
+private:
+    Display* m_display;
+};
+
+}  // namespace
+
+class X11Test : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QtQuibo> m_quibo;
+
+private slots:
+    void init()
+    {
+        m_quibo = std::make_unique<QtQuibo>();
+        QVERIFY(m_quibo->Start(std::nullopt));
+        m_quibo->Window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&m_quibo->Window()));
+    }
+
+    void cleanup() { m_quibo.reset(); }
+
+    void lockKeyPanesFollowTheIndicators()
+    {
+        Display* display = XDisplay();
+        QtMainFrame& window = m_quibo->Window();
+        XkbLockModifiers(display, XkbUseCoreKbd, LockMask, 0);
+        XSync(display, False);
+        QTRY_COMPARE(window.GetPaneText(1), std::string());
+        XkbLockModifiers(display, XkbUseCoreKbd, LockMask, LockMask);
+        XSync(display, False);
+        QTRY_COMPARE(window.GetPaneText(1), std::string("CAP"));
+        QCOMPARE(window.GetPaneText(3), std::string());
+        XkbLockModifiers(display, XkbUseCoreKbd, LockMask, 0);
+        XSync(display, False);
+        QTRY_COMPARE(window.GetPaneText(1), std::string());
+    }
+
+    void topmostAsksToStayAbove()
+    {
+        WindowManagerEar ear;
+        m_quibo->Command(ID_VIEW_TOPMOST);
+        QVERIFY(ear.Heard(m_quibo->Window().winId(), 1, "_NET_WM_STATE_ABOVE"));
+        m_quibo->Command(ID_VIEW_TOPMOST);
+        QVERIFY(ear.Heard(m_quibo->Window().winId(), 0, "_NET_WM_STATE_ABOVE"));
+    }
+
+    void removeBorderAsksForAFrameWithoutTitle()
+    {
+        // _MOTIF_WM_HINTS: flags, functions, decorations; MWM_DECOR_TITLE is 8.
+        constexpr long kDecorTitle = 8;
+        const auto decorations = [this] {
+            const std::vector<long> hints = Property(m_quibo->Window().winId(), "_MOTIF_WM_HINTS");
+            return hints.size() >= 3 ? hints[2] : -1;
+        };
+        const QSize before = m_quibo->Window().size();
+        m_quibo->Command(ID_VIEW_REMOVE_BORDER);
+        QTRY_VERIFY(decorations() >= 0 && !(decorations() & kDecorTitle));
+        m_quibo->Command(ID_VIEW_REMOVE_BORDER);
+        QTRY_VERIFY(decorations() < 0 || (decorations() & kDecorTitle));
+        // Without a window manager there is no frame to give back or take.
+        QTRY_COMPARE(m_quibo->Window().size(), before);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication application(argc, argv);
+    X11Test test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "X11Test.moc"
