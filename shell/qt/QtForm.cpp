@@ -1,6 +1,7 @@
 #include "shell/qt/QtForm.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -16,11 +17,26 @@ QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* 
         const ControlId id = entry.control->id;
         if (id == IDC_STATIC)
             continue;
-        if (auto* button = qobject_cast<QAbstractButton*>(entry.widget))
+        if (auto* button = qobject_cast<QAbstractButton*>(entry.widget)) {
             connect(button, &QAbstractButton::clicked, this, [this, id] { Notify(id, BN_CLICKED); });
+            button->installEventFilter(this);
+        }
         else if (auto* field = dynamic_cast<FieldEdit*>(entry.widget))
             field->SetNotify([this, id](Notification code) { Notify(id, code); });
     }
+}
+
+bool QtForm::eventFilter(QObject* watched, QEvent* event)
+{
+    // As in a dialog, Enter presses the focused key (Space does already).
+    if (event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            static_cast<QAbstractButton*>(watched)->click();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void QtForm::Notify(ControlId id, Notification code)

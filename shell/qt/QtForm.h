@@ -40,6 +40,9 @@ public:
     const std::vector<std::pair<std::string, std::string>>& Messages() const { return m_messages; }
     void ClearMessages() { m_messages.clear(); }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void Notify(ControlId id, Notification code);
 

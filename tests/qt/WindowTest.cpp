@@ -341,6 +341,32 @@ private slots:
         QVERIFY(!Q().Window().isVisible());
     }
 
+    void keysArePressedByMouseSpaceAndEnter()
+    {
+        Click(IDC_KEY_5);
+        QTest::keyClick(Q().Form().Control(IDC_KEY_5), Qt::Key_Space);
+        Q().Form().Control(IDC_KEY_ADD)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(Q().Form().Control(IDC_KEY_ADD), Qt::Key_Return);
+        Click(IDC_KEY_1);
+        Q().Form().Control(IDC_KEY_EQUALS)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(Q().Form().Control(IDC_KEY_EQUALS), Qt::Key_Enter);
+        QCOMPARE(Q().Form().GetDlgItemText(IDC_DISPLAY), std::string("56"));
+    }
+
+    void aFolderCannotBeOpened()
+    {
+        std::vector<QString> texts;
+        const auto answer = [&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                texts.push_back(box->text());
+            QTest::keyClick(modal, Qt::Key_Enter);
+        };
+        // A folder is no document.
+        WithModal([&] { QVERIFY(!Q().App().InitInstance(m_files->path().toStdString())); }, answer);
+        QCOMPARE(texts, std::vector<QString>({"Failed to open document."}));
+        QCOMPARE(Q().Window().windowTitle(), QString(" - Quibo"));
+    }
+
     void clipboardKeysActOnTheFocusedField()
     {
         QtForm& form = Q().Form();
