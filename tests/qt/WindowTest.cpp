@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -258,12 +259,16 @@ private slots:
         Click(IDC_KEY_7);
         QString title;
         QStringList filters;
+        bool listsNotes = false;
         const auto choose = [&](const QString& path) {
             return [&, path](QWidget* modal) {
                 auto* dialog = qobject_cast<QFileDialog*>(modal);
                 title = modal->windowTitle();
                 if (dialog) {
                     filters = dialog->nameFilters();
+                    // "notes" has no dot, and the filter still shows it.
+                    if (auto* model = dialog->findChild<QFileSystemModel*>())
+                        listsNotes = QDir::match(model->nameFilters(), "notes");
                     // As a user types the path into the file name field.
                     if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
                         name->setText(path);
@@ -274,6 +279,7 @@ private slots:
         WithModal([this] { Q().Command(ID_FILE_OPEN); }, choose(opened));
         QCOMPARE(title, QString("Open"));
         QCOMPARE(filters, QStringList({"All Files (*.*)"}));
+        QVERIFY(listsNotes);
         QCOMPARE(Q().Window().windowTitle(), QString("notes - Quibo"));
         QCOMPARE(Q().Form().GetDlgItemText(IDC_DISPLAY), std::string());  // the initial update ran
         // Save with a path leaves the opened file as it is.
