@@ -139,7 +139,9 @@ void QtMainFrame::BuildStatusBar()
         }
         m_panes[i] = pane;
     }
-    ShowLockKeys();
+    // The lock keys are read when the event loop runs, not on the way to the
+    // first map of the window: asking the X server costs round trips.
+    QTimer::singleShot(0, this, [this] { ShowLockKeys(); });
     auto* timer = new QTimer(this);
     connect(timer, &QTimer::timeout, this, [this] { ShowLockKeys(); });
     timer->start(250);

@@ -1,0 +1,90 @@
+// The engine on the headless host, per user action: a later slowdown of
+// any of these shows here. Each benchmark reports "per_action", the time
+// of one action.
+#include <benchmark/benchmark.h>
+
+#include "byteorder/DataTypeCommands.h"
+#include "shell/headless/HeadlessApp.h"
+
+namespace {
+
+using namespace quibo;
+
+void ReportPerAction(benchmark::State& state, int actionsPerIteration)
+{
+    state.counters["per_action"] = benchmark::Counter(
+        static_cast<double>(actionsPerIteration), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+void DigitClick(benchmark::State& state)
+{
+    HeadlessApp app;
+    HeadlessForm& form = app.Form();
+    for (auto _ : state) {
+        // Eight digits fill an unsigned long; CLR starts again.
+        for (ControlId key : {IDC_KEY_1, IDC_KEY_2, IDC_KEY_3, IDC_KEY_4, IDC_KEY_5, IDC_KEY_6, IDC_KEY_7, IDC_KEY_8})
+            form.Click(key);
+        form.Click(IDC_KEY_CLEAR);
+    }
+    ReportPerAction(state, 9);
+}
+BENCHMARK(DigitClick);
+
+void OperatorChain(benchmark::State& state)
+{
+    HeadlessApp app;
+    HeadlessForm& form = app.Form();
+    for (auto _ : state) {
+        for (ControlId key : {IDC_KEY_5, IDC_KEY_ADD, IDC_KEY_3, IDC_KEY_MULTIPLY, IDC_KEY_7, IDC_KEY_SHIFT_LEFT,
+                              IDC_KEY_2, IDC_KEY_EQUALS})
+            form.Click(key);
+    }
+    ReportPerAction(state, 8);
+}
+BENCHMARK(OperatorChain);
+
+void DecimalKeystrokeUnderFloat(benchmark::State& state)
+{
+    HeadlessApp app;
+    app.Command(FindDataTypeCommand(DataType::Float)->id);
+    HeadlessForm& form = app.Form();
+    form.Focus(IDC_DECIMAL_EDIT);
+    form.Type("-2.5");
+    for (auto _ : state) {
+        form.Type("1");  // "-2.51", converted
+        form.Backspace(1);  // "-2.5", converted
+    }
+    ReportPerAction(state, 2);
+}
+BENCHMARK(DecimalKeystrokeUnderFloat);
+
+void ByteOrderPress(benchmark::State& state)
+{
+    HeadlessApp app;
+    HeadlessForm& form = app.Form();
+    form.Focus(IDC_HEX_EDIT);
+    form.Type("1A2B3C4D");
+    for (auto _ : state)
+        form.Click(IDC_KEY_BYTE_ORDER);
+    ReportPerAction(state, 1);
+}
+BENCHMARK(ByteOrderPress);
+
+void DataTypeChange(benchmark::State& state)
+{
+    HeadlessApp app;
+    app.Form().Focus(IDC_DECIMAL_EDIT);
+    app.Form().Type("300");
+    const int charCommand = FindDataTypeCommand(DataType::Char)->id;
+    const int shortCommand = FindDataTypeCommand(DataType::Short)->id;
+    for (auto _ : state) {
+        app.Command(charCommand);
+        app.Command(shortCommand);
+    }
+    ReportPerAction(state, 2);
+}
+BENCHMARK(DataTypeChange);
+
+}  // namespace
+
+BENCHMARK_MAIN();
