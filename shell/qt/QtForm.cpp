@@ -1,6 +1,7 @@
 #include "shell/qt/QtForm.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -72,12 +73,19 @@ void QtForm::SetDlgItemText(ControlId id, std::string_view text)
 {
     QWidget* control = Control(id);
     const QString qtext = ToQString(text);
-    if (auto* field = dynamic_cast<FieldEdit*>(control))
+    if (auto* field = dynamic_cast<FieldEdit*>(control)) {
         field->SetProgramText(qtext);
-    else if (auto* button = qobject_cast<QAbstractButton*>(control))
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         button->setText(qtext);
-    else if (auto* label = qobject_cast<QLabel*>(control))
+        // The byte-order key's spoken name follows its caption.
+        if (id == IDC_KEY_BYTE_ORDER)
+            button->setAccessibleName(ToQString(ByteOrderAccessibleName(text)));
+    } else if (auto* label = qobject_cast<QLabel*>(control)) {
         label->setText(qtext);
+        // The display and BINARY are named by their text: announce it.
+        QAccessibleEvent changed(label, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
 }
 
 std::string QtForm::GetDlgItemText(ControlId id) const

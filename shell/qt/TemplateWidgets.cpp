@@ -69,6 +69,10 @@ std::vector<TemplateWidget> CreateTemplateWidgets(const DialogTemplate& dialog, 
     for (const ControlTemplate& control : dialog.controls) {
         QWidget* widget = CreateControl(control, parent);
         widget->setGeometry(units.Rect(control.rect));
+        if (*control.accessibleName)
+            widget->setAccessibleName(ToQString(control.accessibleName));
+        if (*control.accessibleDescription)
+            widget->setAccessibleDescription(ToQString(control.accessibleDescription));
         // Group boxes frame other controls and must not cover them.
         if (control.kind == ControlKind::GroupBox)
             widget->lower();

@@ -31,6 +31,11 @@ bool ShowsAs(std::string_view text, std::string_view caption)
 
 }  // namespace
 
+const char* ByteOrderAccessibleName(std::string_view caption)
+{
+    return caption == "Int" ? "Byte order: Intel (little-endian)" : "Byte order: Motorola (big-endian)";
+}
+
 std::optional<ControlId> FindPushButton(const DialogTemplate& dialog, std::string_view shownCaption)
 {
     for (const ControlTemplate& control : dialog.controls) {

@@ -36,6 +36,9 @@ struct ControlTemplate {
     const char* text;  // as in the template: "&&" shows as "&"
     DialogRect rect;
     unsigned style;
+    // What a screen reader says; empty where the text says it already.
+    const char* accessibleName = "";
+    const char* accessibleDescription = "";
 };
 
 struct DialogTemplate {
@@ -56,6 +59,9 @@ extern const DialogTemplate kDialog131;
 // The push button of a template whose caption, as shown ("&&" as "&"), is
 // the given text.
 std::optional<ControlId> FindPushButton(const DialogTemplate& dialog, std::string_view shownCaption);
+
+// The byte-order key's accessible name for a caption ("Mot" or "Int").
+const char* ByteOrderAccessibleName(std::string_view caption);
 
 // A template text as shown: "&&" is one "&".
 std::string ShownText(std::string_view text);

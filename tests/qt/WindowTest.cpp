@@ -1,5 +1,6 @@
 // The window on the offscreen platform: what the templates and tables say
 // it shows, and the commands of the frame and the application.
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -14,6 +15,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSet>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -371,6 +373,52 @@ private slots:
         WithModal([&] { QVERIFY(!Q().App().InitInstance(m_files->path().toStdString())); }, answer);
         QCOMPARE(texts, std::vector<QString>({"Failed to open document."}));
         QCOMPARE(Q().Window().windowTitle(), QString(" - Quibo"));
+    }
+
+    void everyControlHasItsAccessibleNameAndRole()
+    {
+        // Everything reachable from the window, as a screen reader walks it.
+        QSet<QObject*> reachable;
+        std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* node) {
+            if (!node || reachable.contains(node->object()))
+                return;
+            reachable.insert(node->object());
+            for (int i = 0; i < node->childCount(); ++i)
+                walk(node->child(i));
+        };
+        walk(QAccessible::queryAccessibleInterface(&Q().Window()));
+
+        for (const ControlTemplate& control : kForm101.controls) {
+            if (control.id == IDC_STATIC)
+                continue;
+            QWidget* widget = Q().Form().Control(control.id);
+            QAccessibleInterface* node = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY2(node && reachable.contains(widget), control.text);
+            const QAccessible::Role role = control.kind == ControlKind::PushButton ? QAccessible::Button
+                                           : control.kind == ControlKind::Edit     ? QAccessible::EditableText
+                                                                                   : QAccessible::StaticText;
+            QCOMPARE(node->role(), role);
+            const QString name = *control.accessibleName ? ToQString(control.accessibleName)
+                                                         : ToQString(Q().Form().GetDlgItemText(control.id));
+            QCOMPARE(node->text(QAccessible::Name), name);
+            QCOMPARE(node->text(QAccessible::Description), ToQString(control.accessibleDescription));
+            QVERIFY2(!node->text(QAccessible::Description).isEmpty(), control.text);
+        }
+        QCOMPARE(QAccessible::queryAccessibleInterface(Q().Form().Control(IDC_KEY_SHIFT_LEFT))->text(QAccessible::Name),
+                 QString("Shift left"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(Q().Form().Control(IDC_KEY_AND))->text(QAccessible::Name),
+                 QString("Bitwise AND"));
+
+        // The byte-order key is named after what its caption says.
+        QAccessibleInterface* byteOrder = QAccessible::queryAccessibleInterface(Q().Form().Control(IDC_KEY_BYTE_ORDER));
+        Click(IDC_KEY_BYTE_ORDER);
+        QCOMPARE(byteOrder->text(QAccessible::Name), QString("Byte order: Intel (little-endian)"));
+        Click(IDC_KEY_BYTE_ORDER);
+        QCOMPARE(byteOrder->text(QAccessible::Name), QString("Byte order: Motorola (big-endian)"));
+        // The display is named by what it shows.
+        Click(IDC_KEY_9);
+        QCOMPARE(QAccessible::queryAccessibleInterface(Q().Form().Control(IDC_DISPLAY))->text(QAccessible::Name),
+                 QString("9"));
     }
 
     void clipboardKeysActOnTheFocusedField()
