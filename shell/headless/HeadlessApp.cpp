@@ -5,16 +5,6 @@
 
 namespace quibo {
 
-namespace {
-
-class CheckRecorder : public CCmdUI {
-public:
-    void SetCheck(int nCheck) override { check = nCheck; }
-    int check = -1;
-};
-
-}  // namespace
-
 HeadlessApp::HeadlessApp()
     : m_form(kForm101), m_frame(m_document, m_statusBar, m_frameWindow), m_view(m_document, m_form)
 {

@@ -1,6 +1,7 @@
 #include "shell/headless/HeadlessReplayTarget.h"
 
 #include "byteorder/DataTypeCommands.h"
+#include "replay/ReadState.h"
 
 namespace quibo {
 
@@ -18,15 +19,7 @@ void HeadlessReplayTarget::ChooseDataType(DataType type)
 FormState HeadlessReplayTarget::TakeState()
 {
     HeadlessForm& form = m_app.Form();
-    FormState state;
-    state.display = form.GetDlgItemText(IDC_DISPLAY);
-    state.hex = form.GetDlgItemText(IDC_HEX_EDIT);
-    state.decimal = form.GetDlgItemText(IDC_DECIMAL_EDIT);
-    state.binary = form.GetDlgItemText(IDC_BINARY);
-    state.byteorder = form.GetDlgItemText(IDC_KEY_BYTE_ORDER);
-    const std::optional<DataType> checked = m_app.CheckedDataType();
-    state.datatype = checked ? FindDataTypeInfo(*checked)->name : "";
-    state.status = m_app.StatusText();
+    FormState state = ReadState(form, [this](int id) { return m_app.MenuCheck(id); }, m_app.StatusText());
     for (const HeadlessForm::MessageRecord& message : form.Messages())
         state.messages.push_back({message.caption, message.text});
     form.ClearMessages();

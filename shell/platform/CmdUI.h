@@ -9,4 +9,11 @@ public:
     virtual void SetCheck(int nCheck) = 0;  // 1 checked, 0 not
 };
 
+// Asks an update handler for its check mark: -1 until it sets one.
+class CheckRecorder : public CCmdUI {
+public:
+    void SetCheck(int nCheck) override { check = nCheck; }
+    int check = -1;
+};
+
 }  // namespace quibo

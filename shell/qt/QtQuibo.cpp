@@ -4,16 +4,6 @@
 
 namespace quibo {
 
-namespace {
-
-class CheckRecorder : public CCmdUI {
-public:
-    void SetCheck(int nCheck) override { check = nCheck; }
-    int check = -1;
-};
-
-}  // namespace
-
 QtQuibo::QtQuibo()
     : m_form(new QtForm(kForm101, DialogUnits(FormFont()))),
       m_frame(m_document, m_window, m_window),

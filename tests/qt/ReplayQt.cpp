@@ -14,6 +14,7 @@
 
 #include "byteorder/DataTypeCommands.h"
 #include "replay/Player.h"
+#include "replay/ReadState.h"
 #include "shell/qt/Latin1Text.h"
 #include "shell/qt/QtQuibo.h"
 
@@ -114,17 +115,8 @@ public:
     {
         Settle();
         QtForm& form = m_quibo.Form();
-        FormState state;
-        state.display = form.GetDlgItemText(IDC_DISPLAY);
-        state.hex = form.GetDlgItemText(IDC_HEX_EDIT);
-        state.decimal = form.GetDlgItemText(IDC_DECIMAL_EDIT);
-        state.binary = form.GetDlgItemText(IDC_BINARY);
-        state.byteorder = form.GetDlgItemText(IDC_KEY_BYTE_ORDER);
-        for (const DataTypeCommand& command : DataTypeCommands()) {
-            if (m_quibo.Check(command.id) == 1)
-                state.datatype = FindDataTypeInfo(command.type)->name;
-        }
-        state.status = m_quibo.Window().GetPaneText(0);
+        FormState state =
+            ReadState(form, [this](int id) { return m_quibo.Check(id); }, m_quibo.Window().GetPaneText(0));
         for (const auto& [caption, text] : form.Messages())
             state.messages.push_back({caption, text});
         form.ClearMessages();
