@@ -1,6 +1,7 @@
 #include "shell/qt/FieldEdit.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QValidator>
 
 #include <algorithm>
@@ -9,32 +10,30 @@ namespace quibo {
 
 namespace {
 
-// Refuses what would take the text over the limit, keeping as much of a
-// paste as fits, as an edit's text limit does. QLineEdit::setMaxLength
-// would also cut texts the program sets, so it is not used. The line edit
-// validates after it changed its text, so the text before the change is
-// the field's own copy.
+// Keeps, of the text a change inserted, at most limit - (length - replaced)
+// characters, as an edit's text limit does; a change that keeps none of
+// its text and replaces nothing is refused. The field may already hold more
+// than its limit (a program-set text, or a paste before the first limit), so
+// a change that does not make the text longer is checked too; a typed
+// character that does not fit is refused, even over a selection.
+// QLineEdit::setMaxLength would also cut texts the program sets, so it is
+// not used. The line edit validates after it changed its text, so the
+// text and selection before the change are the field's own copies.
 class LimitValidator : public QValidator {
 public:
     explicit LimitValidator(FieldEdit& edit) : QValidator(&edit), m_edit(edit) {}
 
     State validate(QString& input, int& pos) const override
     {
-        const QString& old = m_edit.TextBeforeChange();
-        if (m_edit.IsProgramSetting() || input.size() <= m_edit.Limit() || input.size() <= old.size())
+        if (m_edit.IsProgramSetting() || input.size() <= m_edit.Limit())
             return Acceptable;
-        // The change replaced old[prefix, old.size() - suffix) by
-        // input[prefix, input.size() - suffix); keep what fits of that.
-        qsizetype prefix = 0;
-        while (prefix < old.size() && old[prefix] == input[prefix])
-            ++prefix;
-        qsizetype suffix = 0;
-        while (suffix < old.size() - prefix && old[old.size() - 1 - suffix] == input[input.size() - 1 - suffix])
-            ++suffix;
-        const qsizetype replaced = old.size() - prefix - suffix;
+        const QString& old = m_edit.TextBeforeChange();
+        const auto [prefix, replaced] = ReplacedRange(old, input);
+        const qsizetype suffix = old.size() - prefix - replaced;
         const qsizetype inserted = input.size() - prefix - suffix;
         const qsizetype kept = std::clamp<qsizetype>(m_edit.Limit() - (old.size() - replaced), 0, inserted);
-        if (kept == 0 && replaced == 0)
+        // A typed character goes in whole or not at all.
+        if (kept == 0 && (replaced == 0 || m_edit.IsTyping()))
             return Invalid;
         input = old.left(prefix) + input.mid(prefix, kept) + old.right(suffix);
         pos = static_cast<int>(prefix + kept);
@@ -42,6 +41,28 @@ public:
     }
 
 private:
+    // Where the change replaced old text: the selection (or the caret) it
+    // was made over, when input is old with that range replaced; otherwise
+    // (an undo, say) the range outside the common prefix and suffix.
+    std::pair<qsizetype, qsizetype> ReplacedRange(const QString& old, const QString& input) const
+    {
+        const qsizetype start = m_edit.SelectionBeforeChange().start;
+        const qsizetype length = m_edit.SelectionBeforeChange().length;
+        const qsizetype rest = old.size() - start - length;
+        if (start >= 0 && rest >= 0 && input.size() >= start + rest &&
+            QStringView(input).left(start) == QStringView(old).left(start) &&
+            QStringView(input).right(rest) == QStringView(old).right(rest))
+            return {start, length};
+        qsizetype prefix = 0;
+        while (prefix < old.size() && prefix < input.size() && old[prefix] == input[prefix])
+            ++prefix;
+        qsizetype suffix = 0;
+        while (suffix < old.size() - prefix && suffix < input.size() - prefix &&
+               old[old.size() - 1 - suffix] == input[input.size() - 1 - suffix])
+            ++suffix;
+        return {prefix, old.size() - prefix - suffix};
+    }
+
     FieldEdit& m_edit;
 };
 
@@ -55,7 +76,16 @@ bool IsRealFocusChange(Qt::FocusReason reason)
 FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent)
 {
     setValidator(new LimitValidator(*this));
+    // What the next change starts from. These signals come after each
+    // change is validated, so during validation they still hold the state
+    // before it.
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_textBeforeChange = text; });
+    const auto keepSelection = [this] {
+        m_selectionBeforeChange = hasSelectedText() ? Selection{selectionStart(), selectionLength()}
+                                                    : Selection{cursorPosition(), 0};
+    };
+    connect(this, &QLineEdit::selectionChanged, this, keepSelection);
+    connect(this, &QLineEdit::cursorPositionChanged, this, keepSelection);
     // A user's edit notifies when it changed the text; pasting the same text
     // over itself does not.
     connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -84,6 +114,24 @@ void FieldEdit::Notify(Notification code)
 {
     if (m_notify)
         m_notify(code);
+}
+
+void FieldEdit::keyPressEvent(QKeyEvent* event)
+{
+    // Text that a key types, as opposed to what a shortcut pastes.
+    const QString text = event->text();
+    m_typing = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); }) &&
+               !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) &&
+               !event->matches(QKeySequence::Paste);
+    QLineEdit::keyPressEvent(event);
+    m_typing = false;
+}
+
+void FieldEdit::inputMethodEvent(QInputMethodEvent* event)
+{
+    m_typing = true;
+    QLineEdit::inputMethodEvent(event);
+    m_typing = false;
 }
 
 void FieldEdit::focusInEvent(QFocusEvent* event)

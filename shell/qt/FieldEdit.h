@@ -28,10 +28,18 @@ public:
     void Notify(Notification code);
 
     // For the length limit, which sees the text only after a change.
+    struct Selection {
+        qsizetype start = 0;
+        qsizetype length = 0;
+    };
     const QString& TextBeforeChange() const { return m_textBeforeChange; }
+    const Selection& SelectionBeforeChange() const { return m_selectionBeforeChange; }
     bool IsProgramSetting() const { return m_programSetting; }
+    bool IsTyping() const { return m_typing; }
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
@@ -40,7 +48,9 @@ private:
     int m_limit = kDefaultLimit;
     bool m_held = false;
     bool m_programSetting = false;
+    bool m_typing = false;
     QString m_textBeforeChange;
+    Selection m_selectionBeforeChange;
     QString m_textNotified;
 };
 

@@ -421,6 +421,55 @@ private slots:
                  QString("9"));
     }
 
+    void editsKeepWhatTheLimitAllows_data()
+    {
+        // The field holds text (maybe more than limit), the selection is
+        // [start, start + length), then the user types or pastes input.
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("paste over all, longer") << "123456789" << 8 << 0 << 9 << "FFFFFFFFF" << false << "FFFFFFFF";
+        QTest::newRow("paste over all, starts the same") << "123456789" << 8 << 0 << 9 << "1234567890" << false << "12345678";
+        QTest::newRow("paste over all, as long") << "A00" << 2 << 0 << 3 << "df4" << false << "df";
+        QTest::newRow("paste over all, shorter") << "123456789" << 8 << 0 << 9 << "AB" << false << "AB";
+        QTest::newRow("paste over part") << "12345" << 8 << 1 << 2 << "ABCDEFG" << false << "1ABCDE45";
+        QTest::newRow("paste over part, over limit") << "123456789" << 8 << 2 << 3 << "ABCD" << false << "12AB6789";
+        QTest::newRow("paste over one, over limit") << "123456789" << 8 << 0 << 1 << "AB" << false << "23456789";
+        QTest::newRow("paste at caret, full") << "12345678" << 8 << 4 << 0 << "AB" << false << "12345678";
+        QTest::newRow("paste at caret, room for one") << "1234567" << 8 << 7 << 0 << "AB" << false << "1234567A";
+        QTest::newRow("type at end, over limit") << "123456789" << 8 << 9 << 0 << "A" << true << "123456789";
+        QTest::newRow("type over one, over limit") << "123456789" << 8 << 0 << 1 << "A" << true << "123456789";
+        QTest::newRow("type over two, over limit") << "123456789" << 8 << 0 << 2 << "A" << true << "A3456789";
+        QTest::newRow("type over one, full") << "12345678" << 8 << 3 << 1 << "A" << true << "123A5678";
+    }
+
+    void editsKeepWhatTheLimitAllows()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, limit);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, input);
+        QFETCH(bool, typed);
+        QFETCH(QString, expected);
+        FieldEdit* field = Q().Form().Field(IDC_DECIMAL_EDIT);
+        QTest::mouseClick(field, Qt::LeftButton);
+        field->SetProgramText(text);
+        field->SetLimit(limit);
+        field->setSelection(start, length);
+        if (typed) {
+            QTest::keyClicks(field, input);
+        } else {
+            QGuiApplication::clipboard()->setText(input);
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCOMPARE(field->text(), expected);
+    }
+
     void clipboardKeysActOnTheFocusedField()
     {
         QtForm& form = Q().Form();
