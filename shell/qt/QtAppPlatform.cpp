@@ -2,12 +2,17 @@
 
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QMainWindow>
 #include <QSettings>
 
-#include "shell/qt/Latin1Text.h"
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "shell/qt/FileNames.h"
 #include "shell/res/Strings.h"
 
 namespace quibo {
@@ -24,11 +29,31 @@ QSettings Settings()
     return QSettings(QSettings::IniFormat, QSettings::UserScope, kOrganisation, kApplication);
 }
 
+// The prompt checks that a file to open exists by its name as text, which
+// misses a file whose name is not valid in the file-name encoding: check
+// the bytes that name stands for first.
+class FilePrompt : public QFileDialog {
+public:
+    using QFileDialog::QFileDialog;
+
+    void accept() override
+    {
+        struct stat info {};
+        const QStringList files = selectedFiles();
+        if (fileMode() == ExistingFile && files.size() == 1 &&
+            stat(NativeName(files.first()).c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+    }
+};
+
 // A file prompt with the one filter "All Files (*.*)". On this platform many
 // names have no dot, so the filter's pattern is widened to every file.
 std::optional<std::string> Prompt(QWidget* parent, const char* caption, QFileDialog::AcceptMode mode)
 {
-    QFileDialog dialog(parent, caption);
+    FilePrompt dialog(parent, caption);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -37,7 +62,7 @@ std::optional<std::string> Prompt(QWidget* parent, const char* caption, QFileDia
         model->setNameFilters({QStringLiteral("*")});
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return NativeName(dialog.selectedFiles().first());
 }
 
 }  // namespace
@@ -56,35 +81,42 @@ std::optional<std::string> QtAppPlatform::PromptSaveAs()
     return path;
 }
 
+// Paths are the system's bytes, used as they are: a name need not be
+// valid in any encoding.
 OpenResult QtAppPlatform::OpenForReading(const std::string& path)
 {
-    QFile file(QString::fromStdString(path));
-    if (!file.exists())
-        return OpenResult::NotFound;
-    if (QFileInfo(file).isDir() || !file.open(QIODevice::ReadOnly))
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? OpenResult::NotFound : OpenResult::Failed;
+    if (S_ISDIR(info.st_mode))
         return OpenResult::Failed;
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return OpenResult::Failed;
+    close(fd);
     return OpenResult::Opened;
 }
 
 bool QtAppPlatform::CreateEmpty(const std::string& path)
 {
-    QFile file(QString::fromStdString(path));
-    return file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    return fd >= 0 && close(fd) == 0;
 }
 
 std::string QtAppPlatform::FullPath(const std::string& path)
 {
-    return QFileInfo(QString::fromStdString(path)).absoluteFilePath().toStdString();
+    return AbsolutePath(path);
 }
 
 void QtAppPlatform::ErrorBox(const std::string& text)
 {
-    m_form.MessageBox(text, "ERROR");
+    // File errors name the file: show its name as the desktop does.
+    m_form.MessageBox(DisplayName(text), QStringLiteral("ERROR"));
 }
 
 void QtAppPlatform::SetCaption(const std::string& caption)
 {
-    m_window.setWindowTitle(ToQString(caption));
+    m_window.setWindowTitle(DisplayName(caption));
 }
 
 std::vector<std::string> QtAppPlatform::ReadRecentFiles()
@@ -95,8 +127,11 @@ std::vector<std::string> QtAppPlatform::ReadRecentFiles()
     std::vector<std::string> files;
     for (int i = 1; i <= 4; ++i) {
         const QVariant value = settings.value(QStringLiteral("File%1").arg(i));
-        if (value.canConvert<QString>() && !value.toString().isEmpty())
-            files.push_back(value.toString().toStdString());
+        const QByteArray path = value.typeId() == QMetaType::QByteArray ? value.toByteArray()
+                                : value.canConvert<QString>()          ? QFile::encodeName(value.toString())
+                                                                       : QByteArray();
+        if (!path.isEmpty())
+            files.push_back(path.toStdString());
     }
     return files;
 }
@@ -106,8 +141,13 @@ void QtAppPlatform::WriteRecentFiles(const std::vector<std::string>& files)
     QSettings settings = Settings();
     settings.remove(kRecentGroup);
     settings.beginGroup(kRecentGroup);
-    for (std::size_t i = 0; i < files.size(); ++i)
-        settings.setValue(QStringLiteral("File%1").arg(i + 1), QString::fromStdString(files[i]));
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        // A name is kept as text; one that text cannot hold keeps its bytes.
+        const QByteArray path = QByteArray::fromStdString(files[i]);
+        const QString shown = QFile::decodeName(path);
+        const QVariant value = QFile::encodeName(shown) == path ? QVariant(shown) : QVariant(path);
+        settings.setValue(QStringLiteral("File%1").arg(i + 1), value);
+    }
     settings.endGroup();
     settings.sync();
 }

@@ -123,9 +123,14 @@ void QtForm::RunModal(const std::function<void()>& run)
 
 void QtForm::MessageBox(std::string_view text, std::string_view caption)
 {
-    m_messages.emplace_back(std::string(caption), std::string(text));
+    MessageBox(ToQString(text), ToQString(caption));
+}
+
+void QtForm::MessageBox(const QString& text, const QString& caption)
+{
+    m_messages.emplace_back(FromQString(caption), FromQString(text));
     RunModal([&] {
-        QMessageBox box(QMessageBox::NoIcon, ToQString(caption), ToQString(text), QMessageBox::Ok, window());
+        QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, window());
         box.exec();
     });
 }

@@ -27,6 +27,8 @@ public:
     std::string GetDlgItemText(ControlId id) const override;
     void LimitText(ControlId id, int nMaxChars) override;
     void MessageBox(std::string_view text, std::string_view caption) override;
+    // The same box with texts that need more than Latin-1 (a file's name).
+    void MessageBox(const QString& text, const QString& caption);
 
     // Runs a modal window: a field that has the focus hears of losing it
     // first and of regaining it before this returns, as with a message box.

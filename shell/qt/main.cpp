@@ -2,92 +2,101 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <optional>
 #include <string>
+#include <vector>
 
+#include "shell/qt/CommandLine.h"
 #include "shell/qt/QtQuibo.h"
 
 namespace {
 
-constexpr const char kUsage[] = R"(Usage: quibo [FILE]
-
-Quibo: a hex calculator and a HEX/DECIMAL/BINARY converter in one small
-window. With FILE, Quibo opens it (its content is not read; the caption and
-the recent-file list show it).
-
-Options:
-  --help      show this help
-  --version   show the version
-
-Quibo runs on X11 (on a Wayland desktop through XWayland) unless a platform
-is chosen with -platform or QT_QPA_PLATFORM. Standard Qt options are
-accepted.
-)";
-
-bool IsQtOption(const char* arg)
+std::string Environment(const char* name)
 {
-    // Options that QApplication takes with their value.
-    for (const char* option : {"-platform", "-display", "-geometry", "-qwindowgeometry", "-style", "-stylesheet",
-                               "-title", "-qwindowtitle", "-qwindowicon", "-platformpluginpath", "-plugin"}) {
-        if (std::strcmp(arg, option) == 0)
-            return true;
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// While the window system starts: Qt explains a platform that cannot start
+// in several warnings and then aborts. Keep the first reason and end with
+// it, in one line and exit status 1.
+std::string g_platformReason;
+
+void StartupMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    const bool platformMessage = context.category && QByteArray(context.category).startsWith("qt.qpa");
+    if (type != QtFatalMsg) {
+        if (platformMessage && g_platformReason.empty())
+            g_platformReason = message.toStdString();
+        else if (!platformMessage)
+            std::fprintf(stderr, "%s\n", qPrintable(message));
+        return;
     }
-    return false;
+    const std::string reason = g_platformReason.empty() ? message.section('\n', 0, 0).toStdString()
+                                                        : g_platformReason;
+    std::fprintf(stderr, "quibo: cannot show the window: %s\n", reason.c_str());
+    std::fflush(stderr);
+    _exit(1);
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    bool platformChosen = std::getenv("QT_QPA_PLATFORM") != nullptr;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("quibo %s\n", QUIBO_VERSION);
-            return 0;
-        }
-        if (std::strcmp(argv[i], "-platform") == 0)
-            platformChosen = true;
+    const quibo::CommandLine commandLine = quibo::ParseCommandLine(std::vector<std::string>(argv, argv + argc));
+    switch (commandLine.action) {
+    case quibo::CommandLine::Action::Help:
+        std::fputs(quibo::kUsage, stdout);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 2;
+    case quibo::CommandLine::Action::Version:
+        std::printf("quibo %s\n", QUIBO_VERSION);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? 0 : 2;
+    case quibo::CommandLine::Action::Error:
+        std::fprintf(stderr, "quibo: %s\nTry 'quibo --help'.\n", commandLine.error.c_str());
+        return 2;
+    case quibo::CommandLine::Action::Run:
+        break;
     }
-    // Staying on top, removing the title bar and the lock keys are X11
-    // services.
-    if (!platformChosen)
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
 
-    QApplication application(argc, argv);
+    quibo::DisplayEnvironment environment{Environment("QT_QPA_PLATFORM"), Environment("DISPLAY"),
+                                          Environment("WAYLAND_DISPLAY"), Environment("XDG_RUNTIME_DIR")};
+    struct stat socket {};
+    const std::string socketPath = quibo::WaylandSocket(environment);
+    environment.waylandSocketFound = !socketPath.empty() && stat(socketPath.c_str(), &socket) == 0 && S_ISSOCK(socket.st_mode);
+    const quibo::PlatformChoice choice = quibo::ChoosePlatform(commandLine, environment);
+    if (!choice.error.empty()) {
+        std::fprintf(stderr, "quibo: %s\n", choice.error.c_str());
+        return 1;
+    }
+    if (!choice.platform.empty())
+        setenv("QT_QPA_PLATFORM", choice.platform.c_str(), 1);
+
+    // The toolkit sees its own options only: a file name after "--" that
+    // looks like one of them stays a file name.
+    std::vector<std::string> toolkitArguments{argv[0]};
+    toolkitArguments.insert(toolkitArguments.end(), commandLine.toolkitOptions.begin(),
+                            commandLine.toolkitOptions.end());
+    std::vector<char*> toolkitArgv;
+    for (std::string& argument : toolkitArguments)
+        toolkitArgv.push_back(argument.data());
+    toolkitArgv.push_back(nullptr);
+    int toolkitArgc = static_cast<int>(toolkitArguments.size());
+
+    qInstallMessageHandler(StartupMessages);
+    QApplication application(toolkitArgc, toolkitArgv.data());
+    qInstallMessageHandler(nullptr);
+
     QIcon icon;
     for (int size : {16, 32, 48})
         icon.addFile(QStringLiteral(":/quibo/quibo-%1.png").arg(size), QSize(size, size));
     QApplication::setWindowIcon(icon);
 
-    // What QApplication left: at most one file name.
-    std::optional<std::string> fileName;
-    for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (IsQtOption(arg)) {
-            ++i;
-            continue;
-        }
-        if (arg[0] == '-' && arg[1] != '\0') {
-            std::fprintf(stderr, "quibo: unknown option \"%s\"\nTry 'quibo --help'.\n", arg);
-            return 2;
-        }
-        if (fileName) {
-            std::fprintf(stderr, "quibo: one file at most (\"%s\" and \"%s\")\nTry 'quibo --help'.\n",
-                         fileName->c_str(), arg);
-            return 2;
-        }
-        fileName = arg;
-    }
-
     quibo::QtQuibo quibo;
-    if (!quibo.Start(fileName))
+    if (!quibo.Start(commandLine.fileName))
         return 1;
     quibo.Window().show();
     const int status = QApplication::exec();

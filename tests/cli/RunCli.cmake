@@ -1,6 +1,7 @@
 # Runs CLI with ARGS (a ;-list) and checks its exit status (STATUS), that its
 # standard output contains OUT (or is empty when OUT is "") and that its
-# standard error contains ERR.
+# standard error contains ERR (and, when ERR_LINES is given, is that many
+# lines).
 execute_process(COMMAND ${CLI} ${ARGS} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 if(NOT status STREQUAL STATUS)
     message(FATAL_ERROR "exit status ${status}, expected ${STATUS}\n${out}${err}")
@@ -18,4 +19,11 @@ endif()
 string(FIND "${err}" "${ERR}" at)
 if(at EQUAL -1)
     message(FATAL_ERROR "standard error lacks \"${ERR}\":\n${err}")
+endif()
+if(DEFINED ERR_LINES)
+    string(REGEX MATCHALL "\n" ends "${err}")
+    list(LENGTH ends lines)
+    if(NOT lines EQUAL ERR_LINES)
+        message(FATAL_ERROR "standard error has ${lines} lines, expected ${ERR_LINES}:\n${err}")
+    endif()
 endif()

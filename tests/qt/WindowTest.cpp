@@ -22,6 +22,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <functional>
 #include <memory>
 
@@ -331,6 +334,50 @@ private slots:
         m_quibo = std::make_unique<QtQuibo>();
         QVERIFY(Q().Start(std::nullopt));
         QCOMPARE(Q().App().RecentFiles().size(), std::size_t(0));
+    }
+
+    void fileNamesAreTheSystemsBytes()
+    {
+        const std::string folder = m_files->path().toStdString();
+        const std::string cafe = folder + "/caf\xc3\xa9.txt";
+        const std::string bad = folder + "/bad\xff\xfe.txt";  // not valid UTF-8
+        for (const std::string& path : {cafe, bad})
+            QVERIFY(close(open(path.c_str(), O_WRONLY | O_CREAT, 0644)) == 0);
+
+        QVERIFY(Q().App().InitInstance(cafe));
+        QCOMPARE(Q().Window().windowTitle(), QString::fromUtf8("caf\xc3\xa9.txt - Quibo"));
+        QVERIFY(Q().App().InitInstance(bad));
+        QCOMPARE(Q().Window().windowTitle(), QStringLiteral(u"bad\uFFFD\uFFFD.txt - Quibo"));
+
+        QString text;
+        const auto answer = [&](QWidget* modal) {
+            text = qobject_cast<QMessageBox*>(modal)->text();
+            QTest::keyClick(modal, Qt::Key_Enter);
+        };
+        WithModal([&] { QVERIFY(!Q().App().InitInstance(folder + "/miss\xc3\xa9.txt")); }, answer);
+        QCOMPARE(text, QString::fromUtf8(folder + "/miss\xc3\xa9.txt was not found."));
+
+        // The prompts give names as text; the file is found by what it shows.
+        const auto choose = [](const QString& path) {
+            return [path](QWidget* modal) {
+                if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
+                    name->setText(path);
+                static_cast<QDialog*>(modal)->accept();
+            };
+        };
+        Q().Command(ID_FILE_NEW);
+        WithModal([this] { Q().Command(ID_FILE_OPEN); }, choose(QString::fromStdString(folder) + QStringLiteral(u"/bad\uFFFD\uFFFD.txt")));
+        QCOMPARE(Q().App().RecentFiles().front(), bad);
+        Q().Command(ID_FILE_NEW);
+        WithModal([this] { Q().Command(ID_FILE_SAVE); }, choose(QString::fromStdString(folder) + QStringLiteral(u"/n\u00e9.txt")));
+        QCOMPARE(access((folder + "/n\xc3\xa9.txt").c_str(), F_OK), 0);
+
+        // The recent-file list keeps every name's bytes to the next start.
+        Q().Exit();
+        m_quibo = std::make_unique<QtQuibo>();
+        QVERIFY(Q().Start(std::nullopt));
+        const std::vector<std::string> expected{folder + "/n\xc3\xa9.txt", bad, cafe};
+        QCOMPARE(Q().App().RecentFiles(), expected);
     }
 
     void aMissingFileIsReportedAndStartUpFails()

@@ -1,0 +1,111 @@
+#include "shell/qt/FileNames.h"
+
+#include <QFile>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace quibo {
+
+namespace {
+
+bool Exists(const std::string& path)
+{
+    struct stat info {};
+    return lstat(path.c_str(), &info) == 0;
+}
+
+// The one entry of folder whose name shows as shown; nothing when none or
+// more than one do.
+std::optional<std::string> FindShownEntry(const std::string& folder, const QString& shown)
+{
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(opendir(folder.c_str()), closedir);
+    if (!dir)
+        return std::nullopt;
+    std::optional<std::string> found;
+    while (const dirent* entry = readdir(dir.get())) {
+        if (QFile::decodeName(entry->d_name) != shown)
+            continue;
+        if (found)
+            return std::nullopt;
+        found = entry->d_name;
+    }
+    return found;
+}
+
+}  // namespace
+
+QString DisplayName(std::string_view bytes)
+{
+    return QFile::decodeName(QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::string NativeName(const QString& name)
+{
+    const QByteArray encoded = QFile::encodeName(name);
+    std::string path(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+    if (path.empty() || Exists(path))
+        return path;
+    // Rebuild the path part by part from what is on disk.
+    std::string rebuilt;
+    const QStringList parts = name.split(u'/');
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const std::string prefix = i == 0 ? "" : rebuilt + "/";
+        std::string candidate = prefix + QFile::encodeName(parts[i]).toStdString();
+        if (!parts[i].isEmpty() && !Exists(candidate)) {
+            const std::string folder = i == 0 ? "." : rebuilt.empty() ? "/" : rebuilt;
+            const std::optional<std::string> entry = FindShownEntry(folder, parts[i]);
+            if (!entry)
+                return path;  // a new name, or one the prompt cannot tell apart
+            candidate = prefix + *entry;
+        }
+        rebuilt = std::move(candidate);
+    }
+    return rebuilt;
+}
+
+std::string AbsolutePath(std::string_view path)
+{
+    std::string full;
+    if (path.empty() || path.front() != '/') {
+        std::vector<char> buffer(4096);
+        while (!getcwd(buffer.data(), buffer.size())) {
+            if (errno != ERANGE)
+                return std::string(path);
+            buffer.resize(buffer.size() * 2);
+        }
+        full = buffer.data();
+    }
+    full += '/';
+    full += path;
+
+    std::vector<std::string_view> parts;
+    std::string_view rest(full);
+    while (!rest.empty()) {
+        const std::size_t slash = rest.find('/');
+        const std::string_view part = rest.substr(0, slash);
+        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            if (!parts.empty())
+                parts.pop_back();
+            continue;
+        }
+        parts.push_back(part);
+    }
+    std::string clean;
+    for (std::string_view part : parts) {
+        clean += '/';
+        clean += part;
+    }
+    return clean.empty() ? "/" : clean;
+}
+
+}  // namespace quibo
