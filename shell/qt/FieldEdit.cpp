@@ -2,9 +2,14 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QValidator>
 
 #include <algorithm>
+#include <cmath>
+
+#include "shell/qt/FittedFont.h"
 
 namespace quibo {
 
@@ -79,7 +84,10 @@ FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent)
     // What the next change starts from. These signals come after each
     // change is validated, so during validation they still hold the state
     // before it.
-    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) { m_textBeforeChange = text; });
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        m_textBeforeChange = text;
+        FitFont();
+    });
     const auto keepSelection = [this] {
         m_selectionBeforeChange = hasSelectedText() ? Selection{selectionStart(), selectionLength()}
                                                     : Selection{cursorPosition(), 0};
@@ -114,6 +122,36 @@ void FieldEdit::Notify(Notification code)
 {
     if (m_notify)
         m_notify(code);
+}
+
+int FieldEdit::TextRoom() const
+{
+    // QLineEdit keeps a margin of two pixels on each side of its text.
+    constexpr int kHorizontalMargin = 2;
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    return contents.marginsRemoved(textMargins()).width() - 2 * kHorizontalMargin;
+}
+
+void FieldEdit::FitFont()
+{
+    const QFont base = parentWidget() ? parentWidget()->font() : font();
+    const QString shown = text();
+    const int room = TextRoom();
+    // QLineEdit scrolls once the text and one pixel for the caret are wider.
+    const QFont fitted = FittedFont(
+        base, [&](const QFontMetricsF& metrics) { return std::ceil(metrics.horizontalAdvance(shown)) + 1 <= room; });
+    if (fitted == base)
+        setFont(QFont());  // the parent's again
+    else if (fitted != font())
+        setFont(fitted);
+}
+
+void FieldEdit::resizeEvent(QResizeEvent* event)
+{
+    QLineEdit::resizeEvent(event);
+    FitFont();
 }
 
 void FieldEdit::keyPressEvent(QKeyEvent* event)

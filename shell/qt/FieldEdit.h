@@ -11,7 +11,8 @@ namespace quibo {
 // An edit field as the form's handlers expect it: the length limit binds
 // typing and pasting only; every change a user makes, and every text the
 // program sets, notifies; focus notifications follow the real focus inside
-// the window, not window activation or popup menus.
+// the window, not window activation or popup menus; a text too wide for the
+// field is shown in a smaller font rather than scrolled.
 class FieldEdit : public QLineEdit {
 public:
     static constexpr int kDefaultLimit = 32767;
@@ -38,12 +39,17 @@ public:
     bool IsTyping() const { return m_typing; }
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    // The width QLineEdit gives its text before it scrolls it.
+    int TextRoom() const;
+    void FitFont();
+
     std::function<void(Notification)> m_notify;
     int m_limit = kDefaultLimit;
     bool m_held = false;

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMessageBox>
 
+#include "shell/qt/FittedFont.h"
 #include "shell/qt/Latin1Text.h"
 
 namespace quibo {
@@ -82,6 +83,7 @@ void QtForm::SetDlgItemText(ControlId id, std::string_view text)
             button->setAccessibleName(ToQString(ByteOrderAccessibleName(text)));
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         label->setText(qtext);
+        FitLabelFont(*label);
         // The display and BINARY are named by their text: announce it.
         QAccessibleEvent changed(label, QAccessible::NameChanged);
         QAccessible::updateAccessibility(&changed);

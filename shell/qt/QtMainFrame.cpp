@@ -8,11 +8,13 @@
 #include <QStatusBar>
 #include <QTimer>
 
+#include <cmath>
 #include <vector>
 
 #include "shell/platform/CommandIds.h"
 #include "shell/qt/Latin1Text.h"
 #include "shell/qt/LockKeys.h"
+#include "shell/qt/StatusPane.h"
 #include "shell/res/Menu.h"
 #include "shell/res/Strings.h"
 
@@ -21,6 +23,8 @@ namespace quibo {
 namespace {
 
 constexpr std::array<int, 4> kIndicators{ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+// Pixels between an indicator's frame and its text, on each side.
+constexpr int kIndicatorPadding = 2;
 
 QKeySequence KeyOf(const Accelerator& accelerator)
 {
@@ -125,18 +129,22 @@ void QtMainFrame::BuildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(false);
-    for (std::size_t i = 0; i < kIndicators.size(); ++i) {
+    // The bar is the form's: it speaks in the form's font, not the desktop's.
+    bar->setFont(FormFont());
+    m_messagePane = new StatusPane(bar);
+    m_messagePane->SetText(ToQString(LoadString(AFX_IDS_IDLEMESSAGE)));
+    bar->addWidget(m_messagePane, 1);
+    m_panes[0] = m_messagePane;
+    for (std::size_t i = 1; i < kIndicators.size(); ++i) {
+        // As wide as its text and no wider; the text shows only while its
+        // key is locked.
         auto* pane = new QLabel(bar);
-        if (i == 0) {
-            pane->setText(ToQString(LoadString(AFX_IDS_IDLEMESSAGE)));
-            bar->addWidget(pane, 1);
-        } else {
-            // As wide as its text, shown only while its key is locked.
-            pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-            pane->setAlignment(Qt::AlignCenter);
-            pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(ToQString(LoadString(kIndicators[i]))) + 8);
-            bar->addPermanentWidget(pane);
-        }
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        const int textWidth = static_cast<int>(
+            std::ceil(QFontMetricsF(bar->font()).horizontalAdvance(ToQString(LoadString(kIndicators[i])))));
+        pane->setFixedWidth(textWidth + 2 * pane->frameWidth() + 2 * kIndicatorPadding);
+        bar->addPermanentWidget(pane);
         m_panes[i] = pane;
     }
     // The lock keys are read when the event loop runs, not on the way to the
@@ -159,7 +167,10 @@ bool QtMainFrame::SetPaneText(int nIndex, std::string_view text, bool)
 {
     if (nIndex < 0 || nIndex >= static_cast<int>(m_panes.size()))
         return false;
-    m_panes[static_cast<std::size_t>(nIndex)]->setText(ToQString(text));
+    if (nIndex == 0)
+        m_messagePane->SetText(ToQString(text));
+    else
+        m_panes[static_cast<std::size_t>(nIndex)]->setText(ToQString(text));
     return true;
 }
 
@@ -167,6 +178,8 @@ std::string QtMainFrame::GetPaneText(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= static_cast<int>(m_panes.size()))
         return {};
+    if (nIndex == 0)
+        return FromQString(m_messagePane->Text());
     return FromQString(m_panes[static_cast<std::size_t>(nIndex)]->text());
 }
 

@@ -16,6 +16,8 @@ class QMenu;
 
 namespace quibo {
 
+class StatusPane;
+
 // The main window on Qt: the menu bar and accelerators of resource 128, the
 // status bar with its message pane and the CAP, NUM and SCRL panes, and the
 // window operations the frame's handlers call. Commands go to a handler by
@@ -58,6 +60,7 @@ private:
     std::function<int(int)> m_update;
     QtForm* m_form = nullptr;
     std::map<int, QAction*> m_actions;
+    StatusPane* m_messagePane = nullptr;
     std::array<QLabel*, 4> m_panes{};
     unsigned m_style = WS_BORDER | WS_THICKFRAME | WS_MAXIMIZEBOX;
     bool m_topmost = false;

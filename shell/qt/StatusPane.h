@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QLabel>
+
+namespace quibo {
+
+// The status bar's message pane. A text wider than the pane ends after its
+// last whole word that fits, with "…"; the whole text is the pane's tooltip
+// and its accessible description, and is what Text() answers.
+class StatusPane : public QLabel {
+public:
+    explicit StatusPane(QWidget* parent);
+
+    void SetText(const QString& text);
+    const QString& Text() const { return m_text; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ShowText();
+
+    QString m_text;
+};
+
+// text, or its start up to a whole word followed by "…", as wide as width
+// at most in metrics.
+QString ElideAtWord(const QString& text, const QFontMetricsF& metrics, int width);
+
+}  // namespace quibo

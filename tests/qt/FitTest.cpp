@@ -1,0 +1,219 @@
+// Every text the program shows is visible whole: measured with the font of
+// the control that shows it against the room the control gives it, at each
+// data type, at whatever scale factor and font resolution the run has, and
+// with the desktop's own font made large.
+#include <QAccessible>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStatusBar>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+#include "byteorder/DataTypeCommands.h"
+#include "calc/DataType.h"
+#include "shell/qt/QtQuibo.h"
+#include "shell/res/Menu.h"
+#include "shell/res/Strings.h"
+
+using namespace quibo;
+
+namespace {
+
+int Advance(const QFont& font, const QString& text)
+{
+    return static_cast<int>(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
+}
+
+// The character of text that is widest in font, repeated count times.
+QString Widest(const QFont& font, const QString& characters, int count)
+{
+    const QChar widest = *std::max_element(characters.begin(), characters.end(), [&](QChar a, QChar b) {
+        return QFontMetricsF(font).horizontalAdvance(a) < QFontMetricsF(font).horizontalAdvance(b);
+    });
+    return QString(count, widest);
+}
+
+// The room a line edit gives its text, as QLineEdit lays it out: the
+// style's contents rectangle, less the text margins and a fixed margin of
+// two pixels on each side.
+int TextRoom(QLineEdit* edit)
+{
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.rect = edit->rect();
+    option.lineWidth = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit) : 0;
+    option.midLineWidth = 0;
+    option.state |= QStyle::State_Sunken;
+    option.features = QStyleOptionFrame::None;
+    const QRect contents = edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit);
+    return contents.marginsRemoved(edit->textMargins()).width() - 2 * 2;
+}
+
+}  // namespace
+
+class FitTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QtQuibo> m_quibo;
+    QFont m_desktopFont;
+    QtQuibo& Q() { return *m_quibo; }
+
+    void Start(int desktopPointSize)
+    {
+        QFont desktop = m_desktopFont;
+        if (desktopPointSize > 0)
+            desktop.setPointSize(desktopPointSize);
+        QApplication::setFont(desktop);
+        m_quibo = std::make_unique<QtQuibo>();
+        QVERIFY(Q().Start(std::nullopt));
+        Q().Window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Q().Window()));
+    }
+
+    // Whole in the field: measured, and as the field itself lays it out
+    // (its leftmost visible place is the text's first character).
+    void VerifyFieldShows(ControlId id, const QString& text)
+    {
+        FieldEdit* field = Q().Form().Field(id);
+        field->SetProgramText(text);
+        field->repaint();
+        const int advance = Advance(field->font(), text);
+        QVERIFY2(advance + 1 <= TextRoom(field),
+                 qPrintable(QString("%1 needs %2 px, the field has %3").arg(text).arg(advance + 1).arg(TextRoom(field))));
+        QCOMPARE(field->cursorPositionAt(QPoint(field->width() - TextRoom(field) - 2, field->height() / 2)), 0);
+    }
+
+    void VerifyLabelShows(ControlId id, const QString& text)
+    {
+        auto* label = qobject_cast<QLabel*>(Q().Form().Control(id));
+        Q().Form().SetDlgItemText(id, text.toStdString());
+        const QRect room = label->contentsRect().marginsRemoved(QMargins(label->margin(), label->margin(),
+                                                                         label->margin(), label->margin()));
+        const QStringList lines = text.split('\n');
+        for (const QString& line : lines)
+            QVERIFY2(Advance(label->font(), line) <= room.width(), qPrintable(line));
+        const QFontMetricsF metrics(label->font());
+        QVERIFY2(std::ceil(metrics.height() + (lines.size() - 1) * metrics.lineSpacing()) <= room.height(),
+                 qPrintable(text));
+    }
+
+private slots:
+    void initTestCase() { m_desktopFont = QApplication::font(); }
+    void cleanup() { m_quibo.reset(); }
+
+    void everyProgramTextShowsWhole_data()
+    {
+        QTest::addColumn<int>("desktopPointSize");  // 0: as the desktop has it
+        QTest::addColumn<int>("type");
+        for (int desktop : {0, 20}) {
+            for (const DataTypeCommand& command : DataTypeCommands()) {
+                QTest::addRow("%s, desktop font %d", command.statusText, desktop)
+                    << desktop << static_cast<int>(command.type);
+            }
+        }
+    }
+
+    void everyProgramTextShowsWhole()
+    {
+        QFETCH(int, desktopPointSize);
+        QFETCH(int, type);
+        Start(desktopPointSize);
+        const DataType dataType = static_cast<DataType>(type);
+        Q().Window().Action(FindDataTypeCommand(dataType)->id)->trigger();
+        const QFont font = Q().Form().font();
+        const QString hexDigits = QStringLiteral("0123456789ABCDEF");
+
+        // HEX: the type's digits; DECIMAL writes all 32 bits at every
+        // integral type, so never fewer than eight.
+        const int hexDigitCount = dataType == DataType::Double ? 16 : 8;
+        VerifyFieldShows(IDC_HEX_EDIT, Widest(font, hexDigits, hexDigitCount));
+        if (IsIntegral(dataType))
+            VerifyFieldShows(IDC_DECIMAL_EDIT, "-" + Widest(font, "0123456789", 10));
+        // The display's longest result, and BINARY's two lines of a double
+        // (a real's groups each end in a blank).
+        VerifyLabelShows(IDC_DISPLAY, Widest(font, hexDigits, 8));
+        const bool real = !IsIntegral(dataType);
+        const int bits = dataType == DataType::Double ? 32 : FindDataTypeInfo(dataType)->widthBits;
+        for (const QChar digit : {u'0', u'1'}) {
+            QString line;
+            for (int i = 0; i < bits; ++i)
+                line += (i > 0 && i % 4 == 0 ? QString(" ") : QString()) + digit;
+            if (real)
+                line += ' ';
+            VerifyLabelShows(IDC_BINARY, dataType == DataType::Double ? line + "\n" + line : line);
+        }
+    }
+
+    void aDoubleShowsAllSixteenDigits()
+    {
+        Start(0);
+        Q().Window().Action(ID_TYPE_DOUBLE)->trigger();
+        FieldEdit* decimal = Q().Form().Field(IDC_DECIMAL_EDIT);
+        QTest::mouseClick(decimal, Qt::LeftButton);
+        QTest::keyClicks(decimal, "3.14");
+        FieldEdit* hex = Q().Form().Field(IDC_HEX_EDIT);
+        QCOMPARE(hex->text(), QString("40091EB851EB851F"));
+        hex->repaint();
+        QCOMPARE(hex->cursorPositionAt(QPoint(hex->width() - TextRoom(hex) - 2, hex->height() / 2)), 0);
+        QVERIFY(Advance(hex->font(), hex->text()) + 1 <= TextRoom(hex));
+    }
+
+    void statusPromptsEndAtAWord_data()
+    {
+        QTest::addColumn<int>("desktopPointSize");
+        QTest::newRow("desktop font") << 0;
+        QTest::newRow("large desktop font") << 20;
+    }
+
+    void statusPromptsEndAtAWord()
+    {
+        QFETCH(int, desktopPointSize);
+        Start(desktopPointSize);
+        QStatusBar* bar = Q().Window().statusBar();
+        QCOMPARE(bar->font(), Q().Form().font());
+        QList<QLabel*> panes = bar->findChildren<QLabel*>();
+        std::sort(panes.begin(), panes.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
+        QCOMPARE(panes.size(), 4);
+        QLabel* message = panes[0];
+
+        QStringList prompts;
+        for (const MenuEntry& entry : Menu128()) {
+            if (entry.id != 0)
+                prompts << QString::fromStdString(CommandPrompt(entry.id));
+        }
+        for (const DataTypeCommand& command : DataTypeCommands())
+            prompts << command.statusText;
+        for (const QString& prompt : prompts) {
+            Q().Window().SetPaneText(0, prompt.toStdString());
+            QCOMPARE(QString::fromStdString(Q().Window().GetPaneText(0)), prompt);
+            const QString shown = message->text();
+            QVERIFY2(Advance(message->font(), shown) <= message->contentsRect().width(), qPrintable(shown));
+            if (shown != prompt) {
+                QVERIFY2(shown.endsWith(u'\u2026'), qPrintable(shown));
+                const QString start = shown.chopped(1);
+                QVERIFY2(!start.isEmpty() && prompt.startsWith(start) && prompt[start.size()] == u' ', qPrintable(shown));
+                QCOMPARE(message->toolTip(), prompt);
+                QCOMPARE(QAccessible::queryAccessibleInterface(message)->text(QAccessible::Description), prompt);
+            }
+        }
+
+        // The lock-key panes are as wide as their texts, and no wider.
+        for (int i = 1; i <= 3; ++i) {
+            const QString text = QString::fromLatin1(LoadString(ID_INDICATOR_CAPS + i - 1));
+            const int room = panes[i]->contentsRect().width();
+            const int advance = Advance(panes[i]->font(), text);
+            QVERIFY2(room >= advance && room <= advance + 6,
+                     qPrintable(QString("%1: %2 px for %3 px of text").arg(text).arg(room).arg(advance)));
+        }
+    }
+};
+
+QTEST_MAIN(FitTest)
+#include "FitTest.moc"
