@@ -88,6 +88,7 @@ void CBytewhirlView::OnInitialUpdate()
 {
     DoDataExchange();
     OnUpdate(nullptr, 0, nullptr);
+    m_form.ResizeParentToFit();
 }
 
 void CBytewhirlView::RefuseRealType()

@@ -31,7 +31,7 @@ public:
 
     // Runs at start-up and whenever New re-initialises the document: the
     // data exchange towards the controls, which blanks the display, HEX,
-    // BINARY and DECIMAL, then OnUpdate.
+    // BINARY and DECIMAL, then OnUpdate, then the frame fits the form.
     void OnInitialUpdate();
     void DoDataExchange();
 

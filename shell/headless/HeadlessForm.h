@@ -37,6 +37,8 @@ public:
     std::string GetDlgItemText(ControlId id) const override;
     void LimitText(ControlId id, int nMaxChars) override;
     void MessageBox(std::string_view text, std::string_view caption) override;
+    // No frame to fit: the form is all there is.
+    void ResizeParentToFit() override {}
 
     // The user's actions. Each returns false, and changes nothing, when it
     // cannot be done: no such button, not an edit, no edit has the focus.

@@ -16,6 +16,7 @@ namespace quibo {
 //    the program sets.
 //  - MessageBox is modal with one OK button; it takes the keyboard focus
 //    away and gives it back to the same control before it returns.
+//  - ResizeParentToFit lays out the frame again and fits it to the form.
 class FormWindow {
 public:
     virtual ~FormWindow() = default;
@@ -24,6 +25,7 @@ public:
     virtual std::string GetDlgItemText(ControlId id) const = 0;
     virtual void LimitText(ControlId id, int nMaxChars) = 0;
     virtual void MessageBox(std::string_view text, std::string_view caption) = 0;
+    virtual void ResizeParentToFit() = 0;
 };
 
 }  // namespace quibo

@@ -108,6 +108,12 @@ void QtForm::LimitText(ControlId id, int nMaxChars)
         field->SetLimit(nMaxChars);
 }
 
+void QtForm::ResizeParentToFit()
+{
+    if (m_fitParent)
+        m_fitParent();
+}
+
 void QtForm::RunModal(const std::function<void()>& run)
 {
     FieldEdit* field = FocusedField();

@@ -27,6 +27,8 @@ public:
     std::string GetDlgItemText(ControlId id) const override;
     void LimitText(ControlId id, int nMaxChars) override;
     void MessageBox(std::string_view text, std::string_view caption) override;
+    void ResizeParentToFit() override;
+    void SetFitParent(std::function<void()> fit) { m_fitParent = std::move(fit); }
     // The same box with texts that need more than Latin-1 (a file's name).
     void MessageBox(const QString& text, const QString& caption);
 
@@ -50,6 +52,7 @@ private:
 
     std::vector<TemplateWidget> m_widgets;
     CommandTarget* m_pTarget = nullptr;
+    std::function<void()> m_fitParent;
     std::vector<std::pair<std::string, std::string>> m_messages;
 };
 

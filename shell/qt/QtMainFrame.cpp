@@ -1,13 +1,16 @@
 #include "shell/qt/QtMainFrame.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
+#include <QWindow>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -47,12 +50,26 @@ QKeySequence KeyOf(const Accelerator& accelerator)
 
 }  // namespace
 
-QtMainFrame::QtMainFrame()
+QtMainFrame::QtMainFrame() : m_x11(QGuiApplication::platformName() == QLatin1String("xcb"))
 {
     BuildMenus();
     BuildAccelerators();
     BuildStatusBar();
     ApplyWindowFlags();
+    if (m_x11) {
+        // An X11 window manager changes the frame when it is ready to; the
+        // window then fits itself into the rectangle it had.
+        m_extentsFilter = std::make_unique<FrameExtentsFilter>(
+            [this] { return internalWinId(); }, [this] { return m_keptOuter.has_value(); },
+            [this](QMargins margins) { KeepOuterRect(margins); });
+        QCoreApplication::instance()->installNativeEventFilter(m_extentsFilter.get());
+    }
+}
+
+QtMainFrame::~QtMainFrame()
+{
+    if (m_extentsFilter)
+        QCoreApplication::instance()->removeNativeEventFilter(m_extentsFilter.get());
 }
 
 void QtMainFrame::SetHandlers(std::function<void(int)> command, std::function<int(int)> update)
@@ -198,12 +215,21 @@ void QtMainFrame::UpdateMenuChecks()
         action->setCheckable(check >= 0);
         action->setChecked(check == 1);
     }
+    // Where no window may stay on top (Wayland), the item says so rather
+    // than pretend.
+    if (QAction* topmost = Action(ID_VIEW_TOPMOST))
+        topmost->setEnabled(CanStayOnTop());
+}
+
+bool QtMainFrame::CanStayOnTop() const
+{
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 void QtMainFrame::FitToForm()
 {
-    adjustSize();
-    setFixedSize(sizeHint());
+    // The size hint is the form's, the menu's and the visible status bar's.
+    setFixedSize(sizeHint() + m_frameExtra);
 }
 
 void QtMainFrame::ModifyStyle(unsigned remove, unsigned add)
@@ -217,18 +243,36 @@ void QtMainFrame::ModifyStyle(unsigned remove, unsigned add)
 
 void QtMainFrame::ApplyWindowFlags()
 {
-    // The title bar, and the buttons it carries, follow the border bit;
-    // without it the window keeps a plain frame.
+    // The title bar, and the buttons it carries, follow the border bit.
+    // Without it an X11 window manager is asked for a border alone, which
+    // Qt's flags cannot say; elsewhere the window has no frame at all.
+    const bool border = m_style & WS_BORDER;
     Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
-    if (m_style & WS_BORDER) {
+    if (border) {
         flags |= Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint;
         if (m_style & WS_MAXIMIZEBOX)
             flags |= Qt::WindowMaximizeButtonHint;
+    } else if (!m_x11) {
+        flags |= Qt::FramelessWindowHint;
     }
     if (m_topmost)
         flags |= Qt::WindowStaysOnTopHint;
-    setWindowFlags(flags);
+    if (QWindow* window = windowHandle()) {
+        // In place: QWidget::setWindowFlags would make a new native window
+        // (a new window id, and a flicker).
+        window->setFlags(flags);
+        overrideWindowFlags(flags);
+        if (m_x11 && !border)
+            RequestBorderWithoutTitle(window->winId());
+    } else {
+        setWindowFlags(flags);
+    }
+}
+
+QMargins QtMainFrame::FrameMargins() const
+{
+    return windowHandle() ? windowHandle()->frameMargins() : QMargins();
 }
 
 void QtMainFrame::SetWindowPos(InsertAfter insertAfter, unsigned flags)
@@ -238,20 +282,36 @@ void QtMainFrame::SetWindowPos(InsertAfter insertAfter, unsigned flags)
     if (insertAfter == InsertAfter::Unchanged && !(flags & SWP_FRAMECHANGED))
         return;
 
-    // New flags re-create the native window; the outer rectangle stays, so
-    // the client area takes up what the title bar gave back or takes.
-    const bool visible = isVisible();
-    const QRect outer = frameGeometry();
-    const QSize frameExtra = outer.size() - size();
+    // A new frame keeps the window's outer rectangle: the client area takes
+    // up what a title bar gave back, or gives it again.
+    const bool keepOuter = (flags & SWP_FRAMECHANGED) && isVisible();
+    if (keepOuter) {
+        // On X11 as the window manager has it now, not as Qt last heard.
+        m_marginsBefore = m_x11 ? FrameExtents(internalWinId()).value_or(QMargins()) : FrameMargins();
+        m_keptOuter = geometry().marginsAdded(m_marginsBefore);
+    }
     ApplyWindowFlags();
-    if (!visible)
+    // An X11 window manager answers later (FrameExtentsFilter); other
+    // window systems change the frame at once, or not at all.
+    if (keepOuter && !m_x11)
+        KeepOuterRect(FrameMargins());
+}
+
+void QtMainFrame::KeepOuterRect(const QMargins& margins)
+{
+    if (!m_keptOuter)
         return;
-    show();
-    QTimer::singleShot(100, this, [this, outer, frameExtra] {
-        const QSize newExtra = frameGeometry().size() - size();
-        setFixedSize(size() + frameExtra - newExtra);
-        move(outer.topLeft());
-    });
+    const QRect outer = *m_keptOuter;
+    const QSize base = sizeHint();
+    m_frameExtra = QSize(std::max(0, outer.width() - margins.left() - margins.right() - base.width()),
+                         std::max(0, outer.height() - margins.top() - margins.bottom() - base.height()));
+    FitToForm();
+    if (m_x11)
+        setGeometry(QRect(outer.topLeft() + QPoint(margins.left(), margins.top()), size()));
+    // Done once the frame is the new one; a window manager that ignored the
+    // request leaves the outer rectangle as it was anyway.
+    if (margins != m_marginsBefore || !m_x11)
+        m_keptOuter.reset();
 }
 
 int QtMainFrame::DoModal(const DialogTemplate& dialog)
@@ -278,6 +338,7 @@ int QtMainFrame::DoModal(const DialogTemplate& dialog)
 void QtMainFrame::ShowStatusBar(bool show)
 {
     statusBar()->setVisible(show);
+    FitToForm();
 }
 
 bool QtMainFrame::IsStatusBarVisible() const

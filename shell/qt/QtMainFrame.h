@@ -5,10 +5,13 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 
 #include "shell/platform/FrameWindow.h"
 #include "shell/platform/StatusBarWindow.h"
 #include "shell/qt/QtForm.h"
+#include "shell/qt/X11Frame.h"
 
 class QAction;
 class QLabel;
@@ -25,14 +28,18 @@ class StatusPane;
 class QtMainFrame : public QMainWindow, public FrameWindow, public StatusBarWindow {
 public:
     QtMainFrame();
+    ~QtMainFrame() override;
 
     // The command handler runs a command; the update handler answers a
     // menu item's check mark: 1, 0, or -1 for an item without one.
     void SetHandlers(std::function<void(int)> command, std::function<int(int)> update);
     void SetForm(QtForm* form);
-    // Makes the window exactly as large as the form, menu and status bar,
-    // and keeps it so.
+    // Makes the window exactly as large as the form, menu and status bar
+    // (while visible), and what a removed title bar gave back; never
+    // resizable.
     void FitToForm();
+    // Whether the window system lets a window stay above the others.
+    bool CanStayOnTop() const;
     // Asks every menu item's update handler for its check mark.
     void UpdateMenuChecks();
     QAction* Action(int id) const;
@@ -55,6 +62,10 @@ private:
     void BuildStatusBar();
     void ShowLockKeys();
     void ApplyWindowFlags();
+    QMargins FrameMargins() const;
+    // The frame changed to margins: the window grows or shrinks inside the
+    // outer rectangle it had before.
+    void KeepOuterRect(const QMargins& margins);
 
     std::function<void(int)> m_command;
     std::function<int(int)> m_update;
@@ -64,6 +75,14 @@ private:
     std::array<QLabel*, 4> m_panes{};
     unsigned m_style = WS_BORDER | WS_THICKFRAME | WS_MAXIMIZEBOX;
     bool m_topmost = false;
+    bool m_x11 = false;
+    // While the frame changes: the outer rectangle to keep, and the frame
+    // it had before.
+    std::optional<QRect> m_keptOuter;
+    QMargins m_marginsBefore;
+    // What the client area took over from the frame (a title bar's height).
+    QSize m_frameExtra{0, 0};
+    std::unique_ptr<FrameExtentsFilter> m_extentsFilter;
     bool m_menuCommandRan = false;
 };
 

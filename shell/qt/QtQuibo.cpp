@@ -13,6 +13,7 @@ QtQuibo::QtQuibo()
 {
     m_form->setFont(FormFont());
     m_window.SetForm(m_form);
+    m_form->SetFitParent([this] { m_window.FitToForm(); });
     m_form->SetTarget(&m_view);
     m_window.SetHandlers([this](int id) { Command(id); }, [this](int id) { return Check(id); });
     m_frame.OnCreate();
@@ -22,7 +23,6 @@ bool QtQuibo::Start(const std::optional<std::string>& fileName)
 {
     if (!m_app.InitInstance(fileName))
         return false;
-    m_window.FitToForm();
     m_window.UpdateMenuChecks();
     return true;
 }

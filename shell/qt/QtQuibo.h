@@ -21,8 +21,8 @@ public:
     QtQuibo(const QtQuibo&) = delete;
     QtQuibo& operator=(const QtQuibo&) = delete;
 
-    // Carries out the command line (New, or Open of a file) and fits the
-    // window to the form. False when start-up fails.
+    // Carries out the command line (New, or Open of a file), whose initial
+    // update fits the window to the form. False when start-up fails.
     bool Start(const std::optional<std::string>& fileName);
     // Keeps what is kept at exit: the recent-file list.
     void Exit() { m_app.ExitInstance(); }

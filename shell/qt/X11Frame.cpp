@@ -1,0 +1,99 @@
+#include "shell/qt/X11Frame.h"
+
+#include <QGuiApplication>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <xcb/xproto.h>
+
+#include <array>
+
+namespace quibo {
+
+namespace {
+
+Display* XDisplay()
+{
+    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    return x11 ? x11->display() : nullptr;
+}
+
+Atom FrameExtentsAtom(Display* display)
+{
+    static const Atom atom = XInternAtom(display, "_NET_FRAME_EXTENTS", False);
+    return atom;
+}
+
+// _MOTIF_WM_HINTS: flags, functions, decorations, input mode, status.
+enum : long {
+    kHintsFunctions = 1L << 0,
+    kHintsDecorations = 1L << 1,
+    kFunctionMove = 1L << 2,
+    kFunctionMinimize = 1L << 3,
+    kFunctionClose = 1L << 5,
+    kDecorationBorder = 1L << 1,
+};
+
+}  // namespace
+
+void RequestBorderWithoutTitle(WId window)
+{
+    Display* display = XDisplay();
+    if (!display || !window)
+        return;
+    const Atom hints = XInternAtom(display, "_MOTIF_WM_HINTS", False);
+    std::array<long, 5> values{kHintsFunctions | kHintsDecorations, kFunctionMove | kFunctionMinimize | kFunctionClose,
+                               kDecorationBorder, 0, 0};
+    XChangeProperty(display, static_cast<Window>(window), hints, hints, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(values.data()), static_cast<int>(values.size()));
+    XFlush(display);
+}
+
+std::optional<QMargins> FrameExtents(WId window)
+{
+    Display* display = XDisplay();
+    if (!display || !window)
+        return std::nullopt;
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::optional<QMargins> extents;
+    if (XGetWindowProperty(display, static_cast<Window>(window), FrameExtentsAtom(display), 0, 4, False,
+                           XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
+        data && format == 32 && count == 4) {
+        // Left, right, top, bottom; Xlib hands 32-bit items over as longs.
+        const auto* items = reinterpret_cast<const long*>(data);
+        extents = QMargins(static_cast<int>(items[0]), static_cast<int>(items[2]), static_cast<int>(items[1]),
+                           static_cast<int>(items[3]));
+    }
+    if (data)
+        XFree(data);
+    return extents;
+}
+
+FrameExtentsFilter::FrameExtentsFilter(std::function<WId()> window, std::function<bool()> wanted,
+                                       std::function<void(QMargins)> changed)
+    : m_window(std::move(window)), m_wanted(std::move(wanted)), m_changed(std::move(changed))
+{
+}
+
+bool FrameExtentsFilter::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*)
+{
+    if (eventType != "xcb_generic_event_t" || !m_wanted())
+        return false;
+    const auto* event = static_cast<const xcb_generic_event_t*>(message);
+    if ((event->response_type & 0x7F) != XCB_PROPERTY_NOTIFY)
+        return false;
+    const auto* notify = static_cast<const xcb_property_notify_event_t*>(message);
+    Display* display = XDisplay();
+    const WId window = m_window();
+    if (!display || !window || notify->window != window || notify->atom != FrameExtentsAtom(display))
+        return false;
+    if (const std::optional<QMargins> extents = FrameExtents(window))
+        m_changed(*extents);
+    return false;
+}
+
+}  // namespace quibo

@@ -1,0 +1,88 @@
+// The window on a Wayland compositor, chosen as quibo chooses it when there
+// is no X server: it starts, and Make Topmost and Remove Border do what the
+// compositor allows, with check marks that say what is so.
+#include <QAction>
+#include <QApplication>
+#include <QTest>
+#include <QWindow>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include <sys/stat.h>
+
+#include "shell/platform/CommandIds.h"
+#include "shell/qt/CommandLine.h"
+#include "shell/qt/QtQuibo.h"
+
+using namespace quibo;
+
+class WaylandTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QtQuibo> m_quibo;
+    QtQuibo& Q() { return *m_quibo; }
+
+private slots:
+    void init()
+    {
+        m_quibo = std::make_unique<QtQuibo>();
+        QVERIFY(Q().Start(std::nullopt));
+        Q().Window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Q().Window()));
+    }
+
+    void cleanup() { m_quibo.reset(); }
+
+    void startsOnWayland() { QCOMPARE(QGuiApplication::platformName(), QString("wayland")); }
+
+    void topmostIsNotOffered()
+    {
+        // No Wayland protocol keeps a window above others: the item is off
+        // and unchecked, not checked for nothing.
+        QAction* topmost = Q().Window().Action(ID_VIEW_TOPMOST);
+        QVERIFY(!topmost->isEnabled());
+        topmost->trigger();
+        QVERIFY(!topmost->isChecked());
+        QVERIFY(!(Q().Window().windowFlags() & Qt::WindowStaysOnTopHint));
+    }
+
+    void removeBorderTakesTheDecorationKeepingTheOuterSize()
+    {
+        QWindow* window = Q().Window().windowHandle();
+        const QSize outer = Q().Window().frameGeometry().size();
+        const QSize form = Q().Form().size();
+        Q().Command(ID_VIEW_REMOVE_BORDER);
+        QVERIFY(Q().Window().Action(ID_VIEW_REMOVE_BORDER)->isChecked());
+        QCOMPARE(window, Q().Window().windowHandle());
+        QVERIFY(Q().Window().windowFlags() & Qt::FramelessWindowHint);
+        QTRY_COMPARE(Q().Window().frameGeometry().size(), outer);
+        QCOMPARE(Q().Form().size(), form);
+        Q().Command(ID_VIEW_REMOVE_BORDER);
+        QVERIFY(!Q().Window().Action(ID_VIEW_REMOVE_BORDER)->isChecked());
+        QTRY_COMPARE(Q().Window().frameGeometry().size(), outer);
+        QCOMPARE(Q().Window().size(), Q().Window().sizeHint());
+    }
+};
+
+int main(int argc, char** argv)
+{
+    // The platform quibo would choose here.
+    const auto environment = [](const char* name) { return std::string(std::getenv(name) ? std::getenv(name) : ""); };
+    DisplayEnvironment display{environment("QT_QPA_PLATFORM"), environment("DISPLAY"), environment("WAYLAND_DISPLAY"),
+                               environment("XDG_RUNTIME_DIR")};
+    struct stat socket {};
+    display.waylandSocketFound = stat(WaylandSocket(display).c_str(), &socket) == 0;
+    const PlatformChoice choice = ChoosePlatform(ParseCommandLine({"quibo"}), display);
+    if (!choice.error.empty()) {
+        std::fprintf(stderr, "%s\n", choice.error.c_str());
+        return 1;
+    }
+    if (!choice.platform.empty())
+        setenv("QT_QPA_PLATFORM", choice.platform.c_str(), 1);
+    QApplication application(argc, argv);
+    WaylandTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "WaylandTest.moc"

@@ -1,0 +1,223 @@
+// The window as a real window manager (openbox, on a private X server) frames
+// it: its frame and outer rectangle through Remove Border, size hints that
+// never allow a resize, Make Topmost without a new native window.
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTest>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <memory>
+#include <vector>
+
+#include "shell/platform/CommandIds.h"
+#include "shell/qt/QtQuibo.h"
+
+using namespace quibo;
+
+namespace {
+
+Display* XDisplay()
+{
+    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
+}
+
+std::vector<long> Property(Window window, const char* name, Atom type = AnyPropertyType)
+{
+    Display* display = XDisplay();
+    Atom actual = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::vector<long> values;
+    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 64, False, type, &actual, &format,
+                           &count, &after, &data) == Success && data && format == 32) {
+        const auto* items = reinterpret_cast<const long*>(data);
+        values.assign(items, items + count);
+    }
+    if (data)
+        XFree(data);
+    return values;
+}
+
+bool HasAtom(Window window, const char* property, const char* atom)
+{
+    const auto wanted = static_cast<long>(XInternAtom(XDisplay(), atom, False));
+    const std::vector<long> atoms = Property(window, property, XA_ATOM);
+    return std::find(atoms.begin(), atoms.end(), wanted) != atoms.end();
+}
+
+// Left, right, top, bottom, as the window manager set them.
+std::vector<long> Extents(Window window)
+{
+    return Property(window, "_NET_FRAME_EXTENTS", XA_CARDINAL);
+}
+
+// The client window's rectangle on the screen, from the X server.
+QRect ClientRect(Window window)
+{
+    Display* display = XDisplay();
+    XSync(display, False);
+    Window root = None;
+    Window child = None;
+    int x = 0;
+    int y = 0;
+    unsigned width = 0;
+    unsigned height = 0;
+    unsigned border = 0;
+    unsigned depth = 0;
+    XGetGeometry(display, window, &root, &x, &y, &width, &height, &border, &depth);
+    XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child);
+    return {x, y, static_cast<int>(width), static_cast<int>(height)};
+}
+
+QRect OuterRect(Window window)
+{
+    const std::vector<long> e = Extents(window);
+    if (e.size() != 4)
+        return {};
+    return ClientRect(window).adjusted(static_cast<int>(-e[0]), static_cast<int>(-e[2]), static_cast<int>(e[1]),
+                                       static_cast<int>(e[3]));
+}
+
+struct SizeHints {
+    QSize min;
+    QSize max;
+};
+
+SizeHints NormalHints(Window window)
+{
+    XSizeHints hints{};
+    long supplied = 0;
+    XGetWMNormalHints(XDisplay(), window, &hints, &supplied);
+    SizeHints result;
+    if (hints.flags & PMinSize)
+        result.min = QSize(hints.min_width, hints.min_height);
+    if (hints.flags & PMaxSize)
+        result.max = QSize(hints.max_width, hints.max_height);
+    return result;
+}
+
+}  // namespace
+
+class WindowManagerTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QtQuibo> m_quibo;
+    QtQuibo& Q() { return *m_quibo; }
+    Window Id() { return static_cast<Window>(Q().Window().winId()); }
+
+private slots:
+    void initTestCase()
+    {
+        // The window manager announces itself on the root window.
+        QTRY_VERIFY_WITH_TIMEOUT(!Property(DefaultRootWindow(XDisplay()), "_NET_SUPPORTING_WM_CHECK").empty(), 10000);
+    }
+
+    void init()
+    {
+        m_quibo = std::make_unique<QtQuibo>();
+        QVERIFY(Q().Start(std::nullopt));
+        Q().Window().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Q().Window()));
+        QTRY_COMPARE(Extents(Id()).size(), std::size_t(4));
+    }
+
+    void cleanup() { m_quibo.reset(); }
+
+    void removeBorderKeepsAFrameAndTheOuterRectangle()
+    {
+        const Window id = Id();
+        const std::vector<long> titled = Extents(id);
+        QVERIFY2(titled[2] > titled[3], "a title bar above the window");
+        const QRect outer = OuterRect(id);
+        const QSize form = Q().Form().size();
+
+        Q().Command(ID_VIEW_REMOVE_BORDER);
+        QVERIFY(Q().Window().Action(ID_VIEW_REMOVE_BORDER)->isChecked());
+        // A border on every side, no title bar.
+        QTRY_VERIFY(Extents(id).size() == 4 && Extents(id)[2] == Extents(id)[3]);
+        for (long side : Extents(id))
+            QVERIFY(side > 0);
+        QTRY_COMPARE(OuterRect(id), outer);
+        QCOMPARE(Q().Form().size(), form);
+        QVERIFY(Q().Window().menuBar()->isVisible());
+        QCOMPARE(Id(), id);  // the same native window, not a new one
+
+        Q().Command(ID_VIEW_REMOVE_BORDER);
+        QTRY_COMPARE(Extents(id), titled);
+        QTRY_COMPARE(OuterRect(id), outer);
+        QCOMPARE(ClientRect(id).size(), Q().Window().sizeHint());
+        QCOMPARE(Id(), id);
+    }
+
+    void theWindowIsNeverResizable()
+    {
+        const Window id = Id();
+        const auto fixed = [&] {
+            const SizeHints hints = NormalHints(id);
+            return hints.min.isValid() && hints.min == hints.max && hints.min == ClientRect(id).size();
+        };
+        QTRY_VERIFY(fixed());
+        const int height = ClientRect(id).height();
+        for (int i = 0; i < 2; ++i) {
+            Q().Command(ID_VIEW_STATUS_BAR);
+            QTRY_VERIFY(fixed());
+            QVERIFY(!HasAtom(id, "_NET_WM_ALLOWED_ACTIONS", "_NET_WM_ACTION_RESIZE"));
+            QVERIFY(!HasAtom(id, "_NET_WM_ALLOWED_ACTIONS", "_NET_WM_ACTION_MAXIMIZE_VERT"));
+            QVERIFY(!HasAtom(id, "_NET_WM_ALLOWED_ACTIONS", "_NET_WM_ACTION_MAXIMIZE_HORZ"));
+        }
+        QCOMPARE(ClientRect(id).height(), height);
+        // Hidden, the status bar's height goes too.
+        Q().Command(ID_VIEW_STATUS_BAR);
+        QTRY_COMPARE(ClientRect(id).height(), height - Q().Window().statusBar()->height());
+        Q().Command(ID_VIEW_STATUS_BAR);
+        QTRY_COMPARE(ClientRect(id).height(), height);
+    }
+
+    void newAndOpenRefitTheFrame()
+    {
+        const QSize fitted = Q().Window().size();
+        Q().Window().setFixedSize(fitted + QSize(30, 40));
+        QTRY_COMPARE(ClientRect(Id()).size(), fitted + QSize(30, 40));
+        Q().Command(ID_FILE_NEW);
+        QTRY_COMPARE(ClientRect(Id()).size(), fitted);
+        const SizeHints hints = NormalHints(Id());
+        QCOMPARE(hints.min, fitted);
+        QCOMPARE(hints.max, fitted);
+    }
+
+    void topmostChangesTheStateInPlace()
+    {
+        const Window id = Id();
+        Q().Command(ID_VIEW_TOPMOST);
+        QTRY_VERIFY(HasAtom(id, "_NET_WM_STATE", "_NET_WM_STATE_ABOVE"));
+        QCOMPARE(Id(), id);
+        Q().Command(ID_VIEW_TOPMOST);
+        QTRY_VERIFY(!HasAtom(id, "_NET_WM_STATE", "_NET_WM_STATE_ABOVE"));
+        QCOMPARE(Id(), id);
+        // And through Remove Border, the frame stays without a title.
+        Q().Command(ID_VIEW_REMOVE_BORDER);
+        QTRY_VERIFY(Extents(id)[2] == Extents(id)[3]);
+        const QRect outer = OuterRect(id);
+        Q().Command(ID_VIEW_TOPMOST);
+        QTRY_VERIFY(HasAtom(id, "_NET_WM_STATE", "_NET_WM_STATE_ABOVE"));
+        QTest::qWait(200);
+        QCOMPARE(Extents(id)[2], Extents(id)[3]);
+        QCOMPARE(OuterRect(id), outer);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    QApplication application(argc, argv);
+    WindowManagerTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "WindowManagerTest.moc"

@@ -1,0 +1,26 @@
+#!/bin/sh
+# Runs a command on the current X display under the openbox window manager,
+# with settings and caches in a folder of its own.
+set -u
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+export HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_CACHE_HOME="$home/cache" XDG_RUNTIME_DIR="$home/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+openbox --sm-disable >"$home/openbox.log" 2>&1 &
+wm=$!
+# Windows mapped before the window manager runs are framed late: wait for it.
+tries=0
+until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    tries=$((tries + 1))
+    if [ "$tries" -gt 100 ]; then
+        echo "with-window-manager.sh: openbox did not start" >&2
+        cat "$home/openbox.log" >&2
+        exit 1
+    fi
+    sleep 0.1
+done
+"$@"
+status=$?
+kill "$wm" 2>/dev/null
+wait "$wm" 2>/dev/null
+exit "$status"
