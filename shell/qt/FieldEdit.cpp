@@ -142,10 +142,12 @@ void FieldEdit::FitFont()
     // QLineEdit scrolls once the text and one pixel for the caret are wider.
     const QFont fitted = FittedFont(
         base, [&](const QFontMetricsF& metrics) { return std::ceil(metrics.horizontalAdvance(shown)) + 1 <= room; });
-    if (fitted == base)
-        setFont(QFont());  // the parent's again
-    else if (fitted != font())
+    if (fitted == base) {
+        if (testAttribute(Qt::WA_SetFont))
+            setFont(QFont());  // the parent's again
+    } else if (fitted != font()) {
         setFont(fitted);
+    }
 }
 
 void FieldEdit::resizeEvent(QResizeEvent* event)

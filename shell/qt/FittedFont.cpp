@@ -35,10 +35,12 @@ void FitLabelFont(QLabel& label)
         }
         return std::ceil(metrics.height() + (lines.size() - 1) * metrics.lineSpacing()) <= room.height();
     });
-    if (fitted == base)
-        label.setFont(QFont());  // the parent's again
-    else if (fitted != label.font())
+    if (fitted == base) {
+        if (label.testAttribute(Qt::WA_SetFont))
+            label.setFont(QFont());  // the parent's again
+    } else if (fitted != label.font()) {
         label.setFont(fitted);
+    }
 }
 
 }  // namespace quibo
