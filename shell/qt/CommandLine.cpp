@@ -1,17 +1,24 @@
 #include "shell/qt/CommandLine.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string_view>
 
 namespace quibo {
 
 namespace {
 
-// Qt's options that take a value, and those that stand alone.
-constexpr std::array<std::string_view, 13> kValueOptions{
-    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-display", "-geometry", "-qwindowgeometry",
-    "-style", "-stylesheet", "-title", "-qwindowtitle", "-qwindowicon", "-session"};
+// Qt's options that take a value, those of them that may also be given as
+// "-option=value", and those that stand alone. Qt takes each with one or
+// two leading dashes.
+constexpr std::array<std::string_view, 16> kValueOptions{
+    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-display", "-geometry",
+    "-qwindowgeometry", "-style", "-stylesheet", "-title", "-qwindowtitle", "-icon",
+    "-qwindowicon", "-session", "-name", "-visual"};
+constexpr std::array<std::string_view, 2> kJoinedOptions{"-style", "-stylesheet"};
 constexpr std::array<std::string_view, 5> kFlagOptions{"-reverse", "-nograb", "-dograb", "-sync", "-widgetcount"};
 
 bool Contains(const auto& options, std::string_view option)
@@ -55,42 +62,44 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     bool optionsEnded = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
-        const bool isOption = !optionsEnded && argument.size() > 1 && argument[0] == '-';
-        if (!optionsEnded && argument == "--") {
-            optionsEnded = true;
-        } else if (isOption && argument == "--help") {
-            return Only(CommandLine::Action::Help);
-        } else if (isOption && argument == "--version") {
-            return Only(CommandLine::Action::Version);
-        } else if (isOption && Contains(kFlagOptions, argument)) {
-            result.toolkitOptions.push_back(argument);
-        } else if (isOption && Contains(kValueOptions, argument.substr(0, argument.find('=')))) {
-            // "-style=fusion" or "-style fusion".
-            const std::size_t equals = argument.find('=');
-            const std::string name = argument.substr(0, equals);
-            std::string value;
-            result.toolkitOptions.push_back(argument);
-            if (equals == std::string::npos) {
-                if (i + 1 == arguments.size())
-                    return Fail("option \"" + name + "\" needs a value");
-                value = arguments[++i];
-                result.toolkitOptions.push_back(value);
-            } else {
-                value = argument.substr(equals + 1);
-            }
-            if (name == "-platform")
-                result.platform = value;
-            if (name == "-display")
-                result.displayChosen = true;
-        } else if (isOption) {
-            return Fail("unknown option \"" + argument + "\"");
-        } else if (argument.empty()) {
-            return Fail("no file name was given (the argument is empty)");
-        } else if (result.fileName) {
-            return Fail("one file at most (\"" + *result.fileName + "\" and \"" + argument + "\")");
-        } else {
+        if (optionsEnded || argument.size() < 2 || argument[0] != '-') {
+            if (argument.empty())
+                return Fail("no file name was given (the argument is empty)");
+            if (result.fileName)
+                return Fail("one file at most (\"" + *result.fileName + "\" and \"" + argument + "\")");
             result.fileName = argument;
+            continue;
         }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (argument == "--help")
+            return Only(CommandLine::Action::Help);
+        if (argument == "--version")
+            return Only(CommandLine::Action::Version);
+
+        // Qt's own: "-name", "--name", and "-style=value".
+        const std::string_view option = std::string_view(argument).substr(argument[1] == '-' ? 1 : 0);
+        const std::size_t equals = option.find('=');
+        const std::string_view name = option.substr(0, equals);
+        if (equals == std::string_view::npos && Contains(kFlagOptions, name)) {
+            result.toolkitOptions.push_back(argument);
+            continue;
+        }
+        if (!Contains(kValueOptions, name) || (equals != std::string_view::npos && !Contains(kJoinedOptions, name)))
+            return Fail("unknown option \"" + argument + "\"");
+        result.toolkitOptions.push_back(argument);
+        if (equals != std::string_view::npos)
+            continue;
+        if (i + 1 == arguments.size())
+            return Fail("option \"" + argument + "\" needs a value");
+        const std::string& value = arguments[++i];
+        result.toolkitOptions.push_back(value);
+        if (name == "-platform")
+            result.platform = value;
+        if (name == "-display")
+            result.displayChosen = true;
     }
     return result;
 }
@@ -112,6 +121,20 @@ PlatformChoice ChoosePlatform(const CommandLine& commandLine, const DisplayEnvir
                                    : "no display to show the window on (no Wayland compositor at " + socket + ")"};
     }
     return {{}, "no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set)"};
+}
+
+DisplayEnvironment ReadDisplayEnvironment()
+{
+    const auto variable = [](const char* name) {
+        const char* value = std::getenv(name);
+        return std::string(value ? value : "");
+    };
+    DisplayEnvironment environment{variable("QT_QPA_PLATFORM"), variable("DISPLAY"), variable("WAYLAND_DISPLAY"),
+                                   variable("XDG_RUNTIME_DIR")};
+    struct stat socket {};
+    const std::string path = WaylandSocket(environment);
+    environment.waylandSocketFound = !path.empty() && stat(path.c_str(), &socket) == 0 && S_ISSOCK(socket.st_mode);
+    return environment;
 }
 
 std::string WaylandSocket(const DisplayEnvironment& environment)

@@ -49,6 +49,9 @@ struct DisplayEnvironment {
 // under XDG_RUNTIME_DIR; empty when neither tells.
 std::string WaylandSocket(const DisplayEnvironment& environment);
 
+// This process's environment, and whether the Wayland socket is there.
+DisplayEnvironment ReadDisplayEnvironment();
+
 PlatformChoice ChoosePlatform(const CommandLine& commandLine, const DisplayEnvironment& environment);
 
 extern const char kUsage[];

@@ -1,7 +1,10 @@
 #include "shell/qt/FieldEdit.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QValidator>
@@ -30,7 +33,9 @@ public:
 
     State validate(QString& input, int& pos) const override
     {
-        if (m_edit.IsProgramSetting() || input.size() <= m_edit.Limit())
+        // Undo and redo bring back a text the field held, as an edit's undo
+        // does whatever its limit.
+        if (m_edit.IsProgramSetting() || m_edit.IsUndoing() || input.size() <= m_edit.Limit())
             return Acceptable;
         const QString& old = m_edit.TextBeforeChange();
         const auto [prefix, replaced] = ReplacedRange(old, input);
@@ -38,7 +43,7 @@ public:
         const qsizetype inserted = input.size() - prefix - suffix;
         const qsizetype kept = std::clamp<qsizetype>(m_edit.Limit() - (old.size() - replaced), 0, inserted);
         // A typed character goes in whole or not at all.
-        if (kept == 0 && (replaced == 0 || m_edit.IsTyping()))
+        if (kept == 0 && (replaced == 0 || (m_edit.IsTyping() && inserted > 0)))
             return Invalid;
         input = old.left(prefix) + input.mid(prefix, kept) + old.right(suffix);
         pos = static_cast<int>(prefix + kept);
@@ -163,8 +168,39 @@ void FieldEdit::keyPressEvent(QKeyEvent* event)
     m_typing = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); }) &&
                !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) &&
                !event->matches(QKeySequence::Paste);
+    m_undoing = event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
     QLineEdit::keyPressEvent(event);
     m_typing = false;
+    m_undoing = false;
+}
+
+void FieldEdit::Undo()
+{
+    m_undoing = true;
+    undo();
+    m_undoing = false;
+}
+
+void FieldEdit::Redo()
+{
+    m_undoing = true;
+    redo();
+    m_undoing = false;
+}
+
+void FieldEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    // The standard menu, with its Undo and Redo going through this field's.
+    QMenu* menu = createStandardContextMenu();
+    for (QAction* action : menu->actions()) {
+        const bool isUndo = action->text().startsWith(QLineEdit::tr("&Undo"));
+        if (isUndo || action->text().startsWith(QLineEdit::tr("&Redo"))) {
+            disconnect(action, &QAction::triggered, this, nullptr);
+            connect(action, &QAction::triggered, this, isUndo ? &FieldEdit::Undo : &FieldEdit::Redo);
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
 }
 
 void FieldEdit::inputMethodEvent(QInputMethodEvent* event)

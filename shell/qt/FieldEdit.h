@@ -37,11 +37,17 @@ public:
     const Selection& SelectionBeforeChange() const { return m_selectionBeforeChange; }
     bool IsProgramSetting() const { return m_programSetting; }
     bool IsTyping() const { return m_typing; }
+    bool IsUndoing() const { return m_undoing; }
+
+    // Undo and redo, which the length limit lets through.
+    void Undo();
+    void Redo();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
@@ -55,6 +61,7 @@ private:
     bool m_held = false;
     bool m_programSetting = false;
     bool m_typing = false;
+    bool m_undoing = false;
     QString m_textBeforeChange;
     Selection m_selectionBeforeChange;
     QString m_textNotified;

@@ -61,8 +61,12 @@ std::string NativeName(const QString& name)
         if (!parts[i].isEmpty() && !Exists(candidate)) {
             const std::string folder = i == 0 ? "." : rebuilt.empty() ? "/" : rebuilt;
             const std::optional<std::string> entry = FindShownEntry(folder, parts[i]);
-            if (!entry)
-                return path;  // a new name, or one the prompt cannot tell apart
+            if (!entry) {
+                // A new name (or one that shows like several): encoded, in
+                // the folder found so far.
+                const QString rest = parts.sliced(i).join(u'/');
+                return prefix + QFile::encodeName(rest).toStdString();
+            }
             candidate = prefix + *entry;
         }
         rebuilt = std::move(candidate);

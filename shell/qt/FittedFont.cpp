@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quibo {
@@ -10,15 +11,24 @@ QFont FittedFont(const QFont& base, const std::function<bool(const QFontMetricsF
 {
     if (fits(QFontMetricsF(base)))
         return base;
-    constexpr qreal kStep = 0.25;
-    const qreal floor = base.pointSizeF() * 3 / 5;
+    // In quarter points, or in pixels for a font sized in pixels.
+    const bool points = base.pointSizeF() > 0;
+    const qreal full = points ? base.pointSizeF() : base.pixelSize();
+    const qreal step = points ? 0.25 : 1;
+    const qreal floor = full * 3 / 5;
     QFont font = base;
-    for (qreal size = base.pointSizeF() - kStep; size >= floor; size -= kStep) {
-        font.setPointSizeF(size);
+    const auto resize = [&](qreal size) {
+        if (points)
+            font.setPointSizeF(size);
+        else
+            font.setPixelSize(std::max(1, static_cast<int>(size)));
+    };
+    for (qreal size = full - step; size >= floor; size -= step) {
+        resize(size);
         if (fits(QFontMetricsF(font)))
             return font;
     }
-    font.setPointSizeF(floor);
+    resize(floor);
     return font;
 }
 

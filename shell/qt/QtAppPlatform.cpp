@@ -2,8 +2,10 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QSettings>
 
 #include <fcntl.h>
@@ -29,23 +31,30 @@ QSettings Settings()
     return QSettings(QSettings::IniFormat, QSettings::UserScope, kOrganisation, kApplication);
 }
 
-// The prompt checks that a file to open exists by its name as text, which
-// misses a file whose name is not valid in the file-name encoding: check
-// the bytes that name stands for first.
+// The prompt looks a file up by its name as text, which misses a file whose
+// name is not valid in the file-name encoding: look up the bytes that name
+// stands for first, for Open to find the file and for Save As to ask before
+// it replaces one.
 class FilePrompt : public QFileDialog {
 public:
     using QFileDialog::QFileDialog;
 
     void accept() override
     {
-        struct stat info {};
         const QStringList files = selectedFiles();
-        if (fileMode() == ExistingFile && files.size() == 1 &&
-            stat(NativeName(files.first()).c_str(), &info) == 0 && !S_ISDIR(info.st_mode)) {
-            QDialog::accept();
+        struct stat info {};
+        if (files.size() != 1 || QFileInfo::exists(files.first()) ||
+            stat(NativeName(files.first()).c_str(), &info) != 0 || S_ISDIR(info.st_mode)) {
+            QFileDialog::accept();
             return;
         }
-        QFileDialog::accept();
+        if (acceptMode() == AcceptSave &&
+            QMessageBox::warning(this, windowTitle(),
+                                 QFileDialog::tr("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QFileInfo(files.first()).fileName()),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) != QMessageBox::Yes)
+            return;
+        QDialog::accept();
     }
 };
 

@@ -56,6 +56,10 @@ QtMainFrame::QtMainFrame() : m_x11(QGuiApplication::platformName() == QLatin1Str
     BuildAccelerators();
     BuildStatusBar();
     ApplyWindowFlags();
+    m_keptOuterTimer = new QTimer(this);
+    m_keptOuterTimer->setSingleShot(true);
+    m_keptOuterTimer->setInterval(3000);
+    connect(m_keptOuterTimer, &QTimer::timeout, this, [this] { m_keptOuter.reset(); });
     if (m_x11) {
         // An X11 window manager changes the frame when it is ready to; the
         // window then fits itself into the rectangle it had.
@@ -287,14 +291,25 @@ void QtMainFrame::SetWindowPos(InsertAfter insertAfter, unsigned flags)
     const bool keepOuter = (flags & SWP_FRAMECHANGED) && isVisible();
     if (keepOuter) {
         // On X11 as the window manager has it now, not as Qt last heard.
-        m_marginsBefore = m_x11 ? FrameExtents(internalWinId()).value_or(QMargins()) : FrameMargins();
-        m_keptOuter = geometry().marginsAdded(m_marginsBefore);
+        const QMargins margins = m_x11 ? FrameExtents(internalWinId()).value_or(QMargins()) : FrameMargins();
+        m_keptOuter = geometry().marginsAdded(margins);
+        m_keptOuterTimer->start();
     }
     ApplyWindowFlags();
     // An X11 window manager answers later (FrameExtentsFilter); other
     // window systems change the frame at once, or not at all.
-    if (keepOuter && !m_x11)
+    if (keepOuter && !m_x11) {
         KeepOuterRect(FrameMargins());
+        m_keptOuter.reset();
+    }
+}
+
+void QtMainFrame::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // A border removed before the window first showed.
+    if (m_x11 && !(m_style & WS_BORDER))
+        RequestBorderWithoutTitle(internalWinId());
 }
 
 void QtMainFrame::KeepOuterRect(const QMargins& margins)
@@ -306,12 +321,10 @@ void QtMainFrame::KeepOuterRect(const QMargins& margins)
     m_frameExtra = QSize(std::max(0, outer.width() - margins.left() - margins.right() - base.width()),
                          std::max(0, outer.height() - margins.top() - margins.bottom() - base.height()));
     FitToForm();
-    if (m_x11)
+    if (m_x11) {
         setGeometry(QRect(outer.topLeft() + QPoint(margins.left(), margins.top()), size()));
-    // Done once the frame is the new one; a window manager that ignored the
-    // request leaves the outer rectangle as it was anyway.
-    if (margins != m_marginsBefore || !m_x11)
-        m_keptOuter.reset();
+        m_keptOuterTimer->start();
+    }
 }
 
 int QtMainFrame::DoModal(const DialogTemplate& dialog)

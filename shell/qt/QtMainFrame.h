@@ -16,6 +16,7 @@
 class QAction;
 class QLabel;
 class QMenu;
+class QTimer;
 
 namespace quibo {
 
@@ -56,6 +57,9 @@ public:
     unsigned Style() const { return m_style; }
     bool IsTopmost() const { return m_topmost; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void BuildMenus();
     void BuildAccelerators();
@@ -76,10 +80,11 @@ private:
     unsigned m_style = WS_BORDER | WS_THICKFRAME | WS_MAXIMIZEBOX;
     bool m_topmost = false;
     bool m_x11 = false;
-    // While the frame changes: the outer rectangle to keep, and the frame
-    // it had before.
+    // While the frame changes: the outer rectangle to keep. A window manager
+    // may pass through more than one frame on the way; after a while the
+    // rectangle is the user's to move again.
     std::optional<QRect> m_keptOuter;
-    QMargins m_marginsBefore;
+    QTimer* m_keptOuterTimer = nullptr;
     // What the client area took over from the frame (a title bar's height).
     QSize m_frameExtra{0, 0};
     std::unique_ptr<FrameExtentsFilter> m_extentsFilter;

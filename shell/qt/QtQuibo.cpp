@@ -29,6 +29,9 @@ bool QtQuibo::Start(const std::optional<std::string>& fileName)
 
 void QtQuibo::Command(int id)
 {
+    // A command whose item is disabled does not run, however it is asked for.
+    if (id == ID_VIEW_TOPMOST && !m_window.CanStayOnTop())
+        return;
     FieldEdit* field = m_form->FocusedField();
     switch (id) {
     case ID_APP_ABOUT: m_window.DoModal(kDialog100); break;
@@ -37,7 +40,7 @@ void QtQuibo::Command(int id)
     case ID_FILE_OPEN: m_app.OnFileOpen(); break;
     case ID_FILE_SAVE: m_app.OnFileSave(); break;
     // Editing keys act on the field that has the focus, as in any text field.
-    case ID_EDIT_UNDO: if (field) field->undo(); break;
+    case ID_EDIT_UNDO: if (field) field->Undo(); break;
     case ID_EDIT_CUT: if (field) field->cut(); break;
     case ID_EDIT_COPY: if (field) field->copy(); break;
     case ID_EDIT_PASTE: if (field) field->paste(); break;

@@ -2,7 +2,6 @@
 #include <QApplication>
 #include <QIcon>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -15,12 +14,6 @@
 
 namespace {
 
-std::string Environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
-
 // While the window system starts: Qt explains a platform that cannot start
 // in several warnings and then aborts. Keep the first reason and end with
 // it, in one line and exit status 1.
@@ -30,10 +23,10 @@ void StartupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 {
     const bool platformMessage = context.category && QByteArray(context.category).startsWith("qt.qpa");
     if (type != QtFatalMsg) {
-        if (platformMessage && g_platformReason.empty())
-            g_platformReason = message.toStdString();
-        else if (!platformMessage)
+        if (!platformMessage)
             std::fprintf(stderr, "%s\n", qPrintable(message));
+        else if ((type == QtWarningMsg || type == QtCriticalMsg) && g_platformReason.empty())
+            g_platformReason = message.toStdString();
         return;
     }
     const std::string reason = g_platformReason.empty() ? message.section('\n', 0, 0).toStdString()
@@ -62,12 +55,7 @@ int main(int argc, char** argv)
         break;
     }
 
-    quibo::DisplayEnvironment environment{Environment("QT_QPA_PLATFORM"), Environment("DISPLAY"),
-                                          Environment("WAYLAND_DISPLAY"), Environment("XDG_RUNTIME_DIR")};
-    struct stat socket {};
-    const std::string socketPath = quibo::WaylandSocket(environment);
-    environment.waylandSocketFound = !socketPath.empty() && stat(socketPath.c_str(), &socket) == 0 && S_ISSOCK(socket.st_mode);
-    const quibo::PlatformChoice choice = quibo::ChoosePlatform(commandLine, environment);
+    const quibo::PlatformChoice choice = quibo::ChoosePlatform(commandLine, quibo::ReadDisplayEnvironment());
     if (!choice.error.empty()) {
         std::fprintf(stderr, "quibo: %s\n", choice.error.c_str());
         return 1;

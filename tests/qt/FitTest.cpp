@@ -102,6 +102,9 @@ class FitTest : public QObject {
         const QFontMetricsF metrics(label->font());
         QVERIFY2(std::ceil(metrics.height() + (lines.size() - 1) * metrics.lineSpacing()) <= room.height(),
                  qPrintable(text));
+        // And as the label itself measures what it needs.
+        QVERIFY2(label->sizeHint().width() <= label->width() && label->sizeHint().height() <= label->height(),
+                 qPrintable(text));
     }
 
 private slots:

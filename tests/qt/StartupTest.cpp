@@ -45,6 +45,12 @@ private slots:
                                     << "";
         QTest::newRow("Qt option without its value") << QStringList{"-display"} << A::Error << "" << QStringList{}
                                                      << "option \"-display\" needs a value";
+        QTest::newRow("Qt options with two dashes") << QStringList{"--platform", "xcb", "--reverse"} << A::Run << ""
+                                                    << QStringList{"--platform", "xcb", "--reverse"} << "";
+        QTest::newRow("-stylesheet=") << QStringList{"-stylesheet=a.qss"} << A::Run << "" << QStringList{"-stylesheet=a.qss"}
+                                      << "";
+        QTest::newRow("= where Qt takes none") << QStringList{"-platform=wayland"} << A::Error << "" << QStringList{}
+                                               << "unknown option \"-platform=wayland\"";
     }
 
     void commandLine()
@@ -93,6 +99,8 @@ private slots:
         QTest::newRow("chosen by QT_QPA_PLATFORM") << QStringList{} << "offscreen" << "" << "" << false << "" << "";
         QTest::newRow("chosen by -platform") << QStringList{"-platform", "vnc"} << "" << "" << "" << false << ""
                                              << "";
+        QTest::newRow("chosen by --platform") << QStringList{"--platform", "vnc"} << "" << ":0" << "" << false << ""
+                                              << "";
         QTest::newRow("chosen by -display") << QStringList{"-display", ":1"} << "" << "" << "" << false << "xcb"
                                             << "";
         QTest::newRow("no display") << QStringList{} << "" << "" << "" << false << ""
@@ -118,6 +126,15 @@ private slots:
         const PlatformChoice choice = ChoosePlatform(ParseCommandLine(argv), environment);
         QCOMPARE(QString::fromStdString(choice.platform), platform);
         QCOMPARE(QString::fromStdString(choice.error), error);
+    }
+
+    void waylandSocket()
+    {
+        QCOMPARE(WaylandSocket({"", "", "wayland-1", "/run/user/7", false}), std::string("/run/user/7/wayland-1"));
+        QCOMPARE(WaylandSocket({"", "", "/tmp/w/socket", "", false}), std::string("/tmp/w/socket"));
+        QCOMPARE(WaylandSocket({"", "", "wayland-1", "", false}), std::string());
+        QCOMPARE(ChoosePlatform({}, {"", "", "wayland-1", "", false}).error,
+                 std::string("no display to show the window on (WAYLAND_DISPLAY is set, but not XDG_RUNTIME_DIR)"));
     }
 
     void absolutePaths()

@@ -10,8 +10,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include <sys/stat.h>
-
 #include "shell/platform/CommandIds.h"
 #include "shell/qt/CommandLine.h"
 #include "shell/qt/QtQuibo.h"
@@ -43,8 +41,9 @@ private slots:
         // and unchecked, not checked for nothing.
         QAction* topmost = Q().Window().Action(ID_VIEW_TOPMOST);
         QVERIFY(!topmost->isEnabled());
-        topmost->trigger();
+        Q().Command(ID_VIEW_TOPMOST);
         QVERIFY(!topmost->isChecked());
+        QCOMPARE(Q().Check(ID_VIEW_TOPMOST), 0);
         QVERIFY(!(Q().Window().windowFlags() & Qt::WindowStaysOnTopHint));
     }
 
@@ -69,12 +68,7 @@ private slots:
 int main(int argc, char** argv)
 {
     // The platform quibo would choose here.
-    const auto environment = [](const char* name) { return std::string(std::getenv(name) ? std::getenv(name) : ""); };
-    DisplayEnvironment display{environment("QT_QPA_PLATFORM"), environment("DISPLAY"), environment("WAYLAND_DISPLAY"),
-                               environment("XDG_RUNTIME_DIR")};
-    struct stat socket {};
-    display.waylandSocketFound = stat(WaylandSocket(display).c_str(), &socket) == 0;
-    const PlatformChoice choice = ChoosePlatform(ParseCommandLine({"quibo"}), display);
+    const PlatformChoice choice = ChoosePlatform(ParseCommandLine({"quibo"}), ReadDisplayEnvironment());
     if (!choice.error.empty()) {
         std::fprintf(stderr, "%s\n", choice.error.c_str());
         return 1;

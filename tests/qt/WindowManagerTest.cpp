@@ -11,6 +11,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -56,6 +57,13 @@ bool HasAtom(Window window, const char* property, const char* atom)
 std::vector<long> Extents(Window window)
 {
     return Property(window, "_NET_FRAME_EXTENTS", XA_CARDINAL);
+}
+
+// A frame with a border on every side and no title bar above.
+bool Untitled(Window window)
+{
+    const std::vector<long> e = Extents(window);
+    return e.size() == 4 && e[2] == e[3] && std::all_of(e.begin(), e.end(), [](long side) { return side > 0; });
 }
 
 // The client window's rectangle on the screen, from the X server.
@@ -140,10 +148,7 @@ private slots:
 
         Q().Command(ID_VIEW_REMOVE_BORDER);
         QVERIFY(Q().Window().Action(ID_VIEW_REMOVE_BORDER)->isChecked());
-        // A border on every side, no title bar.
-        QTRY_VERIFY(Extents(id).size() == 4 && Extents(id)[2] == Extents(id)[3]);
-        for (long side : Extents(id))
-            QVERIFY(side > 0);
+        QTRY_VERIFY(Untitled(id));
         QTRY_COMPARE(OuterRect(id), outer);
         QCOMPARE(Q().Form().size(), form);
         QVERIFY(Q().Window().menuBar()->isVisible());
@@ -162,6 +167,7 @@ private slots:
         const auto verifyFixed = [&] {
             // Whatever layout pass the change set off has run.
             QTest::qWait(100);
+            QTRY_COMPARE(NormalHints(id).min, ClientRect(id).size());
             const SizeHints hints = NormalHints(id);
             QVERIFY(hints.min.isValid());
             QCOMPARE(hints.min, hints.max);
@@ -206,13 +212,13 @@ private slots:
         // Without a title bar, the frame stays as it is.
         const QRect outer = OuterRect(id);
         Q().Command(ID_VIEW_REMOVE_BORDER);
-        QTRY_VERIFY(Extents(id)[2] == Extents(id)[3]);
+        QTRY_VERIFY(Untitled(id));
         QTRY_COMPARE(OuterRect(id), outer);
         Q().Command(ID_VIEW_TOPMOST);
         QTRY_VERIFY(HasAtom(id, "_NET_WM_STATE", "_NET_WM_STATE_ABOVE"));
         QTest::qWait(200);
-        QCOMPARE(Extents(id)[2], Extents(id)[3]);
-        QCOMPARE(OuterRect(id), outer);
+        QTRY_VERIFY(Untitled(id));
+        QTRY_COMPARE(OuterRect(id), outer);
     }
 };
 

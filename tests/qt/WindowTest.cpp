@@ -23,6 +23,7 @@
 #include <QTimer>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
@@ -372,11 +373,40 @@ private slots:
         WithModal([this] { Q().Command(ID_FILE_SAVE); }, choose(QString::fromStdString(folder) + QStringLiteral(u"/n\u00e9.txt")));
         QCOMPARE(access((folder + "/n\xc3\xa9.txt").c_str(), F_OK), 0);
 
+        // A new file in a folder whose name text cannot hold goes into that
+        // folder; Save As over a file whose name it cannot hold asks first.
+        const std::string odd = folder + "/dir\xff";
+        QVERIFY(mkdir(odd.c_str(), 0755) == 0);
+        Q().Command(ID_FILE_NEW);
+        WithModal([this] { Q().Command(ID_FILE_SAVE); },
+                  choose(QString::fromStdString(folder) + QStringLiteral(u"/dir\uFFFD/new")));
+        QCOMPARE(access((odd + "/new").c_str(), F_OK), 0);
+        const int fd = open(bad.c_str(), O_WRONLY | O_TRUNC);
+        QVERIFY(fd >= 0 && write(fd, "keep", 4) == 4 && close(fd) == 0);
+        Q().Command(ID_FILE_NEW);
+        QString question;
+        WithModal([this] { Q().Command(ID_FILE_SAVE); },
+                  [&](QWidget* modal) {
+                      if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
+                          name->setText(QString::fromStdString(folder) + QStringLiteral(u"/bad\uFFFD\uFFFD.txt"));
+                      // The prompt's button, then No to the question.
+                      WithModal([modal] { static_cast<QDialog*>(modal)->accept(); },
+                                [&](QWidget* box) {
+                                    question = qobject_cast<QMessageBox*>(box)->text();
+                                    qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+                                });
+                      static_cast<QDialog*>(modal)->reject();
+                  });
+        QVERIFY2(question.contains(QStringLiteral(u"bad\uFFFD\uFFFD.txt already exists")), qPrintable(question));
+        struct stat info {};
+        QVERIFY(stat(bad.c_str(), &info) == 0);
+        QCOMPARE(info.st_size, off_t(4));
+
         // The recent-file list keeps every name's bytes to the next start.
         Q().Exit();
         m_quibo = std::make_unique<QtQuibo>();
         QVERIFY(Q().Start(std::nullopt));
-        const std::vector<std::string> expected{folder + "/n\xc3\xa9.txt", bad, cafe};
+        const std::vector<std::string> expected{odd + "/new", folder + "/n\xc3\xa9.txt", bad, cafe};
         QCOMPARE(Q().App().RecentFiles(), expected);
     }
 
@@ -515,6 +545,30 @@ private slots:
             QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
         }
         QCOMPARE(field->text(), expected);
+    }
+
+    void undoBringsBackWhatTheFieldHeld()
+    {
+        // Whatever the limit, as an edit's undo does; the limit then still
+        // refuses typing.
+        FieldEdit* field = Q().Form().Field(IDC_DECIMAL_EDIT);
+        QTest::mouseClick(field, Qt::LeftButton);
+        field->SetProgramText("A00");
+        field->SetLimit(2);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QCOMPARE(field->text(), QString("A0"));
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(field->text(), QString("A00"));
+        QTest::keyClicks(field, "12");
+        QCOMPARE(field->text(), QString("A00"));
+        QTest::keyClick(field, Qt::Key_Backspace);
+        Q().Command(ID_EDIT_UNDO);  // Alt+Backspace
+        QCOMPARE(field->text(), QString("A00"));
+        QTest::keyClicks(field, "3");
+        QCOMPARE(field->text(), QString("A00"));
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, "4");
+        QCOMPARE(field->text(), QString("A0"));
     }
 
     void clipboardKeysActOnTheFocusedField()
