@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <xcb/xproto.h>
 
@@ -49,28 +48,37 @@ void RequestBorderWithoutTitle(WId window)
     XFlush(display);
 }
 
-std::optional<QMargins> FrameExtents(WId window)
+std::vector<long> WindowProperty(WId window, const char* name)
 {
     Display* display = XDisplay();
     if (!display || !window)
-        return std::nullopt;
+        return {};
     Atom type = None;
     int format = 0;
     unsigned long count = 0;
     unsigned long after = 0;
     unsigned char* data = nullptr;
-    std::optional<QMargins> extents;
-    if (XGetWindowProperty(display, static_cast<Window>(window), FrameExtentsAtom(display), 0, 4, False,
-                           XA_CARDINAL, &type, &format, &count, &after, &data) == Success &&
-        data && format == 32 && count == 4) {
-        // Left, right, top, bottom; Xlib hands 32-bit items over as longs.
-        const auto* items = reinterpret_cast<const long*>(data);
-        extents = QMargins(static_cast<int>(items[0]), static_cast<int>(items[2]), static_cast<int>(items[1]),
-                           static_cast<int>(items[3]));
+    std::vector<long> items;
+    if (XGetWindowProperty(display, static_cast<Window>(window), XInternAtom(display, name, False), 0, 64, False,
+                           AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+        data && format == 32) {
+        // Xlib hands 32-bit items over as longs.
+        const auto* values = reinterpret_cast<const long*>(data);
+        items.assign(values, values + count);
     }
     if (data)
         XFree(data);
-    return extents;
+    return items;
+}
+
+std::optional<QMargins> FrameExtents(WId window)
+{
+    // Left, right, top, bottom.
+    const std::vector<long> items = WindowProperty(window, "_NET_FRAME_EXTENTS");
+    if (items.size() != 4)
+        return std::nullopt;
+    return QMargins(static_cast<int>(items[0]), static_cast<int>(items[2]), static_cast<int>(items[1]),
+                    static_cast<int>(items[3]));
 }
 
 FrameExtentsFilter::FrameExtentsFilter(std::function<WId()> window, std::function<bool()> wanted,

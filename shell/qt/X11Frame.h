@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace quibo {
 
@@ -19,6 +20,10 @@ void RequestBorderWithoutTitle(WId window);
 // The frame the window manager has put around window (_NET_FRAME_EXTENTS),
 // if it says.
 std::optional<QMargins> FrameExtents(WId window);
+
+// A property of 32-bit items of window (atoms, cardinals); empty when the
+// window has none by that name.
+std::vector<long> WindowProperty(WId window, const char* name);
 
 // Calls changed when the window manager sets window's frame extents anew,
 // while wanted() says they are awaited.

@@ -7,7 +7,6 @@
 #include <QStatusBar>
 #include <QTest>
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
@@ -17,6 +16,7 @@
 
 #include "shell/platform/CommandIds.h"
 #include "shell/qt/QtQuibo.h"
+#include "shell/qt/X11Frame.h"
 
 using namespace quibo;
 
@@ -27,36 +27,17 @@ Display* XDisplay()
     return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
 }
 
-std::vector<long> Property(Window window, const char* name, Atom type = AnyPropertyType)
-{
-    Display* display = XDisplay();
-    Atom actual = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    std::vector<long> values;
-    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 64, False, type, &actual, &format,
-                           &count, &after, &data) == Success && data && format == 32) {
-        const auto* items = reinterpret_cast<const long*>(data);
-        values.assign(items, items + count);
-    }
-    if (data)
-        XFree(data);
-    return values;
-}
-
 bool HasAtom(Window window, const char* property, const char* atom)
 {
     const auto wanted = static_cast<long>(XInternAtom(XDisplay(), atom, False));
-    const std::vector<long> atoms = Property(window, property, XA_ATOM);
+    const std::vector<long> atoms = WindowProperty(window, property);
     return std::find(atoms.begin(), atoms.end(), wanted) != atoms.end();
 }
 
 // Left, right, top, bottom, as the window manager set them.
 std::vector<long> Extents(Window window)
 {
-    return Property(window, "_NET_FRAME_EXTENTS", XA_CARDINAL);
+    return WindowProperty(window, "_NET_FRAME_EXTENTS");
 }
 
 // A frame with a border on every side and no title bar above.
@@ -124,7 +105,7 @@ private slots:
     void initTestCase()
     {
         // The window manager announces itself on the root window.
-        QTRY_VERIFY_WITH_TIMEOUT(!Property(DefaultRootWindow(XDisplay()), "_NET_SUPPORTING_WM_CHECK").empty(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!WindowProperty(DefaultRootWindow(XDisplay()), "_NET_SUPPORTING_WM_CHECK").empty(), 10000);
     }
 
     void init()

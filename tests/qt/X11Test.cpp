@@ -5,7 +5,6 @@
 #include <QTest>
 
 #include <X11/XKBlib.h>
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 #include <memory>
@@ -13,6 +12,7 @@
 
 #include "shell/platform/CommandIds.h"
 #include "shell/qt/QtQuibo.h"
+#include "shell/qt/X11Frame.h"
 
 using namespace quibo;
 
@@ -21,25 +21,6 @@ namespace {
 Display* XDisplay()
 {
     return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->display();
-}
-
-std::vector<long> Property(Window window, const char* name)
-{
-    Display* display = XDisplay();
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0;
-    unsigned long after = 0;
-    unsigned char* data = nullptr;
-    std::vector<long> values;
-    if (XGetWindowProperty(display, window, XInternAtom(display, name, False), 0, 64, False, AnyPropertyType,
-                           &type, &format, &count, &after, &data) == Success && data && format == 32) {
-        const auto* items = reinterpret_cast<const long*>(data);
-        values.assign(items, items + count);
-    }
-    if (data)
-        XFree(data);
-    return values;
 }
 
 // Listens on the root window as a window manager does, for the requests a
@@ -125,7 +106,7 @@ private slots:
         // _MOTIF_WM_HINTS: flags, functions, decorations; MWM_DECOR_TITLE is 8.
         constexpr long kDecorTitle = 8;
         const auto decorations = [this] {
-            const std::vector<long> hints = Property(m_quibo->Window().winId(), "_MOTIF_WM_HINTS");
+            const std::vector<long> hints = WindowProperty(m_quibo->Window().winId(), "_MOTIF_WM_HINTS");
             return hints.size() >= 3 ? hints[2] : -1;
         };
         const QSize before = m_quibo->Window().size();
