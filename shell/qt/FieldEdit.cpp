@@ -99,10 +99,12 @@ FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent)
     };
     connect(this, &QLineEdit::selectionChanged, this, keepSelection);
     connect(this, &QLineEdit::cursorPositionChanged, this, keepSelection);
-    // A user's edit notifies when it changed the text; pasting the same text
-    // over itself does not.
-    connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
-        if (text == m_textNotified)
+    // Every change that is not the program's notifies when it changed the
+    // text: typing, pasting, undo, and an assistive technology's edit
+    // (which Qt makes with setText, so it is no "textEdited"). Pasting the
+    // same text over itself does not notify.
+    connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (m_programSetting || text == m_textNotified)
             return;
         m_textNotified = text;
         Notify(EN_UPDATE);

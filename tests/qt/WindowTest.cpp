@@ -571,6 +571,25 @@ private slots:
         QCOMPARE(field->text(), QString("A0"));
     }
 
+    void editsBesidesTypingConvertToo()
+    {
+        // A screen reader's edit (Qt makes it with setText) and an undo are
+        // the user's changes as much as typing is.
+        QtForm& form = Q().Form();
+        FieldEdit* decimal = form.Field(IDC_DECIMAL_EDIT);
+        QTest::mouseClick(decimal, Qt::LeftButton);
+        QAccessibleEditableTextInterface* editable =
+            QAccessible::queryAccessibleInterface(decimal)->editableTextInterface();
+        QVERIFY(editable);
+        editable->insertText(0, "255");
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("000000FF"));
+        QTest::keyClick(decimal, Qt::Key_Backspace);
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("00000019"));
+        QTest::keyClick(decimal, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("255"));
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("000000FF"));
+    }
+
     void clipboardKeysActOnTheFocusedField()
     {
         QtForm& form = Q().Form();
