@@ -20,7 +20,7 @@ namespace {
 
 // Keeps, of the text a change inserted, at most limit - (length - replaced)
 // characters, as an edit's text limit does; a change that keeps none of
-// its text and replaces nothing is refused. The field may already hold more
+// its text and replaces nothing changes nothing. The field may already hold more
 // than its limit (a program-set text, or a paste before the first limit), so
 // a change that does not make the text longer is checked too; a typed
 // character that does not fit is refused, even over a selection.
@@ -42,9 +42,18 @@ public:
         const qsizetype suffix = old.size() - prefix - replaced;
         const qsizetype inserted = input.size() - prefix - suffix;
         const qsizetype kept = std::clamp<qsizetype>(m_edit.Limit() - (old.size() - replaced), 0, inserted);
-        // A typed character goes in whole or not at all.
-        if (kept == 0 && (replaced == 0 || (m_edit.IsTyping() && inserted > 0)))
+        // A typed character goes in whole or not at all. Qt takes a keystroke
+        // back itself; any other change that keeps nothing gets the old text
+        // back, since Qt keeps a refused undo or setText (an assistive
+        // technology's edit) and then lets every later change through.
+        const bool typedCharacter = m_edit.IsTyping() && inserted > 0;
+        if (kept == 0 && typedCharacter)
             return Invalid;
+        if (kept == 0 && replaced == 0) {
+            input = old;
+            pos = static_cast<int>(prefix);
+            return Acceptable;
+        }
         input = old.left(prefix) + input.mid(prefix, kept) + old.right(suffix);
         pos = static_cast<int>(prefix + kept);
         return Acceptable;

@@ -1,8 +1,8 @@
 #include "shell/qt/QtMainFrame.h"
 
 #include <QAction>
-#include <QGuiApplication>
 #include <QDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>

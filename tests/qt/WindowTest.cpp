@@ -569,6 +569,12 @@ private slots:
         QTest::keyClick(field, Qt::Key_Backspace);
         QTest::keyClicks(field, "4");
         QCOMPARE(field->text(), QString("A0"));
+        // A screen reader's insertion into the full field changes nothing,
+        // and typing stays limited after it.
+        QAccessible::queryAccessibleInterface(field)->editableTextInterface()->insertText(2, "99");
+        QCOMPARE(field->text(), QString("A0"));
+        QTest::keyClicks(field, "7");
+        QCOMPARE(field->text(), QString("A0"));
     }
 
     void editsBesidesTypingConvertToo()
