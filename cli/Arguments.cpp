@@ -133,7 +133,7 @@ std::variant<CliPlan, std::string> ParseArguments(std::span<const std::string_vi
             if (name == "--type") {
                 const std::optional<DataType> type = DataTypeByName(*value);
                 if (!type)
-                    return "unknown data type \"" + std::string(*value) + "\" (the types: " + TypeNames() + ")";
+                    return "unknown data type " + QuotedForMessage(*value) + " (the types: " + TypeNames() + ")";
                 Action choose(Action::Kind::DataType);
                 choose.type = *type;
                 plan.actions.push_back(choose);
@@ -148,11 +148,11 @@ std::variant<CliPlan, std::string> ParseArguments(std::span<const std::string_vi
             continue;
         }
         if (arg.size() > 1 && arg.starts_with("-") && !KeysOfWord(arg))
-            return "unknown option \"" + std::string(arg) + "\"";
+            return "unknown option " + QuotedForMessage(arg);
 
         const std::optional<std::vector<ControlId>> keys = KeysOfWord(arg);
         if (!keys)
-            return "unknown key \"" + std::string(arg) + "\"";
+            return "unknown key " + QuotedForMessage(arg);
         Action click(Action::Kind::Click);
         click.keys = *keys;
         plan.actions.push_back(click);

@@ -1,13 +1,18 @@
 // quibo-cli: Quibo's calculator and converter without a window.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include <unistd.h>
-
 #include "cli/Arguments.h"
 #include "cli/FieldText.h"
+#include "replay/Latin1.h"
 #include "shell/headless/HeadlessReplayTarget.h"
 
 namespace {
@@ -50,6 +55,10 @@ prints the fields after each; from a pipe, it plays them as a script.
 
 Message boxes are printed to standard error as "ERROR: <text>".
 
+Exit status: 0 when all went well; 1 when a script line was an error; 2 for
+a mistake on the command line, or a script that cannot be read or output
+that cannot be written (said on standard error).
+
 Examples:
   quibo-cli --type float --decimal 0.1     the bit pattern of the float 0.1
   quibo-cli --type char 5 add 3 eq         5 + 3 as chars
@@ -64,6 +73,28 @@ void ReportMessages(const FormState& state)
 {
     for (const FormState::Message& message : state.messages)
         std::fprintf(stderr, "%s: %s\n", message.caption.c_str(), message.text.c_str());
+}
+
+// A failed write ends the run at once: output that went nowhere is no
+// success.
+[[noreturn]] void CannotWrite(int error)
+{
+    std::fprintf(stderr, "quibo-cli: cannot write output: %s\n", std::strerror(error));
+    std::_Exit(2);
+}
+
+void Write(std::string_view text)
+{
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size())
+        CannotWrite(errno);
+}
+
+// Everything written is out, or the run fails.
+int Finish(int status)
+{
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) || std::fclose(stdout) != 0)
+        CannotWrite(errno);
+    return status;
 }
 
 int RunActions(const CliPlan& plan)
@@ -87,45 +118,82 @@ int RunActions(const CliPlan& plan)
     } else {
         out = FieldText(state);
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
-    return 0;
+    Write(out);
+    return Finish(0);
+}
+
+// A pipe or a terminal gets each line as soon as it is played, for a
+// program that drives the player line by line; a file gets a large buffer.
+bool LineByLine(int fd)
+{
+    struct stat info {};
+    return isatty(fd) == 1 || (fstat(fd, &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode)));
 }
 
 int RunScript(const std::string& path)
 {
-    std::FILE* in = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+    const bool standardInput = path == "-";
+    const std::string name = standardInput ? "standard input" : QuotedForMessage(path, 80);
+    std::FILE* in = standardInput ? stdin : std::fopen(path.c_str(), "rb");
     if (!in) {
-        std::fprintf(stderr, "quibo-cli: cannot open %s\n", path.c_str());
+        std::fprintf(stderr, "quibo-cli: cannot open %s: %s\n", name.c_str(), std::strerror(errno));
         return 2;
     }
     static char buffer[1 << 16];
-    std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
+    const bool lineByLine = LineByLine(STDOUT_FILENO);
+    if (!lineByLine)
+        std::setvbuf(stdout, buffer, _IOFBF, sizeof buffer);
     HeadlessApp app;
     HeadlessReplayTarget target(app);
-    const bool clean = Player(target).PlayStream(in, stdout);
-    if (in != stdin)
+    const StreamResult result = Player(target).PlayStream(in, stdout, lineByLine);
+    if (!standardInput)
         std::fclose(in);
-    return clean ? 0 : 1;
+    switch (result.status) {
+    case StreamResult::Status::WriteFailed:
+        CannotWrite(result.error);
+    case StreamResult::Status::ReadFailed:
+        std::fprintf(stderr, "quibo-cli: cannot read %s: %s\n", name.c_str(), std::strerror(result.error));
+        // What was played is still written out; the run failed anyway.
+        std::fflush(stdout);
+        return 2;
+    case StreamResult::Status::LineErrors:
+        return Finish(1);
+    case StreamResult::Status::Clean:
+        break;
+    }
+    return Finish(0);
 }
 
 int RunInteractive()
 {
-    std::printf("Quibo: type replay actions, one a line (click 5 + 3 =, focus decimal, type 0.1,\n"
-                "datatype float, new); end with Ctrl-D.\n");
+    Write("Quibo: type replay actions, one a line (click 5 + 3 =, focus decimal, type 0.1,\n"
+          "datatype float, new); end with Ctrl-D.\n");
     HeadlessApp app;
     HeadlessReplayTarget target(app);
     Player player(target);
     std::string line;
     for (;;) {
-        std::printf("quibo> ");
-        std::fflush(stdout);
+        Write("quibo> ");
+        if (std::fflush(stdout) != 0)
+            CannotWrite(errno);
         line.clear();
+        std::size_t length = 0;
         int c;
-        while ((c = std::getchar()) != EOF && c != '\n')
-            line += static_cast<char>(c);
-        if (c == EOF && line.empty()) {
-            std::printf("\n");
-            return 0;
+        while ((c = std::getchar()) != EOF && c != '\n') {
+            if (++length <= Player::kMaxLineBytes)
+                line += static_cast<char>(c);
+        }
+        if (c == EOF && std::ferror(stdin)) {
+            std::fprintf(stderr, "quibo-cli: cannot read standard input: %s\n", std::strerror(errno));
+            return 2;
+        }
+        if (c == EOF && length == 0) {
+            Write("\n");
+            return Finish(0);
+        }
+        if (length > Player::kMaxLineBytes) {
+            std::fprintf(stderr, "line longer than %zu bytes\n", Player::kMaxLineBytes);
+            continue;
         }
         const ParsedLine parsed = ParseReplayLine(line);
         if (std::holds_alternative<SkippedLine>(parsed))
@@ -141,7 +209,7 @@ int RunInteractive()
         }
         const FormState state = target.TakeState();
         ReportMessages(state);
-        std::fputs(FieldText(state).c_str(), stdout);
+        Write(FieldText(state));
     }
 }
 
@@ -158,11 +226,11 @@ int main(int argc, char** argv)
     const quibo::CliPlan& plan = std::get<quibo::CliPlan>(parsed);
     switch (plan.mode) {
     case quibo::CliPlan::Mode::Help:
-        std::fputs(kUsage, stdout);
-        return 0;
+        Write(kUsage);
+        return Finish(0);
     case quibo::CliPlan::Mode::Version:
-        std::printf("quibo-cli %s\n", QUIBO_VERSION);
-        return 0;
+        Write("quibo-cli " QUIBO_VERSION "\n");
+        return Finish(0);
     case quibo::CliPlan::Mode::Script:
         return RunScript(plan.scriptPath);
     case quibo::CliPlan::Mode::Interactive:

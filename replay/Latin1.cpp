@@ -73,6 +73,41 @@ std::string Utf8ToLatin1(std::string_view utf8)
     return latin1;
 }
 
+std::string QuotedForMessage(std::string_view text, std::size_t most)
+{
+    static constexpr char kHex[] = "0123456789abcdef";
+    const auto escape = [](std::string& out, char prefix, std::uint32_t value, int digits) {
+        out += '\\';
+        out += prefix;
+        for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+            out += kHex[(value >> shift) & 0xFu];
+    };
+    std::string quoted = "\"";
+    std::size_t characters = 0;
+    std::size_t i = 0;
+    for (; i < text.size() && characters < most; ++characters) {
+        std::uint32_t codePoint = 0;
+        const std::size_t length = DecodeOne(text, i, codePoint);
+        if (length == 0) {
+            escape(quoted, 'x', static_cast<unsigned char>(text[i]), 2);
+            ++i;
+            continue;
+        }
+        if (codePoint == '"' || codePoint == '\\')
+            quoted += '\\';
+        if (codePoint < 0x20u || codePoint == 0x7Fu)
+            escape(quoted, 'x', codePoint, 2);
+        else if (codePoint >= 0x80u && codePoint <= 0x9Fu)
+            escape(quoted, 'u', codePoint, 4);
+        else
+            quoted.append(text.substr(i, length));
+        i += length;
+    }
+    if (i < text.size())
+        quoted += "...";
+    return quoted + "\"";
+}
+
 void AppendLatin1AsUtf8(std::string& out, std::string_view latin1)
 {
     for (char c : latin1) {

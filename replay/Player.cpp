@@ -2,6 +2,8 @@
 
 #include <stdio.h>
 
+#include <cerrno>
+
 namespace quibo {
 
 std::optional<std::string> Player::Perform(const Action& action)
@@ -48,34 +50,55 @@ bool Player::PlayLine(std::string_view line, std::size_t lineNumber, std::string
     return !fault;
 }
 
-bool Player::PlayStream(std::FILE* in, std::FILE* out)
+StreamResult Player::PlayStream(std::FILE* in, std::FILE* out, bool flushEachLine)
 {
-    bool clean = true;
+    StreamResult result;
+    const auto failed = [&result](StreamResult::Status status) {
+        result.status = status;
+        result.error = errno;
+        return result;
+    };
     std::string line;
     std::string output;
     std::size_t lineNumber = 0;
     bool more = true;
     while (more) {
         // A line ends at LF; a CR just before it is dropped. The last line
-        // may have no LF.
+        // may have no LF. Bytes beyond the longest line are read, not kept.
         line.clear();
+        std::size_t length = 0;
         int c;
-        while ((c = getc_unlocked(in)) != EOF && c != '\n')
-            line += static_cast<char>(c);
+        while ((c = getc_unlocked(in)) != EOF && c != '\n') {
+            if (++length <= kMaxLineBytes)
+                line += static_cast<char>(c);
+        }
         if (c == EOF) {
+            if (ferror(in))
+                return failed(StreamResult::Status::ReadFailed);
             more = false;
-            if (line.empty())
+            if (length == 0)
                 break;
-        } else if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
         }
         ++lineNumber;
         output.clear();
-        clean = PlayLine(line, lineNumber, output) && clean;
-        std::fwrite(output.data(), 1, output.size(), out);
+        bool lineClean = false;
+        if (length > kMaxLineBytes) {
+            AppendErrorLine(output, lineNumber, "line longer than " + std::to_string(kMaxLineBytes) + " bytes");
+            output += '\n';
+        } else {
+            if (c == '\n' && !line.empty() && line.back() == '\r')
+                line.pop_back();
+            lineClean = PlayLine(line, lineNumber, output);
+        }
+        if (!lineClean && result.status == StreamResult::Status::Clean)
+            result.status = StreamResult::Status::LineErrors;
+        if (std::fwrite(output.data(), 1, output.size(), out) != output.size() ||
+            (flushEachLine && !output.empty() && std::fflush(out) != 0))
+            return failed(StreamResult::Status::WriteFailed);
     }
-    std::fflush(out);
-    return clean;
+    if (std::fflush(out) != 0)
+        return failed(StreamResult::Status::WriteFailed);
+    return result;
 }
 
 }  // namespace quibo

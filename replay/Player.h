@@ -29,9 +29,21 @@ public:
     virtual FormState TakeState() = 0;
 };
 
+// How a stream of actions went: every line played (some maybe errors), or
+// the script could not be read, or the output not written.
+struct StreamResult {
+    enum class Status { Clean, LineErrors, ReadFailed, WriteFailed };
+    Status status = Status::Clean;
+    int error = 0;  // errno of a read or write failure
+};
+
 // Plays replay scripts on a target, one line at a time.
 class Player {
 public:
+    // A line longer than this (not counting its LF) is an error as a whole
+    // and is read past in bounded memory.
+    static constexpr std::size_t kMaxLineBytes = 1048576;
+
     explicit Player(ReplayTarget& target) : m_target(target) {}
 
     // Does one action; the text of the fault if it cannot be done, in which
@@ -43,9 +55,10 @@ public:
     // the line was an error.
     bool PlayLine(std::string_view line, std::size_t lineNumber, std::string& out);
 
-    // Plays a whole script from a stream, writing as it goes. True when no
-    // line was an error.
-    bool PlayStream(std::FILE* in, std::FILE* out);
+    // Plays a whole script from a stream, writing as it goes; with
+    // flushEachLine, each line goes out as soon as its action has run.
+    // Stops at the first read or write failure.
+    StreamResult PlayStream(std::FILE* in, std::FILE* out, bool flushEachLine);
 
 private:
     ReplayTarget& m_target;

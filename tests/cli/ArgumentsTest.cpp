@@ -51,6 +51,7 @@ TEST(CliArguments, FieldOptionsFocusClearAndType)
 
 TEST(CliArguments, MistakesNameWhatIsWrong)
 {
+    const std::string longWord(1000, 'Z');
     const std::pair<std::vector<std::string_view>, std::string> cases[] = {
         {{"--bogus"}, "unknown option \"--bogus\""},
         {{"-x"}, "unknown option \"-x\""},
@@ -59,6 +60,12 @@ TEST(CliArguments, MistakesNameWhatIsWrong)
         {{"--type", "int"}, "unknown data type \"int\""},
         {{"--hex"}, "--hex needs a value"},
         {{"--script", "f", "5"}, "--script plays a whole script"},
+        // What the user gave comes back short and escaped: no terminal
+        // control, no byte that is not text.
+        {{"--type", "\x1b[31mred\r\x7f"}, "unknown data type \"\\x1b[31mred\\x0d\\x7f\""},
+        {{"--type", "caf\xc3\xa9 \xff \xc2\x9b \"\\"}, "unknown data type \"caf\xc3\xa9 \\xff \\u009b \\\"\\\\\""},
+        {{"--type", std::string_view("a\0b", 3)}, "unknown data type \"a\\x00b\""},
+        {{longWord}, "unknown key \"" + std::string(40, 'Z') + "...\""},
     };
     for (const auto& [args, message] : cases) {
         const auto parsed = Parse(args);

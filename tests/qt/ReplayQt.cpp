@@ -165,7 +165,11 @@ int main(int argc, char** argv)
     answer.start(0);
 
     QtReplayTarget target(quibo);
-    const bool clean = Player(target).PlayStream(in, stdout);
+    const StreamResult result = Player(target).PlayStream(in, stdout, false);
     std::fclose(in);
-    return clean ? 0 : 1;
+    switch (result.status) {
+    case StreamResult::Status::Clean: return 0;
+    case StreamResult::Status::LineErrors: return 1;
+    default: return 2;
+    }
 }

@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "replay/Action.h"
 #include "replay/Latin1.h"
+#include "replay/Player.h"
 #include "replay/StateLine.h"
+#include "shell/headless/HeadlessReplayTarget.h"
 
 namespace quibo {
 namespace {
@@ -81,6 +85,41 @@ TEST(ParseReplayLine, TextIsEverythingAfterTheOneBlank)
     EXPECT_TRUE(std::holds_alternative<LineError>(ParseReplayLine("datatype")));
     EXPECT_EQ(std::get<LineError>(ParseReplayLine(std::string(1000000, 'x'))).message,
               "unknown action \"" + std::string(40, 'x') + "...\"");
+}
+
+// The output of a whole script played through memory streams.
+std::pair<StreamResult::Status, std::string> PlayScript(const std::string& script)
+{
+    std::FILE* in = fmemopen(const_cast<char*>(script.data()), script.size(), "rb");
+    char* written = nullptr;
+    std::size_t size = 0;
+    std::FILE* out = open_memstream(&written, &size);
+    HeadlessApp app;
+    HeadlessReplayTarget target(app);
+    const StreamResult result = Player(target).PlayStream(in, out, false);
+    std::fclose(in);
+    std::fclose(out);
+    std::string output(written, size);
+    std::free(written);
+    return {result.status, output};
+}
+
+TEST(ReplayStream, ALineBeyondTheLimitIsOneErrorAndTheScriptGoesOn)
+{
+    const std::string longest = "#" + std::string(Player::kMaxLineBytes - 1, 'x');
+    const auto [atLimit, atLimitOut] = PlayScript(longest + "\nclick 5\n");
+    EXPECT_EQ(atLimit, StreamResult::Status::Clean);
+    EXPECT_TRUE(atLimitOut.starts_with("{\"display\":\"5\"")) << atLimitOut.substr(0, 80);
+
+    // One byte more (a CR counts), then the next line is played.
+    const std::string error = "{\"error\":\"line 1: line longer than 1048576 bytes\"}\n";
+    for (const std::string& over : {longest + "x\nclick 5\n", longest + "\r\nclick 5\n"}) {
+        const auto [status, output] = PlayScript(over);
+        EXPECT_EQ(status, StreamResult::Status::LineErrors);
+        EXPECT_TRUE(output.starts_with(error + "{\"display\":\"5\"")) << output.substr(0, 120);
+    }
+    // A last line without its LF is measured the same way.
+    EXPECT_EQ(PlayScript(longest + "xx").second, error);
 }
 
 }  // namespace
