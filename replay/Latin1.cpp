@@ -2,58 +2,9 @@
 
 #include <cstdint>
 
+#include "numtext/Utf8.h"
+
 namespace quibo {
-
-namespace {
-
-bool IsContinuation(unsigned char byte)
-{
-    return (byte & 0xC0u) == 0x80u;
-}
-
-// Length and code point of the well-formed UTF-8 sequence at text[i], or 0
-// when the byte there does not start one (overlong forms and surrogates are
-// not well-formed).
-std::size_t DecodeOne(std::string_view text, std::size_t i, std::uint32_t& codePoint)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
-    const unsigned char lead = byte(0);
-    if (lead < 0x80u) {
-        codePoint = lead;
-        return 1;
-    }
-    // The lead byte gives the length, its payload bits, and the least code
-    // point that needs that length.
-    std::size_t length = 0;
-    std::uint32_t minimum = 0;
-    if ((lead & 0xE0u) == 0xC0u) {
-        length = 2;
-        codePoint = lead & 0x1Fu;
-        minimum = 0x80;
-    } else if ((lead & 0xF0u) == 0xE0u) {
-        length = 3;
-        codePoint = lead & 0x0Fu;
-        minimum = 0x800;
-    } else if ((lead & 0xF8u) == 0xF0u) {
-        length = 4;
-        codePoint = lead & 0x07u;
-        minimum = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + length > text.size())
-        return 0;
-    for (std::size_t k = 1; k < length; ++k) {
-        if (!IsContinuation(byte(k)))
-            return 0;
-        codePoint = (codePoint << 6) | (byte(k) & 0x3Fu);
-    }
-    if (codePoint < minimum || codePoint > 0x10FFFFu || (codePoint >= 0xD800u && codePoint <= 0xDFFFu))
-        return 0;
-    return length;
-}
-
-}  // namespace
 
 std::string Utf8ToLatin1(std::string_view utf8)
 {
@@ -61,7 +12,7 @@ std::string Utf8ToLatin1(std::string_view utf8)
     latin1.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         std::uint32_t codePoint = 0;
-        const std::size_t length = DecodeOne(utf8, i, codePoint);
+        const std::size_t length = DecodeUtf8(utf8, i, codePoint);
         if (length == 0) {
             latin1 += utf8[i];
             ++i;
@@ -87,7 +38,7 @@ std::string QuotedForMessage(std::string_view text, std::size_t most)
     std::size_t i = 0;
     for (; i < text.size() && characters < most; ++characters) {
         std::uint32_t codePoint = 0;
-        const std::size_t length = DecodeOne(text, i, codePoint);
+        const std::size_t length = DecodeUtf8(text, i, codePoint);
         if (length == 0) {
             escape(quoted, 'x', static_cast<unsigned char>(text[i]), 2);
             ++i;

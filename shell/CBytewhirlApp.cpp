@@ -38,7 +38,26 @@ bool CBytewhirlApp::InitInstance(const std::optional<std::string>& fileName)
 
 void CBytewhirlApp::ExitInstance()
 {
-    m_platform.WriteRecentFiles(m_recentFiles);
+    if (m_sessionFiles.empty())
+        return;
+    m_platform.UpdateRecentFiles(
+        [this](const std::vector<std::string>& stored) { return MergeRecentFiles(m_sessionFiles, stored); });
+}
+
+std::optional<std::vector<std::string>> CBytewhirlApp::MergeRecentFiles(const std::vector<std::string>& session,
+                                                                        const std::vector<std::string>& stored)
+{
+    std::vector<std::string> merged;
+    for (const std::vector<std::string>* list : {&session, &stored}) {
+        for (const std::string& file : *list) {
+            if (merged.size() < kRecentFiles && !file.empty() &&
+                std::find(merged.begin(), merged.end(), file) == merged.end())
+                merged.push_back(file);
+        }
+    }
+    if (merged == stored)
+        return std::nullopt;
+    return merged;
 }
 
 void CBytewhirlApp::ReinitialiseForm()
@@ -110,10 +129,14 @@ void CBytewhirlApp::SetPathName(const std::string& path)
 
 void CBytewhirlApp::AddToRecentFileList(const std::string& path)
 {
-    std::erase(m_recentFiles, path);
-    m_recentFiles.insert(m_recentFiles.begin(), path);
-    if (m_recentFiles.size() > kRecentFiles)
-        m_recentFiles.resize(kRecentFiles);
+    for (std::vector<std::string>* list : {&m_recentFiles, &m_sessionFiles}) {
+        std::erase(*list, path);
+        list->insert(list->begin(), path);
+    }
+    for (std::vector<std::string>* list : {&m_recentFiles, &m_sessionFiles}) {
+        if (list->size() > kRecentFiles)
+            list->resize(kRecentFiles);
+    }
 }
 
 std::string CBytewhirlApp::Caption() const

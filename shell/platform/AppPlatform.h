@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -7,6 +8,10 @@
 namespace quibo {
 
 enum class OpenResult { Opened, NotFound, Failed };
+
+// The recent-file list to store, given the one stored now; nothing when it
+// needs no change.
+using RecentFileUpdate = std::function<std::optional<std::vector<std::string>>(const std::vector<std::string>&)>;
 
 // What the application needs of the desktop: file prompts, files, the
 // settings store, the window caption and the framework's error boxes.
@@ -17,15 +22,21 @@ public:
     virtual std::optional<std::string> PromptOpen() = 0;
     // "Save As", asking before it replaces a file; nothing when cancelled.
     virtual std::optional<std::string> PromptSaveAs() = 0;
-    // Opens the file for reading and closes it again; nothing is read.
+    // Opens the file for reading and closes it again; nothing is read. Only
+    // a regular file opens: a FIFO, socket or device is not a document.
     virtual OpenResult OpenForReading(const std::string& path) = 0;
-    // Creates the file, or empties it, with no content.
+    // Creates the file, or empties it, with no content. Nothing that is not
+    // a regular file is touched.
     virtual bool CreateEmpty(const std::string& path) = 0;
     virtual std::string FullPath(const std::string& path) = 0;
     virtual void ErrorBox(const std::string& text) = 0;
     virtual void SetCaption(const std::string& caption) = 0;
+    // The stored list; empty when the store is missing, unreadable, or not
+    // a regular file.
     virtual std::vector<std::string> ReadRecentFiles() = 0;
-    virtual void WriteRecentFiles(const std::vector<std::string>& files) = 0;
+    // Reads the stored list again, with other instances kept out, and
+    // stores what update makes of it, if anything.
+    virtual void UpdateRecentFiles(const RecentFileUpdate& update) = 0;
 };
 
 }  // namespace quibo

@@ -4,32 +4,24 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QLockFile>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QSettings>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
+#include "shell/RecentFileIni.h"
 #include "shell/qt/FileNames.h"
 #include "shell/res/Strings.h"
 
 namespace quibo {
 
 namespace {
-
-// Where the framework keeps its settings: organisation, application, group.
-constexpr char kOrganisation[] = "Local AppWizard-Generated Applications";
-constexpr char kApplication[] = "Quibo";
-constexpr char kRecentGroup[] = "Recent File List";
-
-QSettings Settings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, kOrganisation, kApplication);
-}
 
 // The prompt looks a file up by its name as text, which misses a file whose
 // name is not valid in the file-name encoding: look up the bytes that name
@@ -97,9 +89,11 @@ OpenResult QtAppPlatform::OpenForReading(const std::string& path)
     struct stat info {};
     if (stat(path.c_str(), &info) != 0)
         return errno == ENOENT || errno == ENOTDIR ? OpenResult::NotFound : OpenResult::Failed;
-    if (S_ISDIR(info.st_mode))
+    // Only a regular file is a document: opening a FIFO waits for a writer
+    // (and takes what it writes), opening a device may make it act.
+    if (!S_ISREG(info.st_mode))
         return OpenResult::Failed;
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return OpenResult::Failed;
     close(fd);
@@ -108,8 +102,21 @@ OpenResult QtAppPlatform::OpenForReading(const std::string& path)
 
 bool QtAppPlatform::CreateEmpty(const std::string& path)
 {
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    return fd >= 0 && close(fd) == 0;
+    // Empties a regular file, or makes a new one; touches nothing else. Not
+    // blocking, should a FIFO take the file's place meanwhile.
+    struct stat info {};
+    int fd = -1;
+    if (stat(path.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode))
+            return false;
+        fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    } else if (errno == ENOENT) {
+        fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY | O_CLOEXEC, 0666);
+    }
+    if (fd < 0)
+        return false;
+    const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    return close(fd) == 0 && regular;
 }
 
 std::string QtAppPlatform::FullPath(const std::string& path)
@@ -130,35 +137,38 @@ void QtAppPlatform::SetCaption(const std::string& caption)
 
 std::vector<std::string> QtAppPlatform::ReadRecentFiles()
 {
-    // An unreadable or garbled file gives no entries; nothing else fails.
-    QSettings settings = Settings();
-    settings.beginGroup(kRecentGroup);
-    std::vector<std::string> files;
-    for (int i = 1; i <= 4; ++i) {
-        const QVariant value = settings.value(QStringLiteral("File%1").arg(i));
-        const QByteArray path = value.typeId() == QMetaType::QByteArray ? value.toByteArray()
-                                : value.canConvert<QString>()          ? QFile::encodeName(value.toString())
-                                                                       : QByteArray();
-        if (!path.isEmpty())
-            files.push_back(path.toStdString());
+    // A file that is not ours gives no entries; nothing else fails.
+    const SettingsFile::Content content = m_settings.Read();
+    if (!content.ours) {
+        std::fprintf(stderr, "quibo: the recent-file list is not read: %s\n", content.problem.c_str());
+        return {};
     }
-    return files;
+    return ReadRecentFileSection(content.text);
 }
 
-void QtAppPlatform::WriteRecentFiles(const std::vector<std::string>& files)
+void QtAppPlatform::UpdateRecentFiles(const RecentFileUpdate& update)
 {
-    QSettings settings = Settings();
-    settings.remove(kRecentGroup);
-    settings.beginGroup(kRecentGroup);
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        // A name is kept as text; one that text cannot hold keeps its bytes.
-        const QByteArray path = QByteArray::fromStdString(files[i]);
-        const QString shown = QFile::decodeName(path);
-        const QVariant value = QFile::encodeName(shown) == path ? QVariant(shown) : QVariant(path);
-        settings.setValue(QStringLiteral("File%1").arg(i + 1), value);
+    const auto fail = [](const std::string& problem) {
+        std::fprintf(stderr, "quibo: the recent-file list is not kept: %s\n", problem.c_str());
+    };
+    // The lock Qt's settings store takes, so that other instances wait.
+    const QString lockName = QFile::decodeName(QByteArray::fromStdString(m_settings.Path() + ".lock"));
+    QLockFile lock(lockName);
+    if (!m_settings.MakeFolder() || !lock.tryLock(5000)) {
+        fail(lockName.toStdString() + ": cannot lock");
+        return;
     }
-    settings.endGroup();
-    settings.sync();
+    // Read again: another instance may have written since start-up.
+    const SettingsFile::Content content = m_settings.Read();
+    if (!content.ours) {
+        fail(content.problem);
+        return;
+    }
+    const std::optional<std::vector<std::string>> files = update(ReadRecentFileSection(content.text));
+    if (!files)
+        return;
+    if (const std::optional<std::string> problem = m_settings.Replace(WriteRecentFileSection(content.text, *files)))
+        fail(*problem);
 }
 
 }  // namespace quibo

@@ -2,13 +2,14 @@
 
 #include "shell/platform/AppPlatform.h"
 #include "shell/qt/QtForm.h"
+#include "shell/qt/SettingsFile.h"
 
 class QMainWindow;
 
 namespace quibo {
 
-// The desktop services of the application on Qt: file prompts, files,
-// QSettings for the recent-file list, the caption, error boxes.
+// The desktop services of the application on Qt: file prompts, files, the
+// settings file with the recent-file list, the caption, error boxes.
 class QtAppPlatform : public AppPlatform {
 public:
     QtAppPlatform(QMainWindow& window, QtForm& form) : m_window(window), m_form(form) {}
@@ -21,11 +22,12 @@ public:
     void ErrorBox(const std::string& text) override;
     void SetCaption(const std::string& caption) override;
     std::vector<std::string> ReadRecentFiles() override;
-    void WriteRecentFiles(const std::vector<std::string>& files) override;
+    void UpdateRecentFiles(const RecentFileUpdate& update) override;
 
 private:
     QMainWindow& m_window;
     QtForm& m_form;
+    SettingsFile m_settings{SettingsFile::DefaultPath()};
 };
 
 }  // namespace quibo

@@ -11,6 +11,7 @@
 
 #include "shell/qt/CommandLine.h"
 #include "shell/qt/QtQuibo.h"
+#include "shell/qt/QuitOnSignals.h"
 
 namespace {
 
@@ -74,9 +75,12 @@ int main(int argc, char** argv)
     toolkitArgv.push_back(nullptr);
     int toolkitArgc = static_cast<int>(toolkitArguments.size());
 
+    // From here on a signal quits through the normal exit path.
+    quibo::QuitOnSignals quitOnSignals;
     qInstallMessageHandler(StartupMessages);
     QApplication application(toolkitArgc, toolkitArgv.data());
     qInstallMessageHandler(nullptr);
+    quitOnSignals.Listen();
 
     QIcon icon;
     for (int size : {16, 32, 48})

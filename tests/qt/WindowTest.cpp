@@ -26,11 +26,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 
 #include "shell/platform/CommandIds.h"
 #include "shell/qt/Latin1Text.h"
+#include "shell/qt/QtAppPlatform.h"
 #include "shell/qt/QtQuibo.h"
 #include "shell/res/Menu.h"
 #include "shell/res/Strings.h"
@@ -88,7 +91,7 @@ private slots:
 
     void init()
     {
-        QFile::remove(IniFile());
+        std::filesystem::remove_all(IniFile().toStdString());
         m_files = std::make_unique<QTemporaryDir>();
         m_quibo = std::make_unique<QtQuibo>();
         QVERIFY(Q().Start(std::nullopt));
@@ -335,6 +338,168 @@ private slots:
         m_quibo = std::make_unique<QtQuibo>();
         QVERIFY(Q().Start(std::nullopt));
         QCOMPARE(Q().App().RecentFiles().size(), std::size_t(0));
+    }
+
+    // A new instance that opens path (when given) and exits.
+    void OpenAndExit(const std::optional<std::string>& path)
+    {
+        m_quibo = std::make_unique<QtQuibo>();
+        QVERIFY(Q().Start(std::nullopt));
+        if (path)
+            QVERIFY(Q().App().InitInstance(*path));
+        Q().Exit();
+    }
+
+    std::string Document(const char* name)
+    {
+        const std::string path = m_files->path().toStdString() + "/" + name;
+        QFile file(QString::fromStdString(path));
+        file.open(QIODevice::WriteOnly);
+        return path;
+    }
+
+    void settingsThatAreNotARegularFileAreLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"fifo", "folder", "link to a fifo", "link to nothing"})
+            QTest::newRow(kind) << kind;
+    }
+
+    void settingsThatAreNotARegularFileAreLeftAlone()
+    {
+        QFETCH(QString, kind);
+        m_quibo.reset();
+        const std::string ini = IniFile().toStdString();
+        const std::string fifo = m_files->path().toStdString() + "/fifo";
+        QVERIFY(mkfifo(fifo.c_str(), 0644) == 0);
+        std::filesystem::create_directories(std::filesystem::path(ini).parent_path());
+        if (kind == "fifo")
+            QVERIFY(mkfifo(ini.c_str(), 0644) == 0);
+        else if (kind == "folder")
+            QVERIFY(mkdir(ini.c_str(), 0755) == 0);
+        else
+            QVERIFY(symlink(kind == "link to a fifo" ? fifo.c_str() : "/nowhere/at/all", ini.c_str()) == 0);
+        const auto type = std::filesystem::symlink_status(ini).type();
+        // Start-up reads nothing from it (a FIFO would block), exit writes
+        // nothing to it.
+        OpenAndExit(Document("doc"));
+        QVERIFY(std::filesystem::symlink_status(ini).type() == type);
+        QVERIFY(std::filesystem::status(fifo).type() == std::filesystem::file_type::fifo);
+        QVERIFY(!std::filesystem::exists("/nowhere/at/all"));
+    }
+
+    void aLinkedSettingsFileStaysALinkAndKeepsItsOtherLines()
+    {
+        m_quibo.reset();
+        const std::string ini = IniFile().toStdString();
+        const std::string real = m_files->path().toStdString() + "/real.ini";
+        {
+            std::ofstream file(real);
+            file << "; my comment\n[General]\nother=kept\n\n[Recent%20File%20List]\nFile1=/old\n";
+        }
+        std::filesystem::create_directories(std::filesystem::path(ini).parent_path());
+        QVERIFY(symlink(real.c_str(), ini.c_str()) == 0);
+        const std::string doc = Document("doc");
+        OpenAndExit(doc);
+        QVERIFY(std::filesystem::is_symlink(ini));
+        std::ifstream file(real);
+        const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        QCOMPARE(text, "; my comment\n[General]\nother=kept\n\n[Recent%20File%20List]\nFile1=" + doc + "\nFile2=/old\n");
+    }
+
+    void settingsAreWrittenOnlyWhenTheListChanges()
+    {
+        const std::string doc = Document("doc");
+        OpenAndExit(doc);
+        struct stat before {};
+        QVERIFY(stat(IniFile().toLocal8Bit().constData(), &before) == 0);
+        const timespec old{1000000000, 0};
+        const timespec times[2] = {old, old};
+        QVERIFY(utimensat(AT_FDCWD, IniFile().toLocal8Bit().constData(), times, 0) == 0);
+        OpenAndExit(std::nullopt);
+        OpenAndExit(doc);  // already first
+        struct stat after {};
+        QVERIFY(stat(IniFile().toLocal8Bit().constData(), &after) == 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mtim.tv_sec, old.tv_sec);
+    }
+
+    void twoInstancesKeepWhatEachOpened()
+    {
+        // Both start from the same list and exit one after the other.
+        m_quibo.reset();
+        const std::string a = Document("a");
+        const std::string b = Document("b");
+        QtQuibo first;
+        QtQuibo second;
+        QVERIFY(first.Start(std::nullopt) && second.Start(std::nullopt));
+        QVERIFY(first.App().InitInstance(a));
+        QVERIFY(second.App().InitInstance(b));
+        first.Exit();
+        second.Exit();
+        OpenAndExit(std::nullopt);
+        const std::vector<std::string> both{b, a};
+        QCOMPARE(Q().App().RecentFiles(), both);
+    }
+
+    void documentsAreRegularFilesOnly()
+    {
+        // A FIFO is neither opened (that would wait for a writer) nor
+        // emptied by Save As.
+        const std::string fifo = m_files->path().toStdString() + "/fifo";
+        QVERIFY(mkfifo(fifo.c_str(), 0644) == 0);
+        std::vector<QString> texts;
+        const auto answer = [&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                texts.push_back(box->text());
+            QTest::keyClick(modal, Qt::Key_Enter);
+        };
+        WithModal([&] { QVERIFY(!Q().App().InitInstance(fifo)); }, answer);
+        WithModal([&] { QVERIFY(!Q().App().InitInstance("/dev/null")); }, answer);
+        QCOMPARE(texts, std::vector<QString>({"Failed to open document.", "Failed to open document."}));
+        QCOMPARE(Q().Window().windowTitle(), QString(" - Quibo"));
+        QtAppPlatform platform(Q().Window(), Q().Form());
+        QVERIFY(!platform.CreateEmpty(fifo));
+        QVERIFY(std::filesystem::is_fifo(fifo));
+        QVERIFY(!platform.CreateEmpty("/dev/null"));
+    }
+
+    void openAndSaveLeaveAnOpenedFileAsItWas()
+    {
+        // Open reads nothing and changes nothing; Save with a path writes
+        // nothing; Save As asks before it replaces a file, naming it.
+        const std::string doc = m_files->path().toStdString() + "/keep.txt";
+        {
+            std::ofstream file(doc);
+            file << "precious";
+        }
+        const timespec old{1000000000, 0};
+        const timespec times[2] = {old, old};
+        QVERIFY(utimensat(AT_FDCWD, doc.c_str(), times, 0) == 0);
+        QVERIFY(Q().App().InitInstance(doc));
+        Q().Command(ID_FILE_SAVE);
+        struct stat info {};
+        QVERIFY(stat(doc.c_str(), &info) == 0);
+        QCOMPARE(info.st_size, off_t(8));
+        QCOMPARE(info.st_mtim.tv_sec, old.tv_sec);
+        QCOMPARE(info.st_atim.tv_sec, old.tv_sec);
+
+        Q().Command(ID_FILE_NEW);
+        QString question;
+        WithModal([this] { Q().Command(ID_FILE_SAVE); },
+                  [&](QWidget* modal) {
+                      if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
+                          name->setText(QString::fromStdString(doc));
+                      WithModal([modal] { static_cast<QDialog*>(modal)->accept(); },
+                                [&](QWidget* box) {
+                                    question = qobject_cast<QMessageBox*>(box)->text();
+                                    qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+                                });
+                      static_cast<QDialog*>(modal)->reject();
+                  });
+        QVERIFY2(question.contains("keep.txt already exists"), qPrintable(question));
+        QVERIFY(stat(doc.c_str(), &info) == 0);
+        QCOMPARE(info.st_size, off_t(8));
     }
 
     void fileNamesAreTheSystemsBytes()

@@ -33,7 +33,13 @@ public:
     void ErrorBox(const std::string& text) override { errors.push_back(text); }
     void SetCaption(const std::string& text) override { caption = text; }
     std::vector<std::string> ReadRecentFiles() override { return settings; }
-    void WriteRecentFiles(const std::vector<std::string>& list) override { settings = list; }
+    void UpdateRecentFiles(const RecentFileUpdate& update) override
+    {
+        if (const auto list = update(settings)) {
+            settings = *list;
+            ++writes;
+        }
+    }
 
     std::optional<std::string> Next()
     {
@@ -50,6 +56,7 @@ public:
     std::set<std::string> uncreatable;
     std::vector<std::string> errors;
     std::vector<std::string> settings;
+    int writes = 0;
     std::string caption;
 };
 
@@ -125,6 +132,35 @@ TEST_F(AppTest, RecentFilesHoldFourMostRecentFirstWithoutRepeats)
     app.OnFileOpen();
     app.ExitInstance();
     EXPECT_EQ(platform.settings, (std::vector<std::string>{"/z", "/c", "/a", "/b"}));
+}
+
+TEST_F(AppTest, TheListIsStoredOnlyWhenItChanges)
+{
+    platform.settings = {"/a", "/b"};
+    ASSERT_TRUE(app.InitInstance(std::nullopt));
+    app.ExitInstance();  // nothing opened
+    EXPECT_EQ(platform.writes, 0);
+    platform.files["/a"] = "";
+    platform.answers = {"/a"};
+    app.OnFileOpen();  // already first
+    app.ExitInstance();
+    EXPECT_EQ(platform.writes, 0);
+    EXPECT_EQ(platform.settings, (std::vector<std::string>{"/a", "/b"}));
+}
+
+TEST_F(AppTest, TwoInstancesKeepWhatEachOpened)
+{
+    // Both start from the same list; the other one exits first.
+    platform.settings = {"/a", "/b", "/c"};
+    ASSERT_TRUE(app.InitInstance(std::nullopt));
+    platform.files["/mine"] = "";
+    platform.files["/b"] = "";
+    platform.answers = {"/mine", "/b"};
+    app.OnFileOpen();
+    app.OnFileOpen();
+    platform.settings = {"/theirs", "/a", "/b", "/c"};
+    app.ExitInstance();
+    EXPECT_EQ(platform.settings, (std::vector<std::string>{"/b", "/mine", "/theirs", "/a"}));
 }
 
 TEST_F(AppTest, OpenRunsTheInitialUpdateButChangesNoValue)
