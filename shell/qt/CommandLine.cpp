@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "replay/Latin1.h"
+
 namespace quibo {
 
 namespace {
@@ -66,7 +68,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             if (argument.empty())
                 return Fail("no file name was given (the argument is empty)");
             if (result.fileName)
-                return Fail("one file at most (\"" + *result.fileName + "\" and \"" + argument + "\")");
+                return Fail("one file at most (" + QuotedForMessage(*result.fileName) + " and " +
+                            QuotedForMessage(argument) + ")");
             result.fileName = argument;
             continue;
         }
@@ -88,12 +91,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             continue;
         }
         if (!Contains(kValueOptions, name) || (equals != std::string_view::npos && !Contains(kJoinedOptions, name)))
-            return Fail("unknown option \"" + argument + "\"");
+            return Fail("unknown option " + QuotedForMessage(argument));
         result.toolkitOptions.push_back(argument);
         if (equals != std::string_view::npos)
             continue;
         if (i + 1 == arguments.size())
-            return Fail("option \"" + argument + "\" needs a value");
+            return Fail("option " + QuotedForMessage(argument) + " needs a value");
         const std::string& value = arguments[++i];
         result.toolkitOptions.push_back(value);
         if (name == "-platform")

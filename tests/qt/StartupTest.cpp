@@ -49,6 +49,9 @@ private slots:
                                                     << QStringList{"--platform", "xcb", "--reverse"} << "";
         QTest::newRow("-stylesheet=") << QStringList{"-stylesheet=a.qss"} << A::Run << "" << QStringList{"-stylesheet=a.qss"}
                                       << "";
+        QTest::newRow("what the user gave, escaped and short")
+            << QStringList{QString::fromLatin1("-\x1b[2J") + QString(100, 'x')} << A::Error << "" << QStringList{}
+            << "unknown option \"-\\x1b[2J" + QString(35, 'x') + "...\"";
         QTest::newRow("= where Qt takes none") << QStringList{"-platform=wayland"} << A::Error << "" << QStringList{}
                                                << "unknown option \"-platform=wayland\"";
     }
