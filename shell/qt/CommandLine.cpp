@@ -56,6 +56,10 @@ Options:
 Quibo runs on X11 when DISPLAY is set, else on Wayland when WAYLAND_DISPLAY
 is, unless a platform is chosen with -platform or QT_QPA_PLATFORM. Standard
 Qt options are accepted.
+
+Exit status: 0 when the window was closed (SIGTERM, SIGINT and SIGHUP close
+it too); 1 when there is no display to show it on, or FILE cannot be
+opened; 2 for a mistake on the command line.
 )";
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments)
