@@ -92,8 +92,9 @@ void Write(std::string_view text)
 // Everything written is out, or the run fails.
 int Finish(int status)
 {
+    errno = 0;
     if (std::fflush(stdout) != 0 || std::ferror(stdout) || std::fclose(stdout) != 0)
-        CannotWrite(errno);
+        CannotWrite(errno != 0 ? errno : EIO);
     return status;
 }
 

@@ -68,10 +68,14 @@ StreamResult Player::PlayStream(std::FILE* in, std::FILE* out, bool flushEachLin
         line.clear();
         std::size_t length = 0;
         int c;
+        int last = EOF;
         while ((c = getc_unlocked(in)) != EOF && c != '\n') {
-            if (++length <= kMaxLineBytes)
+            if (++length <= kMaxLineBytes + 1)
                 line += static_cast<char>(c);
+            last = c;
         }
+        // The CR of a CR LF ends the line as the LF does.
+        const std::size_t counted = c == '\n' && last == '\r' ? length - 1 : length;
         if (c == EOF) {
             if (ferror(in))
                 return failed(StreamResult::Status::ReadFailed);
@@ -82,7 +86,7 @@ StreamResult Player::PlayStream(std::FILE* in, std::FILE* out, bool flushEachLin
         ++lineNumber;
         output.clear();
         bool lineClean = false;
-        if (length > kMaxLineBytes) {
+        if (counted > kMaxLineBytes) {
             AppendErrorLine(output, lineNumber, "line longer than " + std::to_string(kMaxLineBytes) + " bytes");
             output += '\n';
         } else {

@@ -40,8 +40,8 @@ struct StreamResult {
 // Plays replay scripts on a target, one line at a time.
 class Player {
 public:
-    // A line longer than this (not counting its LF) is an error as a whole
-    // and is read past in bounded memory.
+    // A line longer than this (not counting its LF, or CR LF) is an error as
+    // a whole and is read past in bounded memory.
     static constexpr std::size_t kMaxLineBytes = 1048576;
 
     explicit Player(ReplayTarget& target) : m_target(target) {}

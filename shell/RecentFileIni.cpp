@@ -1,5 +1,6 @@
 #include "shell/RecentFileIni.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -16,20 +17,6 @@ constexpr std::string_view kSectionHeader = "[Recent%20File%20List]";
 constexpr std::array<std::string_view, 4> kKeys{"File1", "File2", "File3", "File4"};
 constexpr char kHex[] = "0123456789abcdef";
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view Trim(std::string_view text)
-{
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 int HexValue(char c)
 {
     if (c >= '0' && c <= '9')
@@ -41,8 +28,8 @@ int HexValue(char c)
     return -1;
 }
 
-// A section name as the store writes it: "%20" for a blank, and so on.
-std::string UnescapeSectionName(std::string_view name)
+// A section or key name as the store writes it: "%20" for a blank, and so on.
+std::string UnescapeName(std::string_view name)
 {
     std::string plain;
     for (std::size_t i = 0; i < name.size(); ++i) {
@@ -56,34 +43,102 @@ std::string UnescapeSectionName(std::string_view name)
     return plain;
 }
 
-// A line of the file, as the store reads it.
+// A logical line of the file, as the store reads it: after blanks, up to
+// a line end or a ';' outside quotes (a quoted value, and a value whose
+// line ends in a backslash, go on over line ends).
 struct Line {
     enum class Kind { Other, Section, Key } kind = Kind::Other;
-    std::string section;    // Section: its name
-    std::string_view key;   // Key: its name
-    std::string_view value; // Key: the raw value
+    std::string name;        // Section or Key: its name
+    std::string_view value;  // Key: the raw value
+    std::size_t start = 0;   // where the line's text starts in the file
+    std::size_t end = 0;     // where the line and one line end after it end
 };
 
-Line ParseLine(std::string_view text)
+bool IsSpace(char c)
 {
-    const std::string_view trimmed = Trim(text);
-    Line line;
-    if (trimmed.empty() || trimmed.front() == ';' || trimmed.front() == '#')
-        return line;
-    if (trimmed.front() == '[') {
-        const std::size_t end = trimmed.find(']');
-        if (end != std::string_view::npos) {
-            line.kind = Line::Kind::Section;
-            line.section = UnescapeSectionName(trimmed.substr(1, end - 1));
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+}
+
+std::string_view TrimSpace(std::string_view text)
+{
+    while (!text.empty() && IsSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// Past the one line end (LF, CR or CR LF) at pos, if there is one there.
+std::size_t PastLineEnd(std::string_view ini, std::size_t pos)
+{
+    if (pos >= ini.size())
+        return ini.size();
+    if (ini.substr(pos, 2) == "\r\n")
+        return pos + 2;
+    return ini[pos] == '\n' || ini[pos] == '\r' ? pos + 1 : pos;
+}
+
+// The next logical line at or after pos; nothing when only blanks and
+// comments are left. pos moves past it.
+std::optional<Line> NextLine(std::string_view ini, std::size_t& pos)
+{
+    std::size_t lineStart = pos;
+    while (lineStart < ini.size() && IsSpace(ini[lineStart]))
+        ++lineStart;
+    std::size_t i = lineStart;
+    std::size_t equals = std::string_view::npos;
+    bool inQuotes = false;
+    while (i < ini.size()) {
+        const char c = ini[i++];
+        if (c == '=') {
+            if (!inQuotes && equals == std::string_view::npos)
+                equals = i - 1;
+        } else if (c == '\n' || c == '\r') {
+            if (i == lineStart + 1) {
+                ++lineStart;
+            } else if (!inQuotes) {
+                --i;
+                break;
+            }
+        } else if (c == '\\') {
+            if (i < ini.size()) {
+                const char escaped = ini[i++];
+                if (i < ini.size() && ((escaped == '\n' && ini[i] == '\r') || (escaped == '\r' && ini[i] == '\n')))
+                    ++i;
+            }
+        } else if (c == '"') {
+            inQuotes = !inQuotes;
+        } else if (c == ';') {
+            if (i == lineStart + 1) {  // a comment line
+                while (i < ini.size() && ini[i] != '\n' && ini[i] != '\r')
+                    ++i;
+                while (i < ini.size() && IsSpace(ini[i]))
+                    ++i;
+                lineStart = i;
+            } else if (!inQuotes) {
+                --i;
+                break;
+            }
         }
-        return line;
     }
-    const std::size_t equals = trimmed.find('=');
-    if (equals == std::string_view::npos)
-        return line;
-    line.kind = Line::Kind::Key;
-    line.key = Trim(trimmed.substr(0, equals));
-    line.value = trimmed.substr(equals + 1);
+    if (i == lineStart) {
+        pos = ini.size();
+        return std::nullopt;
+    }
+    Line line;
+    line.start = lineStart;
+    const std::string_view text = ini.substr(lineStart, i - lineStart);
+    line.end = PastLineEnd(ini, i);
+    pos = line.end;
+    if (text.front() == '[') {
+        const std::size_t close = text.find(']');
+        line.kind = Line::Kind::Section;
+        line.name = UnescapeName(TrimSpace(text.substr(1, close == std::string_view::npos ? text.npos : close - 1)));
+    } else if (equals != std::string_view::npos) {
+        line.kind = Line::Kind::Key;
+        line.name = UnescapeName(TrimSpace(ini.substr(lineStart, equals - lineStart)));
+        line.value = ini.substr(equals + 1, i - equals - 1);
+    }
     return line;
 }
 
@@ -96,17 +151,10 @@ bool IsListKey(std::string_view key)
     return false;
 }
 
-// Calls each(line text with its end, parsed line) for every line of ini.
-template <typename Each>
-void ForEachLine(std::string_view ini, Each each)
+// Where the store starts reading: after a byte order mark.
+std::size_t TextStart(std::string_view ini)
 {
-    while (!ini.empty()) {
-        const std::size_t end = ini.find('\n');
-        const std::size_t length = end == std::string_view::npos ? ini.size() : end + 1;
-        const std::string_view whole = ini.substr(0, length);
-        each(whole, ParseLine(whole.substr(0, end == std::string_view::npos ? whole.size() : end)));
-        ini.remove_prefix(length);
-    }
+    return ini.starts_with("\xEF\xBB\xBF") ? 3 : 0;
 }
 
 void AppendHexEscape(std::string& out, std::uint32_t value)
@@ -215,6 +263,9 @@ std::optional<std::u16string> UnescapeValue(std::string_view value)
             } else if (!named && escaped >= '0' && escaped <= '7') {
                 --i;  // the first digit is the number's too
                 result += readNumber(8);
+            } else if ((escaped == '\n' || escaped == '\r') && i < value.size() &&
+                       (value[i] == '\n' || value[i] == '\r') && value[i] != escaped) {
+                ++i;  // a line end of two characters, continued
             }
             chopLimit = result.size();
             continue;
@@ -302,21 +353,23 @@ std::string DecodeIniValue(std::string_view value)
 std::vector<std::string> ReadRecentFileSection(std::string_view ini)
 {
     // Later keys win, as in the store.
-    std::map<std::string_view, std::string_view> values;
+    std::map<std::string, std::string_view> values;
     bool inSection = false;
-    ForEachLine(ini, [&](std::string_view, const Line& line) {
-        if (line.kind == Line::Kind::Section)
-            inSection = line.section == kSection;
-        else if (line.kind == Line::Kind::Key && inSection && IsListKey(line.key))
-            values[line.key] = line.value;
-    });
+    std::size_t pos = TextStart(ini);
+    while (const std::optional<Line> line = NextLine(ini, pos)) {
+        if (line->kind == Line::Kind::Section)
+            inSection = line->name == kSection;
+        else if (line->kind == Line::Kind::Key && inSection && IsListKey(line->name))
+            values[line->name] = line->value;
+    }
     std::vector<std::string> files;
     for (std::string_view key : kKeys) {
-        const auto it = values.find(key);
+        const auto it = values.find(std::string(key));
         if (it == values.end())
             continue;
         std::string file = DecodeIniValue(it->second);
-        if (!file.empty())
+        // No file name holds a NUL: one that did would name another file.
+        if (!file.empty() && file.find('\0') == std::string::npos)
             files.push_back(std::move(file));
     }
     return files;
@@ -331,28 +384,49 @@ std::string WriteRecentFileSection(std::string_view ini, const std::vector<std::
     std::string out;
     bool inSection = false;
     bool written = false;
-    ForEachLine(ini, [&](std::string_view whole, const Line& line) {
-        if (line.kind == Line::Kind::Section) {
-            inSection = line.section == kSection;
-            out += whole;
+    std::size_t copied = 0;  // what of ini is in out
+    std::size_t pos = TextStart(ini);
+    while (const std::optional<Line> line = NextLine(ini, pos)) {
+        if (line->kind == Line::Kind::Section) {
+            inSection = line->name == kSection;
+            // The keys go after the header's whole line, a comment on it too.
+            std::size_t end = line->end;
+            if (end > 0 && ini[end - 1] != '\n' && ini[end - 1] != '\r')
+                end = PastLineEnd(ini, ini.find_first_of("\r\n", end));
+            out += ini.substr(copied, end - copied);
+            copied = end;
+            pos = std::max(pos, end);
             if (inSection && !written) {
-                if (!whole.ends_with('\n'))
+                if (!out.ends_with('\n') && !out.ends_with('\r'))
                     out += '\n';
                 out += keys;
                 written = true;
             }
-            return;
+        } else if (line->kind == Line::Kind::Key && inSection && IsListKey(line->name)) {
+            // Gone, with its line end; what stood before it stays.
+            out += ini.substr(copied, line->start - copied);
+            copied = line->end;
         }
-        if (line.kind == Line::Kind::Key && inSection && IsListKey(line.key))
-            return;
-        out += whole;
-    });
-    if (!written) {
+    }
+    out += ini.substr(copied);
+    if (!written && !keys.empty()) {
         if (!out.empty() && !out.ends_with('\n'))
             out += '\n';
         if (!out.empty())
             out += '\n';
         out += std::string(kSectionHeader) + "\n" + keys;
+    }
+    // A file that ends inside quotes takes in whatever follows; the list
+    // then goes first, and the file's own lines after it, as they were.
+    std::vector<std::string> expected;
+    for (const std::string& file : files) {
+        if (expected.size() < kKeys.size() && !file.empty() && file.find('\0') == std::string::npos)
+            expected.push_back(file);
+    }
+    if (!keys.empty() && ReadRecentFileSection(out) != expected) {
+        const std::size_t start = TextStart(ini);
+        out = std::string(ini.substr(0, start)) + std::string(kSectionHeader) + "\n" + keys + "\n[General]\n" +
+              std::string(ini.substr(start));
     }
     return out;
 }

@@ -18,7 +18,8 @@ std::vector<std::string> ReadRecentFileSection(std::string_view ini);
 
 // The same text with the section's FileN keys replaced by files (File1 the
 // first); every other line stays as it was, byte for byte. A missing
-// section is added at the end.
+// section is added at the end (at the start, followed by "[General]", when
+// the text ends inside quotes, which would take it in).
 std::string WriteRecentFileSection(std::string_view ini, const std::vector<std::string>& files);
 
 // One value, as the store writes and reads it.

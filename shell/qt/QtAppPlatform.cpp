@@ -14,6 +14,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "shell/RecentFileIni.h"
 #include "shell/qt/FileNames.h"
@@ -96,8 +97,9 @@ OpenResult QtAppPlatform::OpenForReading(const std::string& path)
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         return OpenResult::Failed;
+    const bool regular = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     close(fd);
-    return OpenResult::Opened;
+    return regular ? OpenResult::Opened : OpenResult::Failed;
 }
 
 bool QtAppPlatform::CreateEmpty(const std::string& path)
@@ -151,11 +153,21 @@ void QtAppPlatform::UpdateRecentFiles(const RecentFileUpdate& update)
     const auto fail = [](const std::string& problem) {
         std::fprintf(stderr, "quibo: the recent-file list is not kept: %s\n", problem.c_str());
     };
-    // The lock Qt's settings store takes, so that other instances wait.
-    const QString lockName = QFile::decodeName(QByteArray::fromStdString(m_settings.Path() + ".lock"));
-    QLockFile lock(lockName);
-    if (!m_settings.MakeFolder() || !lock.tryLock(5000)) {
-        fail(lockName.toStdString() + ": cannot lock");
+    // The lock Qt's settings store takes, so that other instances wait. It
+    // reads a lock file it finds, which must not be a FIFO either.
+    const std::string lockPath = m_settings.Path() + ".lock";
+    struct stat info {};
+    if (!m_settings.MakeFolder()) {
+        fail(m_settings.Path() + ": cannot make its folder: " + std::strerror(errno));
+        return;
+    }
+    if (lstat(lockPath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+        fail(lockPath + ": not a regular file");
+        return;
+    }
+    QLockFile lock(QFile::decodeName(QByteArray::fromStdString(lockPath)));
+    if (!lock.tryLock(5000)) {
+        fail(lockPath + ": cannot lock");
         return;
     }
     // Read again: another instance may have written since start-up.

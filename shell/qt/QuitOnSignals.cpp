@@ -1,13 +1,13 @@
 #include "shell/qt/QuitOnSignals.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QSocketNotifier>
+#include <QWidget>
 
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <array>
-#include <csignal>
+#include <cerrno>
 
 namespace quibo {
 
@@ -15,12 +15,13 @@ namespace {
 
 // A signal handler may only write a byte; the event loop reads it.
 int g_pipe[2] = {-1, -1};
-constexpr std::array<int, 3> kSignals{SIGTERM, SIGINT, SIGHUP};
 
 void OnSignal(int)
 {
+    const int saved = errno;
     const char byte = 0;
     [[maybe_unused]] const ssize_t written = write(g_pipe[1], &byte, 1);
+    errno = saved;
 }
 
 }  // namespace
@@ -33,17 +34,19 @@ QuitOnSignals::QuitOnSignals()
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (int signal : kSignals)
-        sigaction(signal, &action, nullptr);
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
+        // A signal the starter ignores (nohup, a background job) stays
+        // ignored.
+        sigaction(kSignals[i], nullptr, &m_previous[i]);
+        if (m_previous[i].sa_handler != SIG_IGN)
+            sigaction(kSignals[i], &action, nullptr);
+    }
 }
 
 QuitOnSignals::~QuitOnSignals()
 {
-    struct sigaction action {};
-    action.sa_handler = SIG_DFL;
-    sigemptyset(&action.sa_mask);
-    for (int signal : kSignals)
-        sigaction(signal, &action, nullptr);
+    for (std::size_t i = 0; i < kSignals.size(); ++i)
+        sigaction(kSignals[i], &m_previous[i], nullptr);
 }
 
 void QuitOnSignals::Listen()
@@ -51,10 +54,15 @@ void QuitOnSignals::Listen()
     if (g_pipe[0] < 0 || m_notifier)
         return;
     m_notifier = new QSocketNotifier(g_pipe[0], QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, [] {
+    connect(m_notifier, &QSocketNotifier::activated, this, [this] {
         char bytes[16];
         while (read(g_pipe[0], bytes, sizeof bytes) > 0) {
         }
+        m_received = true;
+        // A modal box (at start-up, say) closes as if cancelled; the event
+        // loops end, and one not yet running is not started (Received).
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
         QCoreApplication::quit();
     });
 }

@@ -2,6 +2,9 @@
 
 #include <QObject>
 
+#include <array>
+#include <csignal>
+
 class QSocketNotifier;
 
 namespace quibo {
@@ -17,9 +20,15 @@ public:
 
     // Quits the application's event loop when a signal has come or comes.
     void Listen();
+    // Whether a signal came: then the main event loop is not to be started.
+    bool Received() const { return m_received; }
 
 private:
+    static constexpr std::array<int, 3> kSignals{SIGTERM, SIGINT, SIGHUP};
+
+    std::array<struct sigaction, 3> m_previous{};
     QSocketNotifier* m_notifier = nullptr;
+    bool m_received = false;
 };
 
 }  // namespace quibo

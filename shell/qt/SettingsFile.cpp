@@ -152,6 +152,11 @@ std::optional<std::string> SettingsFile::Replace(const std::string& text) const
         return fail(errno);
     if (rename(temporary.c_str(), target.c_str()) != 0)
         return fail(errno);
+    // The rename itself lasts too.
+    const std::string folder = target.substr(0, target.find_last_of('/') + 1);
+    const Descriptor directory(open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.fd >= 0)
+        fsync(directory.fd);
     return std::nullopt;
 }
 

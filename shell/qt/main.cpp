@@ -90,8 +90,12 @@ int main(int argc, char** argv)
     quibo::QtQuibo quibo;
     if (!quibo.Start(commandLine.fileName))
         return 1;
-    quibo.Window().show();
-    const int status = QApplication::exec();
+    int status = 0;
+    // A signal during start-up quits before the window shows.
+    if (!quitOnSignals.Received()) {
+        quibo.Window().show();
+        status = QApplication::exec();
+    }
     quibo.Exit();
     return status;
 }

@@ -72,6 +72,42 @@ private slots:
         }
     }
 
+    void handEditedFilesReadAsQtReadsThem_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF[Recent%20File%20List]\nFile1=/a\n");
+        QTest::newRow("blanks in the brackets") << QByteArray("[ Recent%20File%20List ]\nFile1=/a\n");
+        QTest::newRow("header without its bracket")
+            << QByteArray("[Recent%20File%20List]\nFile1=/a\n[Other\nFile2=/b\n");
+        QTest::newRow("comment after a value") << QByteArray("[Recent%20File%20List]\nFile1=/a ;note\nFile2=\"/b;c\"\n");
+        QTest::newRow("continued line") << QByteArray("[Recent%20File%20List]\nFile1=/a\\\n/b\nFile2=/c\n");
+        QTest::newRow("quotes over a line end") << QByteArray("[Recent%20File%20List]\nFile1=\"/a\n/b\"\nFile2=/c\n");
+        QTest::newRow("carriage returns only") << QByteArray("[Recent%20File%20List]\rFile1=/a\rFile2=/b\r");
+        QTest::newRow("blanks around keys") << QByteArray("[Recent%20File%20List]\n  File1 =  /a  \n\tFile2\t=\t\"/b \"\n");
+        QTest::newRow("escaped key") << QByteArray("[Recent%20File%20List]\nFile%31=/a\n");
+        QTest::newRow("octal and hex escapes") << QByteArray("[Recent%20File%20List]\nFile1=/\\101\\x42\\x43d\n");
+    }
+
+    void handEditedFilesReadAsQtReadsThem()
+    {
+        QFETCH(QByteArray, ini);
+        const QString path = m_dir.filePath(QString("hand%1.ini").arg(QTest::currentDataTag()).remove(' '));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(ini);
+        file.close();
+        QSettings settings(path, QSettings::IniFormat);
+        settings.beginGroup("Recent File List");
+        std::vector<std::string> byQt;
+        for (int i = 1; i <= 4; ++i) {
+            const QVariant value = settings.value(QString("File%1").arg(i));
+            if (value.isValid() && !FromStored(value).empty())
+                byQt.push_back(FromStored(value));
+        }
+        QVERIFY(!byQt.empty());
+        QCOMPARE(ReadRecentFileSection(ini.toStdString()), byQt);
+    }
+
     void quiboReadsWhatQtWrites()
     {
         int round = 0;

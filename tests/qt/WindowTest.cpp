@@ -85,7 +85,7 @@ private:
 private slots:
     void initTestCase()
     {
-        // QSettings reads the folder once per process.
+        // The settings file of the whole run, away from the user's.
         qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
     }
 
@@ -371,6 +371,7 @@ private slots:
         m_quibo.reset();
         const std::string ini = IniFile().toStdString();
         const std::string fifo = m_files->path().toStdString() + "/fifo";
+        const std::string nowhere = m_files->path().toStdString() + "/nothing";
         QVERIFY(mkfifo(fifo.c_str(), 0644) == 0);
         std::filesystem::create_directories(std::filesystem::path(ini).parent_path());
         if (kind == "fifo")
@@ -378,14 +379,14 @@ private slots:
         else if (kind == "folder")
             QVERIFY(mkdir(ini.c_str(), 0755) == 0);
         else
-            QVERIFY(symlink(kind == "link to a fifo" ? fifo.c_str() : "/nowhere/at/all", ini.c_str()) == 0);
+            QVERIFY(symlink(kind == "link to a fifo" ? fifo.c_str() : nowhere.c_str(), ini.c_str()) == 0);
         const auto type = std::filesystem::symlink_status(ini).type();
         // Start-up reads nothing from it (a FIFO would block), exit writes
         // nothing to it.
         OpenAndExit(Document("doc"));
         QVERIFY(std::filesystem::symlink_status(ini).type() == type);
         QVERIFY(std::filesystem::status(fifo).type() == std::filesystem::file_type::fifo);
-        QVERIFY(!std::filesystem::exists("/nowhere/at/all"));
+        QVERIFY(!std::filesystem::exists(nowhere));
     }
 
     void aLinkedSettingsFileStaysALinkAndKeepsItsOtherLines()

@@ -20,24 +20,27 @@ fail() {
     exit 1
 }
 
-# Waits until process $1 handles SIGTERM, so that a signal quits it rather
-# than kills it (a quibo that never does is given three seconds).
+# Waits until process $1 is quibo (not yet the shell that starts it, which
+# handles SIGTERM too) and handles SIGTERM, so that a signal quits it rather
+# than kills it. quibo installs its handlers before anything else it does.
 wait_ready() {
-    local tries mask
-    for ((tries = 0; tries < 60; tries++)); do
+    local tries name mask
+    for ((tries = 0; tries < 400; tries++)); do
         kill -0 "$1" 2>/dev/null || fail "quibo ($1) ended at start-up: $(cat "$work/stderr")"
-        mask=$(awk '/^SigCgt/ { print $2 }' "/proc/$1/status" 2>/dev/null)
-        if [ -n "$mask" ] && (((16#$mask >> 14) & 1)); then
-            sleep 0.3  # and shown its window
+        name=$(awk '/^Name:/ { print $2 }' "/proc/$1/status" 2>/dev/null)
+        mask=$(awk '/^SigCgt:/ { print $2 }' "/proc/$1/status" 2>/dev/null)
+        if [ "$name" = "$(basename "$quibo" | cut -c1-15)" ] && [ -n "$mask" ] && (((16#$mask >> 14) & 1)); then
             return 0
         fi
         sleep 0.05
     done
+    fail "quibo ($1) does not handle SIGTERM after 20 s"
 }
 
-# Starts quibo with a file; its pid in $started.
+# Starts quibo with a file; its pid in $started. A background job of a
+# script starts with SIGINT ignored: give it the signals as a desktop does.
 start() {
-    "$quibo" "$@" 2>>"$work/stderr" &
+    env --default-signal=INT,HUP,TERM "$quibo" "$@" 2>>"$work/stderr" &
     started=$!
     wait_ready "$started"
 }
@@ -70,6 +73,14 @@ signals)
         stop "$started" "$signal"
         list_has "$doc" "$ini" || fail "SIG$signal lost the list: $(cat "$ini" 2>&1)"
     done
+    # Started with SIGHUP ignored (nohup), it stays ignored.
+    env --ignore-signal=HUP "$quibo" "$(new_doc kept)" 2>>"$work/stderr" &
+    started=$!
+    wait_ready "$started"
+    kill -HUP "$started"
+    sleep 0.5
+    kill -0 "$started" 2>/dev/null || fail "an ignored SIGHUP ended quibo"
+    stop "$started" TERM
     ;;
 two-instances)
     # Closed at the same moment, neither instance loses what it opened.
@@ -87,11 +98,14 @@ two-instances)
     ;;
 not-regular)
     # A FIFO, a folder, a link to either, a link to nothing, and a link to
-    # a device: never read (start-up does not hang), never written.
+    # a device (one of its own, where root may make one): never read
+    # (start-up does not hang), never written.
     mkdir -p "$folder"
     mkfifo "$work/fifo"
     mkdir "$work/dir"
-    for kind in fifo dir link-fifo link-dir link-nothing link-null; do
+    kinds=(fifo dir link-fifo link-dir link-nothing)
+    mknod "$work/null" c 1 3 2>/dev/null && kinds+=(link-device)
+    for kind in "${kinds[@]}"; do
         rm -rf "$ini"
         case $kind in
         fifo) mkfifo "$ini" ;;
@@ -99,7 +113,7 @@ not-regular)
         link-fifo) ln -s "$work/fifo" "$ini" ;;
         link-dir) ln -s "$work/dir" "$ini" ;;
         link-nothing) ln -s "$work/nothing" "$ini" ;;
-        link-null) ln -s /dev/null "$ini" ;;
+        link-device) ln -s "$work/null" "$ini" ;;
         esac
         before=$(stat -c '%F %i' "$ini")
         : >"$work/stderr"
@@ -109,7 +123,8 @@ not-regular)
         [ ! -e "$work/nothing" ] || fail "$kind: a file was made where the link points"
         grep -q "the recent-file list is not read" "$work/stderr" || fail "$kind: nothing said: $(cat "$work/stderr")"
     done
-    [ "$(stat -c '%F' /dev/null)" = "character special file" ] || fail "/dev/null is no longer a device"
+    [ ! -e "$work/null" ] || [ "$(stat -c '%F' "$work/null")" = "character special file" ] ||
+        fail "the device is no longer a device"
     ;;
 symlink)
     # A link to a regular file stays a link; the file behind it is updated
@@ -127,7 +142,7 @@ symlink)
     ;;
 unchanged)
     # Nothing opened, or only the file already first: the file is not
-    # written at all (same inode, same time, same bytes).
+    # written at all (the same inode, time and size).
     mkdir -p "$folder"
     doc=$(new_doc doc)
     printf '; my comment\n[Recent%%20File%%20List]\nFile1=%s\n' "$doc" >"$ini"

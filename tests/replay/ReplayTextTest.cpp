@@ -107,19 +107,23 @@ std::pair<StreamResult::Status, std::string> PlayScript(const std::string& scrip
 TEST(ReplayStream, ALineBeyondTheLimitIsOneErrorAndTheScriptGoesOn)
 {
     const std::string longest = "#" + std::string(Player::kMaxLineBytes - 1, 'x');
-    const auto [atLimit, atLimitOut] = PlayScript(longest + "\nclick 5\n");
-    EXPECT_EQ(atLimit, StreamResult::Status::Clean);
-    EXPECT_TRUE(atLimitOut.starts_with("{\"display\":\"5\"")) << atLimitOut.substr(0, 80);
+    for (const std::string& atLimit : {longest + "\nclick 5\n", longest + "\r\nclick 5\n"}) {
+        const auto [status, output] = PlayScript(atLimit);
+        EXPECT_EQ(status, StreamResult::Status::Clean);
+        EXPECT_TRUE(output.starts_with("{\"display\":\"5\"")) << output.substr(0, 80);
+    }
 
-    // One byte more (a CR counts), then the next line is played.
+    // One byte more, then the next line is played.
     const std::string error = "{\"error\":\"line 1: line longer than 1048576 bytes\"}\n";
-    for (const std::string& over : {longest + "x\nclick 5\n", longest + "\r\nclick 5\n"}) {
+    for (const std::string& over : {longest + "x\nclick 5\n", longest + "x\r\nclick 5\n"}) {
         const auto [status, output] = PlayScript(over);
         EXPECT_EQ(status, StreamResult::Status::LineErrors);
         EXPECT_TRUE(output.starts_with(error + "{\"display\":\"5\"")) << output.substr(0, 120);
     }
-    // A last line without its LF is measured the same way.
-    EXPECT_EQ(PlayScript(longest + "xx").second, error);
+    // A last line without its LF is measured the same way; a CR there is
+    // no line end.
+    EXPECT_EQ(PlayScript(longest + "x").second, error);
+    EXPECT_EQ(PlayScript(longest + "\r").second, error);
 }
 
 }  // namespace
