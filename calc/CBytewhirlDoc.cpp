@@ -1,5 +1,7 @@
 #include "calc/CBytewhirlDoc.h"
 
+#include "numtext/HexText.h"
+
 namespace quibo {
 
 CBytewhirlDoc::CBytewhirlDoc()
@@ -47,7 +49,7 @@ int CBytewhirlDoc::EnterDigit()
     OperandRecord& conv = *m_pConv;
     const DataType type = m_nDataType;
     const auto storeSecondFromText = [&] {
-        calc.SetSlot(type, SECOND, OperandRecord::HexTextToValue(calc.m_strSecond));
+        calc.SetSlot(type, SECOND, HexTextToValue(calc.m_strSecond));
     };
     const auto carryResultOver = [&] { calc.SetSlot(type, FIRST, calc.SlotBits(type, RESULT)); };
     const auto showSecondDecimal = [&] { conv.m_strSecond = DecimalText(type, calc.SlotBits(type, SECOND)); };
@@ -55,7 +57,7 @@ int CBytewhirlDoc::EnterDigit()
     if (!m_bSubtotal && m_bEntryArmed && !m_bSecondOperand) {
         AppendKeyDigit(calc.m_strFirst);
         conv.m_strFirst = calc.m_strFirst;
-        calc.SetSlot(type, FIRST, OperandRecord::HexTextToValue(calc.m_strFirst));
+        calc.SetSlot(type, FIRST, HexTextToValue(calc.m_strFirst));
         conv.m_strSecond = DecimalText(type, calc.SlotBits(type, FIRST));
     } else if (!m_bSubtotal && m_bEntryArmed && m_bSecondOperand) {
         AppendKeyDigit(calc.m_strSecond);

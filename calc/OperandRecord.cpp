@@ -1,6 +1,9 @@
 #include "calc/OperandRecord.h"
 
+#include <bit>
+
 #include "calc/OperatorCode.h"
+#include "numtext/BinaryText.h"
 
 namespace quibo {
 
@@ -127,6 +130,46 @@ void OperandRecord::ApplyOperator(std::int32_t nOp, DataType nType)
     } else {
         // A negative char or short result shows all 32 bits: FFFFFFFA.
         m_strResult = FormatUnsigned(format, WidenToType(nType, result));
+    }
+}
+
+std::string OperandRecord::StoreIntegral(std::uint32_t value, int widthBits)
+{
+    BinaryRendering rendering = RenderIntegralBits(value, widthBits);
+    m_strRawBits = std::move(rendering.raw);
+    m_strBinMot = std::move(rendering.mot);
+    m_strBinInt = std::move(rendering.in);
+    return m_strBinMot;
+}
+
+std::string OperandRecord::StoreReal(std::uint64_t pattern, int byteCount)
+{
+    BinaryRendering rendering = RenderRealBits(pattern, byteCount);
+    m_strRawBits = std::move(rendering.raw);
+    m_strRealBinMot = std::move(rendering.mot);
+    m_strRealBinInt = std::move(rendering.in);
+    return m_strRealBinInt;
+}
+
+std::string OperandRecord::BinaryTextUChar(std::uint32_t value) { return StoreIntegral(value, 8); }
+std::string OperandRecord::BinaryTextChar(std::uint32_t value) { return StoreIntegral(value, 8); }
+std::string OperandRecord::BinaryTextUShort(std::uint32_t value) { return StoreIntegral(value, 16); }
+std::string OperandRecord::BinaryTextShort(std::uint32_t value) { return StoreIntegral(value, 16); }
+std::string OperandRecord::BinaryTextULong(std::uint32_t value) { return StoreIntegral(value, 32); }
+std::string OperandRecord::BinaryTextLong(std::uint32_t value) { return StoreIntegral(value, 32); }
+std::string OperandRecord::BinaryTextFloat(float value) { return StoreReal(std::bit_cast<std::uint32_t>(value), 4); }
+std::string OperandRecord::BinaryTextDouble(double value) { return StoreReal(std::bit_cast<std::uint64_t>(value), 8); }
+
+std::string OperandRecord::BinaryTextIntegral(DataType nType, std::uint32_t value)
+{
+    switch (nType) {
+    case DataType::UnsignedChar: return BinaryTextUChar(value);
+    case DataType::Char: return BinaryTextChar(value);
+    case DataType::UnsignedShort: return BinaryTextUShort(value);
+    case DataType::Short: return BinaryTextShort(value);
+    case DataType::UnsignedLong: return BinaryTextULong(value);
+    case DataType::Long: return BinaryTextLong(value);
+    default: return {};
     }
 }
 

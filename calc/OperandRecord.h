@@ -15,9 +15,6 @@ public:
     // Indices into each type's three slots.
     enum Slot { FIRST = 0, SECOND = 1, RESULT = 2 };
 
-    OperandRecord() = default;
-    virtual ~OperandRecord() = default;
-
     // Clears every slot and every text; the byte order stays.
     void Reset();
 
@@ -32,12 +29,9 @@ public:
     // Stores the low bits of value in a slot of an integral type.
     void SetSlot(DataType nType, Slot slot, std::uint32_t value);
 
-    // Low 32 bits of a hexadecimal text; a character that is not a hex digit
-    // counts as the digit 0 and keeps its place.
-    static std::uint32_t HexTextToValue(const std::string& text);
-
-    // Renderers: store the raw bit string and both byte orders of the family
-    // in this record, and return the Mot text (integral) or Int text (real).
+    // Renderers (numtext/BinaryText.h): store the raw bit string and both
+    // byte orders of the family in this record, and return the Mot text
+    // (integral) or Int text (real).
     std::string BinaryTextUChar(std::uint32_t value);
     std::string BinaryTextChar(std::uint32_t value);
     std::string BinaryTextUShort(std::uint32_t value);
@@ -50,21 +44,6 @@ public:
     // The integral renderer of a type; empty text and nothing stored for the
     // real types.
     std::string BinaryTextIntegral(DataType nType, std::uint32_t value);
-
-    // A real value's bit pattern as hexadecimal digits, most significant
-    // byte first: 8 digits for a float, 16 for a double.
-    static std::string FloatToHexText(float value);
-    static std::string DoubleToHexText(double value);
-
-    // A hex text with its two-character groups in reverse order, after a
-    // "0" in front of an odd-length text. Any characters are moved as they
-    // are.
-    static std::string SwapHexBytes(std::string text);
-
-    // The bytes of a raw bit string as groups "xxxx xxxx ", taken from the
-    // last byte of its reversal to the first, with a line break before a
-    // fifth group.
-    static std::string SwappedByteGroups(const std::string& rawBits);
 
     std::string m_strBinMot;
     std::string m_strBinInt;
@@ -85,8 +64,8 @@ public:
     std::string m_strBinary;
 
 private:
-    std::string RenderIntegral(std::uint32_t value, int widthBits);
-    std::string RenderReal(std::uint64_t pattern, int byteCount);
+    std::string StoreIntegral(std::uint32_t value, int widthBits);
+    std::string StoreReal(std::uint64_t pattern, int byteCount);
 };
 
 }  // namespace quibo

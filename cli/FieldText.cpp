@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "replay/Latin1.h"
+#include "numtext/Latin1.h"
 
 namespace quibo {
 

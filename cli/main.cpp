@@ -12,8 +12,8 @@
 
 #include "cli/Arguments.h"
 #include "cli/FieldText.h"
-#include "replay/Latin1.h"
-#include "shell/headless/HeadlessReplayTarget.h"
+#include "numtext/Latin1.h"
+#include "replay/HeadlessReplayTarget.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "calc/OperandRecord.h"
+#include "numtext/HexText.h"
 
 namespace {
 
@@ -31,10 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using quibo::OperandRecord;
     const std::string text(reinterpret_cast<const char*>(data), size);
 
-    const std::uint32_t value = OperandRecord::HexTextToValue(text);
+    const std::uint32_t value = HexTextToValue(text);
     const std::string tail = text.size() > 8 ? text.substr(text.size() - 8) : text;
-    Require(value == OperandRecord::HexTextToValue(tail), "only the last eight places count");
-    Require(OperandRecord::HexTextToValue(text + "0") == value << 4, "a digit appended shifts by four bits");
+    Require(value == HexTextToValue(tail), "only the last eight places count");
+    Require(HexTextToValue(text + "0") == value << 4, "a digit appended shifts by four bits");
 
     OperandRecord record;
     Require(record.BinaryTextULong(value).size() == 39, "32-bit Mot text");

@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "byteorder/DataTypeCommands.h"
-#include "shell/headless/HeadlessReplayTarget.h"
+#include "replay/HeadlessReplayTarget.h"
 
 namespace {
 

@@ -1,11 +1,8 @@
-#include <bit>
-#include <cstdint>
-
-#include "calc/OperandRecord.h"
+#include "numtext/BinaryText.h"
 
 namespace quibo {
 
-std::string OperandRecord::RenderIntegral(std::uint32_t value, int widthBits)
+BinaryRendering RenderIntegralBits(std::uint32_t value, int widthBits)
 {
     const auto width = static_cast<std::size_t>(widthBits);
 
@@ -24,13 +21,11 @@ std::string OperandRecord::RenderIntegral(std::uint32_t value, int widthBits)
         mot[at] = raw[width - 1 - i];
     }
 
-    m_strRawBits = raw;
-    m_strBinMot = mot;
-    m_strBinInt = SwappedByteGroups(raw);
-    return mot;
+    std::string in = SwappedByteGroups(raw);
+    return {std::move(raw), std::move(mot), std::move(in)};
 }
 
-std::string OperandRecord::RenderReal(std::uint64_t pattern, int byteCount)
+BinaryRendering RenderRealBits(std::uint64_t pattern, int byteCount)
 {
     const auto bytes = static_cast<std::size_t>(byteCount);
 
@@ -58,13 +53,11 @@ std::string OperandRecord::RenderReal(std::uint64_t pattern, int byteCount)
             in += '\n';
     }
 
-    m_strRawBits = raw;
-    m_strRealBinInt = in;
-    m_strRealBinMot = SwappedByteGroups(raw);
-    return in;
+    std::string mot = SwappedByteGroups(raw);
+    return {std::move(raw), std::move(mot), std::move(in)};
 }
 
-std::string OperandRecord::SwappedByteGroups(const std::string& rawBits)
+std::string SwappedByteGroups(std::string_view rawBits)
 {
     // Group k of the reversal, taken from its end, holds the characters of
     // raw byte k backwards: r[n - 8(k+1) + j] is rawBits[8k + 7 - j].
@@ -81,36 +74,6 @@ std::string OperandRecord::SwappedByteGroups(const std::string& rawBits)
         }
     }
     return text;
-}
-
-std::string OperandRecord::BinaryTextUChar(std::uint32_t value) { return RenderIntegral(value, 8); }
-std::string OperandRecord::BinaryTextChar(std::uint32_t value) { return RenderIntegral(value, 8); }
-std::string OperandRecord::BinaryTextUShort(std::uint32_t value) { return RenderIntegral(value, 16); }
-std::string OperandRecord::BinaryTextShort(std::uint32_t value) { return RenderIntegral(value, 16); }
-std::string OperandRecord::BinaryTextULong(std::uint32_t value) { return RenderIntegral(value, 32); }
-std::string OperandRecord::BinaryTextLong(std::uint32_t value) { return RenderIntegral(value, 32); }
-
-std::string OperandRecord::BinaryTextFloat(float value)
-{
-    return RenderReal(std::bit_cast<std::uint32_t>(value), 4);
-}
-
-std::string OperandRecord::BinaryTextDouble(double value)
-{
-    return RenderReal(std::bit_cast<std::uint64_t>(value), 8);
-}
-
-std::string OperandRecord::BinaryTextIntegral(DataType nType, std::uint32_t value)
-{
-    switch (nType) {
-    case DataType::UnsignedChar: return BinaryTextUChar(value);
-    case DataType::Char: return BinaryTextChar(value);
-    case DataType::UnsignedShort: return BinaryTextUShort(value);
-    case DataType::Short: return BinaryTextShort(value);
-    case DataType::UnsignedLong: return BinaryTextULong(value);
-    case DataType::Long: return BinaryTextLong(value);
-    default: return {};
-    }
 }
 
 }  // namespace quibo

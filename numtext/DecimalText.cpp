@@ -1,11 +1,8 @@
 #include "numtext/DecimalText.h"
 
-#include <bit>
 #include <clocale>
 #include <cstdlib>
 #include <locale.h>
-
-#include "calc/OperandRecord.h"
 
 namespace quibo {
 
@@ -21,15 +18,6 @@ locale_t CLocale()
 {
     static const locale_t locale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     return locale;
-}
-
-std::string HexDigits(std::uint64_t pattern, int digits)
-{
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text(static_cast<std::size_t>(digits), '0');
-    for (int i = digits - 1; i >= 0; --i, pattern >>= 4)
-        text[static_cast<std::size_t>(i)] = kDigits[pattern & 0xFu];
-    return text;
 }
 
 }  // namespace
@@ -56,16 +44,6 @@ double ReadDecimalReal(const std::string& text)
     if (locale == static_cast<locale_t>(nullptr))
         return std::strtod(text.c_str(), nullptr);  // no "C" locale object: as atof would
     return strtod_l(text.c_str(), nullptr, locale);
-}
-
-std::string OperandRecord::FloatToHexText(float value)
-{
-    return HexDigits(std::bit_cast<std::uint32_t>(value), 8);
-}
-
-std::string OperandRecord::DoubleToHexText(double value)
-{
-    return HexDigits(std::bit_cast<std::uint64_t>(value), 16);
 }
 
 }  // namespace quibo

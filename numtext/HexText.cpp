@@ -1,4 +1,6 @@
-#include "calc/OperandRecord.h"
+#include "numtext/HexText.h"
+
+#include <bit>
 
 namespace quibo {
 
@@ -15,9 +17,18 @@ std::uint32_t HexDigitValue(char c)
     return 0;  // a sign, a blank, 'x', 'G': a zero digit that keeps its place
 }
 
+std::string HexDigits(std::uint64_t pattern, int digits)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text(static_cast<std::size_t>(digits), '0');
+    for (int i = digits - 1; i >= 0; --i, pattern >>= 4)
+        text[static_cast<std::size_t>(i)] = kDigits[pattern & 0xFu];
+    return text;
+}
+
 }  // namespace
 
-std::uint32_t OperandRecord::HexTextToValue(const std::string& text)
+std::uint32_t HexTextToValue(std::string_view text)
 {
     // Shifting out the top digit each step keeps the last eight places,
     // which is the whole text's value modulo 2^32.
@@ -25,6 +36,27 @@ std::uint32_t OperandRecord::HexTextToValue(const std::string& text)
     for (char c : text)
         value = (value << 4) | HexDigitValue(c);
     return value;
+}
+
+std::string SwapHexBytes(std::string text)
+{
+    if (text.size() % 2 != 0)
+        text.insert(text.begin(), '0');
+    std::string swapped;
+    swapped.reserve(text.size());
+    for (std::size_t end = text.size(); end >= 2; end -= 2)
+        swapped.append(text, end - 2, 2);
+    return swapped;
+}
+
+std::string FloatToHexText(float value)
+{
+    return HexDigits(std::bit_cast<std::uint32_t>(value), 8);
+}
+
+std::string DoubleToHexText(double value)
+{
+    return HexDigits(std::bit_cast<std::uint64_t>(value), 16);
 }
 
 }  // namespace quibo

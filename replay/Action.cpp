@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "byteorder/DataTypeCommands.h"
-#include "replay/Latin1.h"
+#include "numtext/Latin1.h"
 #include "shell/res/DialogTemplate.h"
 
 namespace quibo {

@@ -1,6 +1,6 @@
 #include "replay/StateLine.h"
 
-#include "replay/Latin1.h"
+#include "numtext/Latin1.h"
 
 namespace quibo {
 

@@ -14,8 +14,8 @@ namespace quibo {
 
 // The calculator form: display, keypad and the converter fields. Its state
 // is the flags the handlers share; everything else lives in the document.
-// Handler bodies live with their subsystem: keypad in calc/, converter in
-// numtext/, byte order and type change in byteorder/.
+// Handler bodies are grouped by feature beside it: ViewKeypad.cpp,
+// ViewOperators.cpp, ViewConverter.cpp, ViewByteOrder.cpp, ViewTypeChange.cpp.
 class CBytewhirlView : public CView {
 public:
     CBytewhirlView(CBytewhirlDoc& document, FormWindow& form);

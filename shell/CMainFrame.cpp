@@ -3,6 +3,7 @@
 #include <array>
 
 #include "shell/platform/CommandIds.h"
+#include "shell/res/DialogTemplate.h"
 
 namespace quibo {
 

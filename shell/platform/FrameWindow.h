@@ -1,8 +1,8 @@
 #pragma once
 
-#include "shell/res/DialogTemplate.h"
-
 namespace quibo {
+
+struct DialogTemplate;
 
 // Window style bits the frame changes, with their Win32 values.
 enum WindowStyle : unsigned {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "replay/Latin1.h"
+#include "numtext/Latin1.h"
 
 namespace quibo {
 

@@ -6,6 +6,8 @@
 #include <string>
 
 #include "calc/OperandRecord.h"
+#include "numtext/BinaryText.h"
+#include "numtext/HexText.h"
 
 namespace quibo {
 namespace {
@@ -181,11 +183,11 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SwappedByteGroups, TakesTheBytesOfTheReversalFromLastToFirst)
 {
     // Reversal "00010010 00110100": its last byte first.
-    EXPECT_EQ(OperandRecord::SwappedByteGroups("0010110001001000"), "0011 0100 0001 0010 ");
-    EXPECT_EQ(OperandRecord::SwappedByteGroups(""), "");
+    EXPECT_EQ(SwappedByteGroups("0010110001001000"), "0011 0100 0001 0010 ");
+    EXPECT_EQ(SwappedByteGroups(""), "");
     // Only whole bytes are taken.
-    EXPECT_EQ(OperandRecord::SwappedByteGroups("101"), "");
-    const std::string sixtyFour = OperandRecord::SwappedByteGroups(std::string(64, '1'));
+    EXPECT_EQ(SwappedByteGroups("101"), "");
+    const std::string sixtyFour = SwappedByteGroups(std::string(64, '1'));
     EXPECT_EQ(sixtyFour.find('\n'), 40u);
     EXPECT_EQ(Count(sixtyFour, '\n'), 1u);
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "calc/OperandRecord.h"
+#include "numtext/HexText.h"
 #include "numtext/DecimalText.h"
 
 namespace quibo {
@@ -81,16 +82,16 @@ TEST(ReadDecimalReal, IgnoresTheUsersLocale)
 
 TEST(RealToHexText, WritesTheBitPatternMostSignificantByteFirst)
 {
-    EXPECT_EQ(OperandRecord::FloatToHexText(1.0f), "3F800000");
-    EXPECT_EQ(OperandRecord::FloatToHexText(-2.5f), "C0200000");
-    EXPECT_EQ(OperandRecord::FloatToHexText(0.1f), "3DCCCCCD");
-    EXPECT_EQ(OperandRecord::FloatToHexText(-0.0f), "80000000");
-    EXPECT_EQ(OperandRecord::FloatToHexText(std::numeric_limits<float>::denorm_min()), "00000001");
-    EXPECT_EQ(OperandRecord::FloatToHexText(-std::numeric_limits<float>::infinity()), "FF800000");
-    EXPECT_EQ(OperandRecord::DoubleToHexText(1.0), "3FF0000000000000");
-    EXPECT_EQ(OperandRecord::DoubleToHexText(0.1), "3FB999999999999A");
-    EXPECT_EQ(OperandRecord::DoubleToHexText(-0.0), "8000000000000000");
-    EXPECT_EQ(OperandRecord::DoubleToHexText(std::numeric_limits<double>::max()), "7FEFFFFFFFFFFFFF");
+    EXPECT_EQ(FloatToHexText(1.0f), "3F800000");
+    EXPECT_EQ(FloatToHexText(-2.5f), "C0200000");
+    EXPECT_EQ(FloatToHexText(0.1f), "3DCCCCCD");
+    EXPECT_EQ(FloatToHexText(-0.0f), "80000000");
+    EXPECT_EQ(FloatToHexText(std::numeric_limits<float>::denorm_min()), "00000001");
+    EXPECT_EQ(FloatToHexText(-std::numeric_limits<float>::infinity()), "FF800000");
+    EXPECT_EQ(DoubleToHexText(1.0), "3FF0000000000000");
+    EXPECT_EQ(DoubleToHexText(0.1), "3FB999999999999A");
+    EXPECT_EQ(DoubleToHexText(-0.0), "8000000000000000");
+    EXPECT_EQ(DoubleToHexText(std::numeric_limits<double>::max()), "7FEFFFFFFFFFFFFF");
 }
 
 TEST(SwapHexBytes, ReversesTheTwoCharacterGroups)
@@ -101,7 +102,7 @@ TEST(SwapHexBytes, ReversesTheTwoCharacterGroups)
         {"123456789ABCDEF0", "F0DEBC9A78563412"},
     };
     for (const auto& [text, swapped] : cases)
-        EXPECT_EQ(OperandRecord::SwapHexBytes(text), swapped) << text;
+        EXPECT_EQ(SwapHexBytes(text), swapped) << text;
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "calc/OperandRecord.h"
+#include "numtext/HexText.h"
 
 namespace quibo {
 namespace {
@@ -17,7 +18,7 @@ class HexTextToValueTest : public ::testing::TestWithParam<HexCase> {};
 
 TEST_P(HexTextToValueTest, ReadsTheLastEightPlaces)
 {
-    EXPECT_EQ(OperandRecord::HexTextToValue(GetParam().text), GetParam().value) << GetParam().text;
+    EXPECT_EQ(HexTextToValue(GetParam().text), GetParam().value) << GetParam().text;
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -5,10 +5,10 @@
 #include <string>
 
 #include "replay/Action.h"
-#include "replay/Latin1.h"
+#include "numtext/Latin1.h"
 #include "replay/Player.h"
 #include "replay/StateLine.h"
-#include "shell/headless/HeadlessReplayTarget.h"
+#include "replay/HeadlessReplayTarget.h"
 
 namespace quibo {
 namespace {

@@ -1,5 +1,7 @@
 // The operator keys, "=", the operator latch and the evaluation.
 #include "shell/CBytewhirlView.h"
+
+#include "numtext/HexText.h"
 #include "shell/res/Texts.h"
 
 namespace quibo {
@@ -129,7 +131,7 @@ void CBytewhirlView::Evaluate()
     m_form.SetDlgItemText(IDC_KEY_BYTE_ORDER, kCaptionMot);
 
     calc.ApplyOperator(doc.m_nPendingOp, doc.m_nDataType);
-    const std::uint32_t value = OperandRecord::HexTextToValue(calc.m_strResult);
+    const std::uint32_t value = HexTextToValue(calc.m_strResult);
     m_form.SetDlgItemText(IDC_DISPLAY, FormatUnsigned("%X", value));
 
     conv.m_strResult = calc.m_strResult;

@@ -1,8 +1,10 @@
 // The HEX and DECIMAL fields: typing in one rewrites the others at the
 // current type. Only the field that has the focus converts, so the program's
 // own writes into the other field, which notify too, convert nothing.
-#include "numtext/DecimalText.h"
 #include "shell/CBytewhirlView.h"
+
+#include "numtext/DecimalText.h"
+#include "numtext/HexText.h"
 
 namespace quibo {
 
@@ -23,14 +25,14 @@ void CBytewhirlView::OnDecimalEditUpdate()
     if (type == DataType::Float) {
         // IEEE-754 rounds to nearest; beyond the single range gives infinity.
         const float value = static_cast<float>(ReadDecimalReal(text));
-        m_form.SetDlgItemText(IDC_HEX_EDIT, OperandRecord::FloatToHexText(value));
+        m_form.SetDlgItemText(IDC_HEX_EDIT, FloatToHexText(value));
         conv.BinaryTextFloat(value);
         m_form.SetDlgItemText(IDC_BINARY, conv.m_strRealBinMot);
         return;
     }
     if (type == DataType::Double) {
         const double value = ReadDecimalReal(text);
-        m_form.SetDlgItemText(IDC_HEX_EDIT, OperandRecord::DoubleToHexText(value));
+        m_form.SetDlgItemText(IDC_HEX_EDIT, DoubleToHexText(value));
         conv.BinaryTextDouble(value);
         m_form.SetDlgItemText(IDC_BINARY, conv.m_strRealBinMot);
         return;
@@ -59,7 +61,7 @@ void CBytewhirlView::OnHexEditUpdate()
 
     CBytewhirlDoc& doc = GetDocument();
     OperandRecord& conv = *doc.m_pConv;
-    const std::uint32_t value = OperandRecord::HexTextToValue(m_editHex.GetWindowText());
+    const std::uint32_t value = HexTextToValue(m_editHex.GetWindowText());
     // Hex to decimal is for the integral types only; a real type empties
     // DECIMAL and leaves BINARY with the last integral rendering.
     std::string decimal;

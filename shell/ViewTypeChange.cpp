@@ -1,5 +1,6 @@
 // What the form does when the document's data type changes.
 #include "shell/CBytewhirlView.h"
+
 #include "shell/res/Texts.h"
 
 namespace quibo {

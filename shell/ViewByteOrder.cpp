@@ -1,27 +1,18 @@
 // The Mot/Int key: swaps the bytes of whatever HEX shows and shows the
 // stored binary text of the new order. Nothing is parsed or rendered again.
 #include "shell/CBytewhirlView.h"
+
+#include "numtext/HexText.h"
 #include "shell/res/Texts.h"
 
 namespace quibo {
-
-std::string OperandRecord::SwapHexBytes(std::string text)
-{
-    if (text.size() % 2 != 0)
-        text.insert(text.begin(), '0');
-    std::string swapped;
-    swapped.reserve(text.size());
-    for (std::size_t end = text.size(); end >= 2; end -= 2)
-        swapped.append(text, end - 2, 2);
-    return swapped;
-}
 
 void CBytewhirlView::OnKeyByteOrder()
 {
     CBytewhirlDoc& doc = GetDocument();
     OperandRecord& conv = *doc.m_pConv;
 
-    m_form.SetDlgItemText(IDC_HEX_EDIT, OperandRecord::SwapHexBytes(m_form.GetDlgItemText(IDC_HEX_EDIT)));
+    m_form.SetDlgItemText(IDC_HEX_EDIT, SwapHexBytes(m_form.GetDlgItemText(IDC_HEX_EDIT)));
 
     if (conv.m_nByteOrder == 1) {
         conv.m_nByteOrder = 0;

@@ -1,6 +1,8 @@
 // The digit keys, CLR and the display refresh of the calculator form.
 #include "shell/CBytewhirlView.h"
 
+#include "numtext/HexText.h"
+
 namespace quibo {
 
 void CBytewhirlView::OnKey0() { OnDigitKey(0x0); }
@@ -93,6 +95,18 @@ void CBytewhirlView::OnKeyClear()
     m_form.SetDlgItemText(IDC_BINARY, "");
     doc.m_bTotalShown = 0;
     doc.m_nPendingOp = OP_NONE;
+}
+
+// The BINARY field's text from the HEX text, as the display refresh shows it.
+void CBytewhirlView::ShowBinaryFromHex(std::string text)
+{
+    CBytewhirlDoc& doc = GetDocument();
+    // Only the digit keys come here, and they refuse the real types first.
+    if (!IsIntegral(doc.m_nDataType))
+        return;
+    OperandRecord& conv = *doc.m_pConv;
+    conv.m_strBinary = conv.BinaryTextIntegral(doc.m_nDataType, HexTextToValue(text));
+    m_form.SetDlgItemText(IDC_BINARY, conv.m_strBinary);
 }
 
 }  // namespace quibo

@@ -1,4 +1,4 @@
-#include "shell/headless/HeadlessReplayTarget.h"
+#include "replay/HeadlessReplayTarget.h"
 
 #include "byteorder/DataTypeCommands.h"
 #include "replay/ReadState.h"

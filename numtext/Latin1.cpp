@@ -1,4 +1,4 @@
-#include "replay/Latin1.h"
+#include "numtext/Latin1.h"
 
 #include <cstdint>
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quibo {
+
+// Low 32 bits of a hexadecimal text; a character that is not a hex digit
+// counts as the digit 0 and keeps its place.
+std::uint32_t HexTextToValue(std::string_view text);
+
+// A hex text with its two-character groups in reverse order, after a "0" in
+// front of an odd-length text. Any characters are moved as they are.
+std::string SwapHexBytes(std::string text);
+
+// A real value's bit pattern as hexadecimal digits, most significant byte
+// first: 8 digits for a float, 16 for a double.
+std::string FloatToHexText(float value);
+std::string DoubleToHexText(double value);
+
+}  // namespace quibo
