@@ -46,7 +46,7 @@ BENCHMARK(OperatorChain);
 void DecimalKeystrokeUnderFloat(benchmark::State& state)
 {
     HeadlessApp app;
-    app.Command(FindDataTypeCommand(DataType::Float)->id);
+    app.App().OnCmdMsg(FindDataTypeCommand(DataType::Float)->id);
     HeadlessForm& form = app.Form();
     form.Focus(IDC_DECIMAL_EDIT);
     form.Type("-2.5");
@@ -78,8 +78,8 @@ void DataTypeChange(benchmark::State& state)
     const int charCommand = FindDataTypeCommand(DataType::Char)->id;
     const int shortCommand = FindDataTypeCommand(DataType::Short)->id;
     for (auto _ : state) {
-        app.Command(charCommand);
-        app.Command(shortCommand);
+        app.App().OnCmdMsg(charCommand);
+        app.App().OnCmdMsg(shortCommand);
     }
     ReportPerAction(state, 2);
 }

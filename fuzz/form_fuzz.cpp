@@ -53,7 +53,7 @@ void CheckInvariants(HeadlessApp& app)
 
     // A focus flag never claims a focus its field does not have.
     const CBytewhirlView& view = app.View();
-    const auto focused = app.Form().FocusedControl();
+    const auto focused = app.Form().GetFocus();
     Require(!view.m_bHexFocus || focused == IDC_HEX_EDIT, "HEX focus flag");
     Require(!view.m_bDecimalFocus || focused == IDC_DECIMAL_EDIT, "DECIMAL focus flag");
     Require(IsFlag(view.m_bIgnoreEditUpdate), "skip flag holds 0 or 1");
@@ -100,9 +100,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             form.Paste(std::string(reinterpret_cast<const char*>(data + i), length));
             i += length;
         } else if (action < 250) {
-            app.Command(DataTypeCommands()[action % 8].id);
+            app.App().OnCmdMsg(DataTypeCommands()[action % 8].id);
         } else {
-            app.Command(ID_FILE_NEW);
+            app.App().OnCmdMsg(ID_FILE_NEW);
         }
         CheckInvariants(app);
     }

@@ -7,19 +7,19 @@ namespace quibo {
 
 bool HeadlessReplayTarget::FieldHasFocus()
 {
-    const auto focused = m_app.Form().FocusedControl();
+    const auto focused = m_app.Form().GetFocus();
     return focused == IDC_HEX_EDIT || focused == IDC_DECIMAL_EDIT;
 }
 
 void HeadlessReplayTarget::ChooseDataType(DataType type)
 {
-    m_app.Command(FindDataTypeCommand(type)->id);
+    m_app.App().OnCmdMsg(FindDataTypeCommand(type)->id);
 }
 
 FormState HeadlessReplayTarget::TakeState()
 {
     HeadlessForm& form = m_app.Form();
-    FormState state = ReadState(form, [this](int id) { return m_app.MenuCheck(id); }, m_app.StatusText());
+    FormState state = ReadState(form, [this](int id) { return m_app.App().MenuCheck(id); }, m_app.StatusText());
     for (const HeadlessForm::MessageRecord& message : form.Messages())
         state.messages.push_back({message.caption, message.text});
     form.ClearMessages();

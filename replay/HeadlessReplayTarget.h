@@ -18,7 +18,7 @@ public:
     void ClearField() override { m_app.Form().ClearField(); }
     void Paste(std::string_view text) override { m_app.Form().Paste(text); }
     void ChooseDataType(DataType type) override;
-    void New() override { m_app.OnFileNew(); }
+    void New() override { m_app.App().OnFileNew(); }
     FormState TakeState() override;
 
 private:

@@ -1,13 +1,33 @@
 #include "shell/CBytewhirlApp.h"
 
 #include <algorithm>
+#include <array>
 
 #include "shell/platform/CommandIds.h"
+#include "shell/res/DialogTemplate.h"
 #include "shell/res/Strings.h"
 
 namespace quibo {
 
 namespace {
+
+using App = CBytewhirlApp;
+
+// The application's commands, in the order of its message map; the frame's
+// come before them (CMainFrame::CommandTable).
+constexpr std::array<CommandRoute<App>, 11> kCommands{{
+    {ID_APP_ABOUT, &App::OnAppAbout},
+    {ID_FILE_NEW, &App::OnFileNew},
+    {ID_FILE_OPEN, &App::OnFileOpen},
+    {ID_FILE_SAVE, &App::OnFileSave},
+    {ID_APP_EXIT, &App::OnAppExit},
+    {ID_EDIT_UNDO, &App::OnEditUndo},
+    {ID_EDIT_CUT, &App::OnEditCut},
+    {ID_EDIT_COPY, &App::OnEditCopy},
+    {ID_EDIT_PASTE, &App::OnEditPaste},
+    {ID_NEXT_PANE, &App::OnNextPane},
+    {ID_PREV_PANE, &App::OnPrevPane},
+}};
 
 // The name of a file as the desktop shows it: its last path component.
 std::string FileTitle(const std::string& path)
@@ -18,9 +38,76 @@ std::string FileTitle(const std::string& path)
 
 }  // namespace
 
-CBytewhirlApp::CBytewhirlApp(AppPlatform& platform, CBytewhirlDoc& document, CBytewhirlView& view)
-    : m_platform(platform), m_document(document), m_view(view)
+CBytewhirlApp::CBytewhirlApp(AppPlatform& platform, FormWindow& form, StatusBarWindow& statusBar, FrameWindow& frame)
+    : m_platform(platform),
+      m_form(form),
+      m_frameWindow(frame),
+      m_view(m_document, form),
+      m_frame(m_document, statusBar, frame)
 {
+    // The frame exists once the application does.
+    m_frame.OnCreate();
+}
+
+std::span<const CommandRoute<CBytewhirlApp>> CBytewhirlApp::CommandTable()
+{
+    return kCommands;
+}
+
+bool CBytewhirlApp::OnCmdMsg(int id)
+{
+    return m_frame.OnCmdMsg(id) || RouteCommand(CommandTable(), *this, id);
+}
+
+int CBytewhirlApp::MenuCheck(int id)
+{
+    CheckRecorder recorder;
+    m_frame.OnUpdateCmdUI(id, &recorder);
+    return recorder.check;
+}
+
+void CBytewhirlApp::OnAppAbout()
+{
+    m_frameWindow.DoModal(kDialog100);
+}
+
+void CBytewhirlApp::OnAppExit()
+{
+    m_platform.CloseMainWindow();
+}
+
+EditControl* CBytewhirlApp::FocusedField()
+{
+    const std::optional<ControlId> focus = m_form.GetFocus();
+    if (focus == IDC_HEX_EDIT)
+        return &m_view.m_editHex;
+    if (focus == IDC_DECIMAL_EDIT)
+        return &m_view.m_editDecimal;
+    return nullptr;
+}
+
+void CBytewhirlApp::OnEditUndo()
+{
+    if (EditControl* field = FocusedField())
+        field->Undo();
+}
+
+void CBytewhirlApp::OnEditCut()
+{
+    if (EditControl* field = FocusedField())
+        field->Cut();
+}
+
+void CBytewhirlApp::OnEditCopy()
+{
+    if (EditControl* field = FocusedField())
+        field->Copy();
+}
+
+void CBytewhirlApp::OnEditPaste()
+{
+    if (EditControl* field = FocusedField())
+        field->Paste();
 }
 
 bool CBytewhirlApp::InitInstance(const std::optional<std::string>& fileName)

@@ -1,23 +1,46 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "calc/CBytewhirlDoc.h"
 #include "shell/CBytewhirlView.h"
+#include "shell/CMainFrame.h"
 #include "shell/platform/AppPlatform.h"
+#include "shell/platform/FormWindow.h"
+#include "shell/platform/FrameWindow.h"
+#include "shell/platform/RoutingTable.h"
+#include "shell/platform/StatusBarWindow.h"
 
 namespace quibo {
 
-// The application: start-up, New, Open, Save, the caption and the
-// recent-file list. The document has no content: Open reads nothing and
-// Save writes nothing.
+// The application: it owns the document, the form's view and the main
+// frame, made on the windows a host gives it, and answers start-up, About,
+// New, Open, Save, Exit, the caption, the recent-file list and the edit
+// keys. The document has no content: Open reads nothing and Save writes
+// nothing.
 class CBytewhirlApp {
 public:
     static constexpr std::size_t kRecentFiles = 4;
 
-    CBytewhirlApp(AppPlatform& platform, CBytewhirlDoc& document, CBytewhirlView& view);
+    CBytewhirlApp(AppPlatform& platform, FormWindow& form, StatusBarWindow& statusBar, FrameWindow& frame);
+    CBytewhirlApp(const CBytewhirlApp&) = delete;
+    CBytewhirlApp& operator=(const CBytewhirlApp&) = delete;
+
+    CBytewhirlDoc& Document() { return m_document; }
+    CBytewhirlView& View() { return m_view; }
+    CMainFrame& Frame() { return m_frame; }
+
+    // A menu or accelerator command, routed as the framework routes it: the
+    // view and the document handle none, so the frame first, then the
+    // application. False when nothing handles the id.
+    bool OnCmdMsg(int id);
+    // A menu item's check mark from its update handler: 1 or 0, or -1 when
+    // the item has none.
+    int MenuCheck(int id);
+    static std::span<const CommandRoute<CBytewhirlApp>> CommandTable();
 
     // Reads the recent-file list, then carries out the command line: New,
     // or Open of the named file. False when that fails; start-up then ends.
@@ -27,9 +50,20 @@ public:
     // nothing when that changes nothing.
     void ExitInstance();
 
+    void OnAppAbout();
     void OnFileNew();
     void OnFileOpen();
     void OnFileSave();
+    void OnAppExit();
+    // The edit keys act on the HEX or DECIMAL field that has the focus, as
+    // in any text field; with neither focused they do nothing.
+    void OnEditUndo();
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    // The framework view's pane keys: one unsplit view has no pane to go to.
+    void OnNextPane() {}
+    void OnPrevPane() {}
 
     // "<title> - Quibo"; " - Quibo" while the title is empty.
     std::string Caption() const;
@@ -45,10 +79,14 @@ private:
     void SetPathName(const std::string& path);
     void AddToRecentFileList(const std::string& path);
     void ReinitialiseForm();
+    EditControl* FocusedField();
 
     AppPlatform& m_platform;
-    CBytewhirlDoc& m_document;
-    CBytewhirlView& m_view;
+    FormWindow& m_form;
+    FrameWindow& m_frameWindow;
+    CBytewhirlDoc m_document;
+    CBytewhirlView m_view;
+    CMainFrame m_frame;
     std::vector<std::string> m_recentFiles;
     std::vector<std::string> m_sessionFiles;  // most recent first
 };

@@ -11,7 +11,7 @@ HeadlessForm::HeadlessForm(const DialogTemplate& dialog) : m_dialog(dialog)
         // Labels and group boxes share one id and are never addressed.
         if (control.id != IDC_STATIC)
             m_index.emplace_back(control.id, m_controls.size());
-        m_controls.push_back({control.id, control.kind, control.text, kDefaultLimit});
+        m_controls.push_back({control.id, control.kind, control.text, kDefaultEditLimit, {}});
     }
     std::stable_sort(m_index.begin(), m_index.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -79,7 +79,7 @@ void HeadlessForm::LimitText(ControlId id, int nMaxChars)
 {
     Control* control = Find(id);
     if (control && control->kind == ControlKind::Edit)
-        control->limit = nMaxChars > 0 ? nMaxChars : kDefaultLimit;
+        control->limit = nMaxChars > 0 ? nMaxChars : kDefaultEditLimit;
 }
 
 void HeadlessForm::MessageBox(std::string_view text, std::string_view caption)
@@ -112,6 +112,13 @@ bool HeadlessForm::Focus(ControlId id)
     return true;
 }
 
+void HeadlessForm::UserEdit(Control& edit, std::string text)
+{
+    edit.undoText = std::move(edit.text);
+    edit.text = std::move(text);
+    Notify(edit.id, EN_UPDATE);
+}
+
 bool HeadlessForm::Type(std::string_view text)
 {
     Control* edit = FocusedEdit();
@@ -123,8 +130,7 @@ bool HeadlessForm::Type(std::string_view text)
         Control* current = Find(id);
         if (static_cast<int>(current->text.size()) >= current->limit)
             continue;  // refused, as the edit refuses a keystroke
-        current->text += c;
-        Notify(id, EN_UPDATE);
+        UserEdit(*current, current->text + c);
     }
     return true;
 }
@@ -140,8 +146,7 @@ bool HeadlessForm::Backspace(std::uint64_t count)
         Control* current = Find(id);
         if (current->text.empty())
             break;
-        current->text.pop_back();
-        Notify(id, EN_UPDATE);
+        UserEdit(*current, current->text.substr(0, current->text.size() - 1));
     }
     return true;
 }
@@ -151,10 +156,8 @@ bool HeadlessForm::ClearField()
     Control* edit = FocusedEdit();
     if (!edit)
         return false;
-    if (!edit->text.empty()) {
-        edit->text.clear();
-        Notify(edit->id, EN_UPDATE);
-    }
+    if (!edit->text.empty())
+        UserEdit(*edit, std::string());
     return true;
 }
 
@@ -164,11 +167,25 @@ bool HeadlessForm::Paste(std::string_view text)
     if (!edit)
         return false;
     const std::string_view kept = text.substr(0, static_cast<std::size_t>(edit->limit));
-    if (edit->text != kept) {
-        edit->text.assign(kept);
-        Notify(edit->id, EN_UPDATE);
-    }
+    if (edit->text != kept)
+        UserEdit(*edit, std::string(kept));
     return true;
+}
+
+void HeadlessForm::EditCommand(ControlId id, EditOperation operation)
+{
+    Control* edit = Find(id);
+    if (!edit || edit->kind != ControlKind::Edit)
+        return;
+    if (operation == EditOperation::Undo && edit->undoText != edit->text) {
+        UserEdit(*edit, edit->undoText);
+    } else if (operation == EditOperation::Paste && m_clipboard) {
+        // At the caret, the end: what fits under the limit, as a paste does.
+        const auto room = static_cast<std::size_t>(std::max(0, edit->limit - static_cast<int>(edit->text.size())));
+        const std::string_view kept = std::string_view(*m_clipboard).substr(0, room);
+        if (!kept.empty())
+            UserEdit(*edit, edit->text + std::string(kept));
+    }
 }
 
 std::optional<ControlId> HeadlessForm::FindKey(std::string_view caption) const
@@ -179,7 +196,7 @@ std::optional<ControlId> HeadlessForm::FindKey(std::string_view caption) const
     return FindPushButton(m_dialog, caption);
 }
 
-std::optional<ControlId> HeadlessForm::FocusedControl() const
+std::optional<ControlId> HeadlessForm::GetFocus() const
 {
     if (m_focus < 0)
         return std::nullopt;

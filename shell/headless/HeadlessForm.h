@@ -24,9 +24,6 @@ public:
         std::string text;
     };
 
-    // An edit's limit until the program sets one.
-    static constexpr int kDefaultLimit = 32767;
-
     explicit HeadlessForm(const DialogTemplate& dialog);
 
     // Where the controls' notifications go; may be null.
@@ -37,6 +34,13 @@ public:
     std::string GetDlgItemText(ControlId id) const override;
     void LimitText(ControlId id, int nMaxChars) override;
     void MessageBox(std::string_view text, std::string_view caption) override;
+    std::optional<ControlId> GetFocus() const override;
+    // Nothing is ever selected here (the caret stays at the end), so Cut and
+    // Copy take nothing; Paste adds the clipboard's text at the end as far
+    // as the limit allows; Undo takes back the last edit, and again.
+    void EditCommand(ControlId id, EditOperation operation) override;
+    // Where the edits' clipboard text is; none, an empty one.
+    void SetClipboard(const std::string* clipboard) { m_clipboard = clipboard; }
     // No frame to fit: the form is all there is.
     void ResizeParentToFit() override {}
 
@@ -53,8 +57,6 @@ public:
     // key, "Mot" or "Int" for the byte-order key, whatever it reads).
     std::optional<ControlId> FindKey(std::string_view caption) const;
 
-    // The focused control, if any control of the form has the focus.
-    std::optional<ControlId> FocusedControl() const;
     int Limit(ControlId id) const;
     const std::vector<MessageRecord>& Messages() const { return m_messages; }
     void ClearMessages() { m_messages.clear(); }
@@ -65,6 +67,7 @@ private:
         ControlKind kind;
         std::string text;
         int limit;
+        std::string undoText;  // the text before the user's last edit
     };
 
     // Focus values besides a control index.
@@ -77,12 +80,15 @@ private:
     bool IsEdit(int index) const;
     void MoveFocus(int index);
     void Notify(ControlId id, Notification code);
+    // Replaces an edit's text as a user's edit does: it can be undone.
+    void UserEdit(Control& edit, std::string text);
 
     const DialogTemplate& m_dialog;
     std::vector<Control> m_controls;                      // template order
     std::vector<std::pair<ControlId, std::size_t>> m_index;  // by id, into m_controls
     std::vector<MessageRecord> m_messages;
     CommandTarget* m_pTarget = nullptr;
+    const std::string* m_clipboard = nullptr;
     int m_focus = kNoFocus;
 };
 

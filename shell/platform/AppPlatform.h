@@ -30,6 +30,8 @@ public:
     virtual bool CreateEmpty(const std::string& path) = 0;
     virtual std::string FullPath(const std::string& path) = 0;
     virtual void ErrorBox(const std::string& text) = 0;
+    // Closes the main window, which ends the program.
+    virtual void CloseMainWindow() = 0;
     virtual void SetCaption(const std::string& caption) = 0;
     // The stored list; empty when the store is missing, unreadable, or not
     // a regular file.

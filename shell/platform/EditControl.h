@@ -25,7 +25,19 @@ public:
             m_pForm->LimitText(m_id, nMaxChars);
     }
 
+    // The edit's own undo and clipboard operations.
+    void Undo() { Edit(EditOperation::Undo); }
+    void Cut() { Edit(EditOperation::Cut); }
+    void Copy() { Edit(EditOperation::Copy); }
+    void Paste() { Edit(EditOperation::Paste); }
+
 private:
+    void Edit(EditOperation operation)
+    {
+        if (m_pForm)
+            m_pForm->EditCommand(m_id, operation);
+    }
+
     FormWindow* m_pForm = nullptr;
     ControlId m_id = IDC_STATIC;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,13 @@ namespace quibo {
 //  - MessageBox is modal with one OK button; it takes the keyboard focus
 //    away and gives it back to the same control before it returns.
 //  - ResizeParentToFit lays out the frame again and fits it to the form.
+//  - EditCommand does to an edit what its own undo, cut, copy and paste keys
+//    do, notifying as the user's edits do.
+enum class EditOperation { Undo, Cut, Copy, Paste };
+
+// An edit's length limit until the program sets one.
+inline constexpr int kDefaultEditLimit = 32767;
+
 class FormWindow {
 public:
     virtual ~FormWindow() = default;
@@ -26,6 +34,9 @@ public:
     virtual void LimitText(ControlId id, int nMaxChars) = 0;
     virtual void MessageBox(std::string_view text, std::string_view caption) = 0;
     virtual void ResizeParentToFit() = 0;
+    // The control that has the keyboard focus, if one of the form's has it.
+    virtual std::optional<ControlId> GetFocus() const = 0;
+    virtual void EditCommand(ControlId id, EditOperation operation) = 0;
 };
 
 }  // namespace quibo

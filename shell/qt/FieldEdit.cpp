@@ -122,7 +122,7 @@ FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent)
 
 void FieldEdit::SetLimit(int limit)
 {
-    m_limit = limit > 0 ? limit : kDefaultLimit;
+    m_limit = limit > 0 ? limit : kDefaultEditLimit;
 }
 
 void FieldEdit::SetProgramText(const QString& text)

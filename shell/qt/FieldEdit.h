@@ -4,6 +4,7 @@
 
 #include <functional>
 
+#include "shell/platform/FormWindow.h"
 #include "shell/platform/Notification.h"
 
 namespace quibo {
@@ -15,8 +16,6 @@ namespace quibo {
 // field is shown in a smaller font rather than scrolled.
 class FieldEdit : public QLineEdit {
 public:
-    static constexpr int kDefaultLimit = 32767;
-
     explicit FieldEdit(QWidget* parent);
 
     void SetNotify(std::function<void(Notification)> notify) { m_notify = std::move(notify); }
@@ -57,7 +56,7 @@ private:
     void FitFont();
 
     std::function<void(Notification)> m_notify;
-    int m_limit = kDefaultLimit;
+    int m_limit = kDefaultEditLimit;
     bool m_held = false;
     bool m_programSetting = false;
     bool m_typing = false;

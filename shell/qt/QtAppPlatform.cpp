@@ -132,6 +132,11 @@ void QtAppPlatform::ErrorBox(const std::string& text)
     m_form.MessageBox(DisplayName(text), QStringLiteral("ERROR"));
 }
 
+void QtAppPlatform::CloseMainWindow()
+{
+    m_window.close();
+}
+
 void QtAppPlatform::SetCaption(const std::string& caption)
 {
     m_window.setWindowTitle(DisplayName(caption));

@@ -20,6 +20,7 @@ public:
     bool CreateEmpty(const std::string& path) override;
     std::string FullPath(const std::string& path) override;
     void ErrorBox(const std::string& text) override;
+    void CloseMainWindow() override;
     void SetCaption(const std::string& caption) override;
     std::vector<std::string> ReadRecentFiles() override;
     void UpdateRecentFiles(const RecentFileUpdate& update) override;

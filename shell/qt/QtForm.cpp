@@ -108,6 +108,28 @@ void QtForm::LimitText(ControlId id, int nMaxChars)
         field->SetLimit(nMaxChars);
 }
 
+std::optional<ControlId> QtForm::GetFocus() const
+{
+    for (const TemplateWidget& entry : m_widgets) {
+        if (entry.control->id != IDC_STATIC && entry.widget->hasFocus())
+            return entry.control->id;
+    }
+    return std::nullopt;
+}
+
+void QtForm::EditCommand(ControlId id, EditOperation operation)
+{
+    FieldEdit* field = Field(id);
+    if (!field)
+        return;
+    switch (operation) {
+    case EditOperation::Undo: field->Undo(); break;
+    case EditOperation::Cut: field->cut(); break;
+    case EditOperation::Copy: field->copy(); break;
+    case EditOperation::Paste: field->paste(); break;
+    }
+}
+
 void QtForm::ResizeParentToFit()
 {
     if (m_fitParent)

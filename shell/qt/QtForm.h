@@ -28,6 +28,8 @@ public:
     void LimitText(ControlId id, int nMaxChars) override;
     void MessageBox(std::string_view text, std::string_view caption) override;
     void ResizeParentToFit() override;
+    std::optional<ControlId> GetFocus() const override;
+    void EditCommand(ControlId id, EditOperation operation) override;
     void SetFitParent(std::function<void()> fit) { m_fitParent = std::move(fit); }
     // The same box with texts that need more than Latin-1 (a file's name).
     void MessageBox(const QString& text, const QString& caption);

@@ -122,8 +122,7 @@ void QtMainFrame::BuildMenus()
         connect(action, &QAction::triggered, this, [this, id] {
             m_menuCommandRan = true;
             SetPaneText(0, LoadString(AFX_IDS_IDLEMESSAGE));
-            if (m_command)
-                m_command(id);
+            RunCommand(id);
         });
         // While an item is highlighted the pane shows its prompt.
         connect(action, &QAction::hovered, this, [this, id] { SetPaneText(0, CommandPrompt(id)); });
@@ -138,10 +137,7 @@ void QtMainFrame::BuildAccelerators()
         action->setShortcut(KeyOf(accelerator));
         action->setShortcutContext(Qt::WindowShortcut);
         const int id = accelerator.command;
-        connect(action, &QAction::triggered, this, [this, id] {
-            if (m_command)
-                m_command(id);
-        });
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
         addAction(action);
     }
 }
@@ -208,6 +204,14 @@ QAction* QtMainFrame::Action(int id) const
 {
     const auto it = m_actions.find(id);
     return it == m_actions.end() ? nullptr : it->second;
+}
+
+void QtMainFrame::RunCommand(int id)
+{
+    if (const QAction* item = Action(id); (item && !item->isEnabled()) || !m_command)
+        return;
+    m_command(id);
+    UpdateMenuChecks();
 }
 
 void QtMainFrame::UpdateMenuChecks()

@@ -41,6 +41,9 @@ public:
     void FitToForm();
     // Whether the window system lets a window stay above the others.
     bool CanStayOnTop() const;
+    // Runs a command as its menu item or accelerator does: not while the
+    // item is disabled; the check marks follow.
+    void RunCommand(int id);
     // Asks every menu item's update handler for its check mark.
     void UpdateMenuChecks();
     QAction* Action(int id) const;

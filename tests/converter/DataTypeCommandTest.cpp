@@ -28,7 +28,7 @@ TEST_F(DataTypeMenu, EachCommandSetsItsStatusTextAndTheOnlyCheckMark)
         EXPECT_EQ(App().StatusText(), status);
         int checked = 0;
         for (const DataTypeCommand& command : DataTypeCommands())
-            checked += App().MenuCheck(command.id);
+            checked += App().App().MenuCheck(command.id);
         EXPECT_EQ(checked, 1) << name;
         EXPECT_EQ(FindDataTypeInfo(*App().CheckedDataType())->name, std::string(name));
     }
@@ -41,8 +41,8 @@ TEST_F(DataTypeMenu, UnknownNamesAndIdsAreNotCommands)
 {
     EXPECT_FALSE(App().ChooseDataType("int"));
     EXPECT_FALSE(App().ChooseDataType("Char"));
-    EXPECT_FALSE(App().Command(32770));
-    EXPECT_EQ(App().MenuCheck(ID_HELP_INSTRUCTIONS), -1);  // always enabled, never checked
+    EXPECT_FALSE(App().App().OnCmdMsg(32770));
+    EXPECT_EQ(App().App().MenuCheck(ID_HELP_INSTRUCTIONS), -1);  // always enabled, never checked
     EXPECT_EQ(App().StatusText(), " ");
 }
 
@@ -174,7 +174,7 @@ TEST_F(NewCommand, BlanksTheFieldsAndConvertsTheEmptyDecimalWithoutResettingTheC
     Choose("char");
     Press("5 + 3 =");
     App().Document().SetTitle("old");
-    ASSERT_TRUE(App().Command(ID_FILE_NEW));
+    ASSERT_TRUE(App().App().OnCmdMsg(ID_FILE_NEW));
     EXPECT_EQ(Fields(), (Shown{"", "00", "", "0000 0000"}));
     EXPECT_EQ(App().Document().GetTitle(), "");
     EXPECT_EQ(App().CheckedDataType(), DataType::Char);
@@ -189,7 +189,7 @@ TEST_F(NewCommand, AfterARefusedChangeRefusesAgain)
     Choose("float");
     Choose("short");
     ASSERT_EQ(MessageCount(), 1u);
-    App().OnFileNew();
+    App().App().OnFileNew();
     EXPECT_EQ(MessageCount(), 2u);
     EXPECT_EQ(Fields(), (Shown{"", "", "", ""}));
 }

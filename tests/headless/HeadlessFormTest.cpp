@@ -72,7 +72,7 @@ TEST_F(HeadlessFormTest, DataExchangeSetsOnlyDifferingTexts)
 
 TEST_F(HeadlessFormTest, LimitRefusesTypingAndPastingButNeverCutsProgramTexts)
 {
-    EXPECT_EQ(form.Limit(IDC_HEX_EDIT), HeadlessForm::kDefaultLimit);
+    EXPECT_EQ(form.Limit(IDC_HEX_EDIT), kDefaultEditLimit);
     form.LimitText(IDC_HEX_EDIT, 2);
     ASSERT_TRUE(form.Focus(IDC_HEX_EDIT));
     recorder.events.clear();
@@ -91,7 +91,7 @@ TEST_F(HeadlessFormTest, LimitRefusesTypingAndPastingButNeverCutsProgramTexts)
     ASSERT_TRUE(form.Paste("ABCDEF"));
     EXPECT_EQ(form.GetDlgItemText(IDC_HEX_EDIT), "AB");
     form.LimitText(IDC_HEX_EDIT, 0);
-    EXPECT_EQ(form.Limit(IDC_HEX_EDIT), HeadlessForm::kDefaultLimit);
+    EXPECT_EQ(form.Limit(IDC_HEX_EDIT), kDefaultEditLimit);
 }
 
 TEST_F(HeadlessFormTest, EditingActionsNotifyOnlyWhenTheTextChanges)
@@ -121,14 +121,14 @@ TEST_F(HeadlessFormTest, EditingActionsNotifyOnlyWhenTheTextChanges)
 
 TEST_F(HeadlessFormTest, EditingNeedsAFocusedField)
 {
-    EXPECT_FALSE(form.FocusedControl().has_value());
+    EXPECT_FALSE(form.GetFocus().has_value());
     EXPECT_FALSE(form.Type("1"));
     EXPECT_FALSE(form.Backspace());
     EXPECT_FALSE(form.ClearField());
     EXPECT_FALSE(form.Paste("1"));
 
     ASSERT_TRUE(form.Click(IDC_KEY_5));
-    EXPECT_EQ(form.FocusedControl(), IDC_KEY_5);
+    EXPECT_EQ(form.GetFocus(), IDC_KEY_5);
     EXPECT_FALSE(form.Type("1"));
     EXPECT_EQ(form.GetDlgItemText(IDC_HEX_EDIT), "");
 
@@ -159,7 +159,7 @@ TEST_F(HeadlessFormTest, MessageBoxTakesTheFocusAndGivesItBack)
     form.MessageBox("text", "ERROR");
     EXPECT_EQ(recorder.events,
               (Events{{IDC_DECIMAL_EDIT, EN_KILLFOCUS, ""}, {IDC_DECIMAL_EDIT, EN_SETFOCUS, ""}}));
-    EXPECT_EQ(form.FocusedControl(), IDC_DECIMAL_EDIT);
+    EXPECT_EQ(form.GetFocus(), IDC_DECIMAL_EDIT);
     ASSERT_EQ(form.Messages().size(), 1u);
     EXPECT_EQ(form.Messages()[0].caption, "ERROR");
     EXPECT_EQ(form.Messages()[0].text, "text");
@@ -169,7 +169,7 @@ TEST_F(HeadlessFormTest, MessageBoxTakesTheFocusAndGivesItBack)
     recorder.events.clear();
     form.MessageBox("again", "ERROR");
     EXPECT_TRUE(recorder.events.empty());
-    EXPECT_EQ(form.FocusedControl(), IDC_KEY_1);
+    EXPECT_EQ(form.GetFocus(), IDC_KEY_1);
     EXPECT_EQ(form.Messages().size(), 2u);
 }
 
@@ -196,7 +196,7 @@ TEST(HeadlessApp, StartsWithEveryFieldBlankAndNoFocus)
     EXPECT_EQ(form.GetDlgItemText(IDC_DECIMAL_EDIT), "");
     EXPECT_EQ(form.GetDlgItemText(IDC_BINARY), "");
     EXPECT_EQ(form.GetDlgItemText(IDC_KEY_BYTE_ORDER), "Mot");
-    EXPECT_FALSE(form.FocusedControl().has_value());
+    EXPECT_FALSE(form.GetFocus().has_value());
     EXPECT_TRUE(form.Messages().empty());
 }
 

@@ -78,7 +78,7 @@ TEST_F(RealTypes, TheMessageBoxReturnsTheFocusToTheKey)
 {
     Use(DataType::Float);
     Press("5");
-    EXPECT_EQ(App().Form().FocusedControl(), IDC_KEY_5);
+    EXPECT_EQ(App().Form().GetFocus(), IDC_KEY_5);
 }
 
 }  // namespace

@@ -41,9 +41,9 @@ private slots:
         // and unchecked, not checked for nothing.
         QAction* topmost = Q().Window().Action(ID_VIEW_TOPMOST);
         QVERIFY(!topmost->isEnabled());
-        Q().Command(ID_VIEW_TOPMOST);
+        Q().Window().RunCommand(ID_VIEW_TOPMOST);
         QVERIFY(!topmost->isChecked());
-        QCOMPARE(Q().Check(ID_VIEW_TOPMOST), 0);
+        QCOMPARE(Q().App().MenuCheck(ID_VIEW_TOPMOST), 0);
         QVERIFY(!(Q().Window().windowFlags() & Qt::WindowStaysOnTopHint));
     }
 
@@ -52,13 +52,13 @@ private slots:
         QWindow* window = Q().Window().windowHandle();
         const QSize outer = Q().Window().frameGeometry().size();
         const QSize form = Q().Form().size();
-        Q().Command(ID_VIEW_REMOVE_BORDER);
+        Q().Window().RunCommand(ID_VIEW_REMOVE_BORDER);
         QVERIFY(Q().Window().Action(ID_VIEW_REMOVE_BORDER)->isChecked());
         QCOMPARE(window, Q().Window().windowHandle());
         QVERIFY(Q().Window().windowFlags() & Qt::FramelessWindowHint);
         QTRY_COMPARE(Q().Window().frameGeometry().size(), outer);
         QCOMPARE(Q().Form().size(), form);
-        Q().Command(ID_VIEW_REMOVE_BORDER);
+        Q().Window().RunCommand(ID_VIEW_REMOVE_BORDER);
         QVERIFY(!Q().Window().Action(ID_VIEW_REMOVE_BORDER)->isChecked());
         QTRY_COMPARE(Q().Window().frameGeometry().size(), outer);
         QCOMPARE(Q().Window().size(), Q().Window().sizeHint());

@@ -127,7 +127,7 @@ private slots:
         const QRect outer = OuterRect(id);
         const QSize form = Q().Form().size();
 
-        Q().Command(ID_VIEW_REMOVE_BORDER);
+        Q().Window().RunCommand(ID_VIEW_REMOVE_BORDER);
         QVERIFY(Q().Window().Action(ID_VIEW_REMOVE_BORDER)->isChecked());
         QTRY_VERIFY(Untitled(id));
         QTRY_COMPARE(OuterRect(id), outer);
@@ -135,7 +135,7 @@ private slots:
         QVERIFY(Q().Window().menuBar()->isVisible());
         QCOMPARE(Id(), id);  // the same native window, not a new one
 
-        Q().Command(ID_VIEW_REMOVE_BORDER);
+        Q().Window().RunCommand(ID_VIEW_REMOVE_BORDER);
         QTRY_COMPARE(Extents(id), titled);
         QTRY_COMPARE(OuterRect(id), outer);
         QCOMPARE(ClientRect(id).size(), Q().Window().sizeHint());
@@ -161,10 +161,10 @@ private slots:
         const int height = ClientRect(id).height();
         // Hidden, the status bar's height goes too; shown, it comes back.
         const int barHeight = Q().Window().statusBar()->height();
-        Q().Command(ID_VIEW_STATUS_BAR);
+        Q().Window().RunCommand(ID_VIEW_STATUS_BAR);
         QTRY_COMPARE(ClientRect(id).height(), height - barHeight);
         verifyFixed();
-        Q().Command(ID_VIEW_STATUS_BAR);
+        Q().Window().RunCommand(ID_VIEW_STATUS_BAR);
         QTRY_COMPARE(ClientRect(id).height(), height);
         verifyFixed();
     }
@@ -174,7 +174,7 @@ private slots:
         const QSize fitted = Q().Window().size();
         Q().Window().setFixedSize(fitted + QSize(30, 40));
         QTRY_COMPARE(ClientRect(Id()).size(), fitted + QSize(30, 40));
-        Q().Command(ID_FILE_NEW);
+        Q().Window().RunCommand(ID_FILE_NEW);
         QTRY_COMPARE(ClientRect(Id()).size(), fitted);
         const SizeHints hints = NormalHints(Id());
         QCOMPARE(hints.min, fitted);
@@ -184,18 +184,18 @@ private slots:
     void topmostChangesTheStateInPlace()
     {
         const Window id = Id();
-        Q().Command(ID_VIEW_TOPMOST);
+        Q().Window().RunCommand(ID_VIEW_TOPMOST);
         QTRY_VERIFY(HasAtom(id, "_NET_WM_STATE", "_NET_WM_STATE_ABOVE"));
         QCOMPARE(Id(), id);
-        Q().Command(ID_VIEW_TOPMOST);
+        Q().Window().RunCommand(ID_VIEW_TOPMOST);
         QTRY_VERIFY(!HasAtom(id, "_NET_WM_STATE", "_NET_WM_STATE_ABOVE"));
         QCOMPARE(Id(), id);
         // Without a title bar, the frame stays as it is.
         const QRect outer = OuterRect(id);
-        Q().Command(ID_VIEW_REMOVE_BORDER);
+        Q().Window().RunCommand(ID_VIEW_REMOVE_BORDER);
         QTRY_VERIFY(Untitled(id));
         QTRY_COMPARE(OuterRect(id), outer);
-        Q().Command(ID_VIEW_TOPMOST);
+        Q().Window().RunCommand(ID_VIEW_TOPMOST);
         QTRY_VERIFY(HasAtom(id, "_NET_WM_STATE", "_NET_WM_STATE_ABOVE"));
         QTest::qWait(200);
         QTRY_VERIFY(Untitled(id));

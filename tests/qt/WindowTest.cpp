@@ -196,28 +196,28 @@ private slots:
         Q().Window().Action(ID_VIEW_STATUS_BAR)->hover();
         Q().Window().Action(ID_VIEW_STATUS_BAR)->trigger();
         QCOMPARE(Q().Window().GetPaneText(0), std::string(" "));
-        Q().Command(ID_VIEW_STATUS_BAR);
+        Q().Window().RunCommand(ID_VIEW_STATUS_BAR);
     }
 
     void viewTogglesCheckAndChangeTheWindow()
     {
-        Q().Command(ID_VIEW_REMOVE_BORDER);
+        Q().Window().RunCommand(ID_VIEW_REMOVE_BORDER);
         QVERIFY(Q().Window().Action(ID_VIEW_REMOVE_BORDER)->isChecked());
         QVERIFY(!(Q().Window().windowFlags() & Qt::WindowTitleHint));
-        Q().Command(ID_VIEW_REMOVE_BORDER);
+        Q().Window().RunCommand(ID_VIEW_REMOVE_BORDER);
         QVERIFY(!Q().Window().Action(ID_VIEW_REMOVE_BORDER)->isChecked());
         QVERIFY(Q().Window().windowFlags() & Qt::WindowTitleHint);
 
-        Q().Command(ID_VIEW_TOPMOST);
+        Q().Window().RunCommand(ID_VIEW_TOPMOST);
         QVERIFY(Q().Window().Action(ID_VIEW_TOPMOST)->isChecked());
         QVERIFY(Q().Window().windowFlags() & Qt::WindowStaysOnTopHint);
-        Q().Command(ID_VIEW_TOPMOST);
+        Q().Window().RunCommand(ID_VIEW_TOPMOST);
         QVERIFY(!(Q().Window().windowFlags() & Qt::WindowStaysOnTopHint));
 
-        Q().Command(ID_VIEW_STATUS_BAR);
+        Q().Window().RunCommand(ID_VIEW_STATUS_BAR);
         QVERIFY(!Q().Window().statusBar()->isVisible());
         QVERIFY(!Q().Window().Action(ID_VIEW_STATUS_BAR)->isChecked());
-        Q().Command(ID_VIEW_STATUS_BAR);
+        Q().Window().RunCommand(ID_VIEW_STATUS_BAR);
         QVERIFY(Q().Window().statusBar()->isVisible());
     }
 
@@ -226,7 +226,7 @@ private slots:
         Click(IDC_KEY_5);
         QStringList about;
         QString aboutTitle;
-        WithModal([this] { Q().Command(ID_APP_ABOUT); },
+        WithModal([this] { Q().Window().RunCommand(ID_APP_ABOUT); },
                   [&](QWidget* dialog) {
                       aboutTitle = dialog->windowTitle();
                       about = LabelTexts(dialog);
@@ -237,7 +237,7 @@ private slots:
 
         QStringList help;
         QString helpTitle;
-        WithModal([this] { Q().Command(ID_HELP_INSTRUCTIONS); },
+        WithModal([this] { Q().Window().RunCommand(ID_HELP_INSTRUCTIONS); },
                   [&](QWidget* dialog) {
                       helpTitle = dialog->windowTitle();
                       help = LabelTexts(dialog);
@@ -285,22 +285,22 @@ private slots:
                 static_cast<QDialog*>(modal)->accept();  // as the dialog's button does
             };
         };
-        WithModal([this] { Q().Command(ID_FILE_OPEN); }, choose(opened));
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_OPEN); }, choose(opened));
         QCOMPARE(title, QString("Open"));
         QCOMPARE(filters, QStringList({"All Files (*.*)"}));
         QVERIFY(listsNotes);
         QCOMPARE(Q().Window().windowTitle(), QString("notes - Quibo"));
         QCOMPARE(Q().Form().GetDlgItemText(IDC_DISPLAY), std::string());  // the initial update ran
         // Save with a path leaves the opened file as it is.
-        Q().Command(ID_FILE_SAVE);
+        Q().Window().RunCommand(ID_FILE_SAVE);
         QFile check(opened);
         QVERIFY(check.open(QIODevice::ReadOnly));
         QCOMPARE(check.readAll(), QByteArray("keep me"));
 
-        Q().Command(ID_FILE_NEW);
+        Q().Window().RunCommand(ID_FILE_NEW);
         QCOMPARE(Q().Window().windowTitle(), QString(" - Quibo"));
         const QString saved = folder + "/saved.qb";
-        WithModal([this] { Q().Command(ID_FILE_SAVE); }, choose(saved));
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); }, choose(saved));
         QCOMPARE(title, QString("Save As"));
         QCOMPARE(Q().Window().windowTitle(), QString("saved.qb - Quibo"));
         QVERIFY(QFile::exists(saved));
@@ -478,16 +478,16 @@ private slots:
         const timespec times[2] = {old, old};
         QVERIFY(utimensat(AT_FDCWD, doc.c_str(), times, 0) == 0);
         QVERIFY(Q().App().InitInstance(doc));
-        Q().Command(ID_FILE_SAVE);
+        Q().Window().RunCommand(ID_FILE_SAVE);
         struct stat info {};
         QVERIFY(stat(doc.c_str(), &info) == 0);
         QCOMPARE(info.st_size, off_t(8));
         QCOMPARE(info.st_mtim.tv_sec, old.tv_sec);
         QCOMPARE(info.st_atim.tv_sec, old.tv_sec);
 
-        Q().Command(ID_FILE_NEW);
+        Q().Window().RunCommand(ID_FILE_NEW);
         QString question;
-        WithModal([this] { Q().Command(ID_FILE_SAVE); },
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); },
                   [&](QWidget* modal) {
                       if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
                           name->setText(QString::fromStdString(doc));
@@ -532,26 +532,26 @@ private slots:
                 static_cast<QDialog*>(modal)->accept();
             };
         };
-        Q().Command(ID_FILE_NEW);
-        WithModal([this] { Q().Command(ID_FILE_OPEN); }, choose(QString::fromStdString(folder) + QStringLiteral(u"/bad\uFFFD\uFFFD.txt")));
+        Q().Window().RunCommand(ID_FILE_NEW);
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_OPEN); }, choose(QString::fromStdString(folder) + QStringLiteral(u"/bad\uFFFD\uFFFD.txt")));
         QCOMPARE(Q().App().RecentFiles().front(), bad);
-        Q().Command(ID_FILE_NEW);
-        WithModal([this] { Q().Command(ID_FILE_SAVE); }, choose(QString::fromStdString(folder) + QStringLiteral(u"/n\u00e9.txt")));
+        Q().Window().RunCommand(ID_FILE_NEW);
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); }, choose(QString::fromStdString(folder) + QStringLiteral(u"/n\u00e9.txt")));
         QCOMPARE(access((folder + "/n\xc3\xa9.txt").c_str(), F_OK), 0);
 
         // A new file in a folder whose name text cannot hold goes into that
         // folder; Save As over a file whose name it cannot hold asks first.
         const std::string odd = folder + "/dir\xff";
         QVERIFY(mkdir(odd.c_str(), 0755) == 0);
-        Q().Command(ID_FILE_NEW);
-        WithModal([this] { Q().Command(ID_FILE_SAVE); },
+        Q().Window().RunCommand(ID_FILE_NEW);
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); },
                   choose(QString::fromStdString(folder) + QStringLiteral(u"/dir\uFFFD/new")));
         QCOMPARE(access((odd + "/new").c_str(), F_OK), 0);
         const int fd = open(bad.c_str(), O_WRONLY | O_TRUNC);
         QVERIFY(fd >= 0 && write(fd, "keep", 4) == 4 && close(fd) == 0);
-        Q().Command(ID_FILE_NEW);
+        Q().Window().RunCommand(ID_FILE_NEW);
         QString question;
-        WithModal([this] { Q().Command(ID_FILE_SAVE); },
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); },
                   [&](QWidget* modal) {
                       if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
                           name->setText(QString::fromStdString(folder) + QStringLiteral(u"/bad\uFFFD\uFFFD.txt"));
@@ -728,7 +728,7 @@ private slots:
         QTest::keyClicks(field, "12");
         QCOMPARE(field->text(), QString("A00"));
         QTest::keyClick(field, Qt::Key_Backspace);
-        Q().Command(ID_EDIT_UNDO);  // Alt+Backspace
+        Q().Window().RunCommand(ID_EDIT_UNDO);  // Alt+Backspace
         QCOMPARE(field->text(), QString("A00"));
         QTest::keyClicks(field, "3");
         QCOMPARE(field->text(), QString("A00"));
@@ -769,25 +769,25 @@ private slots:
         QTest::keyClicks(form.Field(IDC_DECIMAL_EDIT), "4660");
         QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("00001234"));
         form.Field(IDC_DECIMAL_EDIT)->selectAll();
-        Q().Command(ID_EDIT_COPY);
+        Q().Window().RunCommand(ID_EDIT_COPY);
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("4660"));
-        Q().Command(ID_EDIT_CUT);
+        Q().Window().RunCommand(ID_EDIT_CUT);
         QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("00000000"));
-        Q().Command(ID_EDIT_UNDO);
+        Q().Window().RunCommand(ID_EDIT_UNDO);
         QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("4660"));
 
         // Pasting into HEX keeps what its limit allows, and converts.
         QTest::mouseClick(form.Field(IDC_HEX_EDIT), Qt::LeftButton);
         form.Field(IDC_HEX_EDIT)->selectAll();
         QGuiApplication::clipboard()->setText("FFFFFFFF1");
-        Q().Command(ID_EDIT_PASTE);
+        Q().Window().RunCommand(ID_EDIT_PASTE);
         QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("FFFFFFFF"));
         QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("4294967295"));
 
         // With a key focused, nothing happens.
         Click(IDC_KEY_1);
         QGuiApplication::clipboard()->setText("9");
-        Q().Command(ID_EDIT_PASTE);
+        Q().Window().RunCommand(ID_EDIT_PASTE);
         QCOMPARE(form.GetDlgItemText(IDC_DISPLAY), std::string("1"));
     }
 };

@@ -95,9 +95,9 @@ private slots:
     void topmostAsksToStayAbove()
     {
         WindowManagerEar ear;
-        m_quibo->Command(ID_VIEW_TOPMOST);
+        m_quibo->Window().RunCommand(ID_VIEW_TOPMOST);
         QVERIFY(ear.Heard(m_quibo->Window().winId(), 1, "_NET_WM_STATE_ABOVE"));
-        m_quibo->Command(ID_VIEW_TOPMOST);
+        m_quibo->Window().RunCommand(ID_VIEW_TOPMOST);
         QVERIFY(ear.Heard(m_quibo->Window().winId(), 0, "_NET_WM_STATE_ABOVE"));
     }
 
@@ -110,9 +110,9 @@ private slots:
             return hints.size() >= 3 ? hints[2] : -1;
         };
         const QSize before = m_quibo->Window().size();
-        m_quibo->Command(ID_VIEW_REMOVE_BORDER);
+        m_quibo->Window().RunCommand(ID_VIEW_REMOVE_BORDER);
         QTRY_VERIFY(decorations() >= 0 && !(decorations() & kDecorTitle));
-        m_quibo->Command(ID_VIEW_REMOVE_BORDER);
+        m_quibo->Window().RunCommand(ID_VIEW_REMOVE_BORDER);
         QTRY_VERIFY(decorations() < 0 || (decorations() & kDecorTitle));
         // Without a window manager there is no frame to give back or take.
         QTRY_COMPARE(m_quibo->Window().size(), before);

@@ -1,74 +1,23 @@
 #include <gtest/gtest.h>
 
-#include <map>
-#include <set>
+#include <functional>
 #include <string>
 #include <vector>
 
-#include "shell/CBytewhirlApp.h"
-#include "shell/headless/HeadlessForm.h"
+#include "shell/headless/HeadlessApp.h"
+#include "shell/platform/CommandIds.h"
+#include "shell/res/DialogTemplate.h"
 
 namespace quibo {
 namespace {
 
-// Files, prompts and settings in memory.
-class FakePlatform : public AppPlatform {
-public:
-    std::optional<std::string> PromptOpen() override { return Next(); }
-    std::optional<std::string> PromptSaveAs() override { return Next(); }
-    OpenResult OpenForReading(const std::string& path) override
-    {
-        if (unreadable.count(path))
-            return OpenResult::Failed;
-        return files.count(path) ? OpenResult::Opened : OpenResult::NotFound;
-    }
-    bool CreateEmpty(const std::string& path) override
-    {
-        if (uncreatable.count(path))
-            return false;
-        files[path] = "";
-        return true;
-    }
-    std::string FullPath(const std::string& path) override { return path.starts_with("/") ? path : "/cwd/" + path; }
-    void ErrorBox(const std::string& text) override { errors.push_back(text); }
-    void SetCaption(const std::string& text) override { caption = text; }
-    std::vector<std::string> ReadRecentFiles() override { return settings; }
-    void UpdateRecentFiles(const RecentFileUpdate& update) override
-    {
-        if (const auto list = update(settings)) {
-            settings = *list;
-            ++writes;
-        }
-    }
-
-    std::optional<std::string> Next()
-    {
-        if (answers.empty())
-            return std::nullopt;
-        std::optional<std::string> answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
-    }
-
-    std::vector<std::optional<std::string>> answers;  // what the prompts answer, in turn
-    std::map<std::string, std::string> files;
-    std::set<std::string> unreadable;
-    std::set<std::string> uncreatable;
-    std::vector<std::string> errors;
-    std::vector<std::string> settings;
-    int writes = 0;
-    std::string caption;
-};
-
 class AppTest : public ::testing::Test {
 protected:
-    AppTest() { form.SetTarget(&view); }
-
-    FakePlatform platform;
-    CBytewhirlDoc document;
-    HeadlessForm form{kForm101};
-    CBytewhirlView view{document, form};
-    CBytewhirlApp app{platform, document, view};
+    HeadlessApp headless;
+    HeadlessAppPlatform& platform = headless.Platform();
+    CBytewhirlApp& app = headless.App();
+    HeadlessForm& form = headless.Form();
+    CBytewhirlDoc& document = headless.Document();
 };
 
 TEST_F(AppTest, CaptionFollowsTheDocumentTitle)
@@ -122,7 +71,7 @@ TEST_F(AppTest, SaveCreatesAnEmptyFileOnceAndNeverTouchesItAgain)
 
 TEST_F(AppTest, RecentFilesHoldFourMostRecentFirstWithoutRepeats)
 {
-    platform.settings = {"/a", "", "/b", "/a", "/c", "/d", "/e"};
+    platform.recentFiles = {"/a", "", "/b", "/a", "/c", "/d", "/e"};
     ASSERT_TRUE(app.InitInstance(std::nullopt));
     EXPECT_EQ(app.RecentFiles(), (std::vector<std::string>{"/a", "/b", "/c", "/d"}));
     platform.files["/c"] = "";
@@ -131,36 +80,36 @@ TEST_F(AppTest, RecentFilesHoldFourMostRecentFirstWithoutRepeats)
     app.OnFileOpen();
     app.OnFileOpen();
     app.ExitInstance();
-    EXPECT_EQ(platform.settings, (std::vector<std::string>{"/z", "/c", "/a", "/b"}));
+    EXPECT_EQ(platform.recentFiles, (std::vector<std::string>{"/z", "/c", "/a", "/b"}));
 }
 
 TEST_F(AppTest, TheListIsStoredOnlyWhenItChanges)
 {
-    platform.settings = {"/a", "/b"};
+    platform.recentFiles = {"/a", "/b"};
     ASSERT_TRUE(app.InitInstance(std::nullopt));
     app.ExitInstance();  // nothing opened
-    EXPECT_EQ(platform.writes, 0);
+    EXPECT_EQ(platform.recentFileWrites, 0);
     platform.files["/a"] = "";
     platform.answers = {"/a"};
     app.OnFileOpen();  // already first
     app.ExitInstance();
-    EXPECT_EQ(platform.writes, 0);
-    EXPECT_EQ(platform.settings, (std::vector<std::string>{"/a", "/b"}));
+    EXPECT_EQ(platform.recentFileWrites, 0);
+    EXPECT_EQ(platform.recentFiles, (std::vector<std::string>{"/a", "/b"}));
 }
 
 TEST_F(AppTest, TwoInstancesKeepWhatEachOpened)
 {
     // Both start from the same list; the other one exits first.
-    platform.settings = {"/a", "/b", "/c"};
+    platform.recentFiles = {"/a", "/b", "/c"};
     ASSERT_TRUE(app.InitInstance(std::nullopt));
     platform.files["/mine"] = "";
     platform.files["/b"] = "";
     platform.answers = {"/mine", "/b"};
     app.OnFileOpen();
     app.OnFileOpen();
-    platform.settings = {"/theirs", "/a", "/b", "/c"};
+    platform.recentFiles = {"/theirs", "/a", "/b", "/c"};
     app.ExitInstance();
-    EXPECT_EQ(platform.settings, (std::vector<std::string>{"/b", "/mine", "/theirs", "/a"}));
+    EXPECT_EQ(platform.recentFiles, (std::vector<std::string>{"/b", "/mine", "/theirs", "/a"}));
 }
 
 TEST_F(AppTest, OpenRunsTheInitialUpdateButChangesNoValue)
@@ -177,6 +126,59 @@ TEST_F(AppTest, OpenRunsTheInitialUpdateButChangesNoValue)
     EXPECT_EQ(form.GetDlgItemText(IDC_HEX_EDIT), "00000000");  // the empty DECIMAL converted again
     form.Click(IDC_KEY_EQUALS);
     EXPECT_EQ(form.GetDlgItemText(IDC_DISPLAY), "8");
+}
+
+TEST_F(AppTest, CommandsGoToTheFrameThenTheApplication)
+{
+    HeadlessFrame& frame = headless.FrameWindow();
+    // From start: no sizing border, no maximize box; not topmost.
+    EXPECT_EQ(frame.style, WS_BORDER);
+    EXPECT_FALSE(frame.topmost);
+
+    const std::pair<int, std::function<bool()>> toggles[] = {
+        {ID_VIEW_REMOVE_BORDER, [&] { return !(frame.style & WS_BORDER); }},
+        {ID_VIEW_TOPMOST, [&] { return frame.topmost; }},
+        {ID_VIEW_STATUS_BAR, [&] { return !frame.statusBarVisible; }},
+    };
+    for (const auto& [id, changed] : toggles) {
+        for (int round = 0; round < 2; ++round) {
+            ASSERT_TRUE(app.OnCmdMsg(id));
+            const bool on = round == 0;
+            EXPECT_EQ(changed(), on) << id;
+            // The status bar's item is checked while the bar shows; the
+            // others while their change is in force.
+            EXPECT_EQ(app.MenuCheck(id), id == ID_VIEW_STATUS_BAR ? !on : on) << id;
+        }
+    }
+
+    ASSERT_TRUE(app.OnCmdMsg(ID_HELP_INSTRUCTIONS));
+    ASSERT_TRUE(app.OnCmdMsg(ID_APP_ABOUT));
+    EXPECT_EQ(frame.dialogsShown, (std::vector<int>{kDialog131.resourceId, kDialog100.resourceId}));
+    EXPECT_EQ(app.MenuCheck(ID_APP_ABOUT), -1);
+    EXPECT_TRUE(app.OnCmdMsg(ID_NEXT_PANE));
+    EXPECT_FALSE(app.OnCmdMsg(0));
+    ASSERT_TRUE(app.OnCmdMsg(ID_APP_EXIT));
+    EXPECT_TRUE(platform.mainWindowClosed);
+}
+
+TEST_F(AppTest, EditKeysActOnTheFocusedField)
+{
+    platform.clipboard = "12";
+    app.OnCmdMsg(ID_EDIT_PASTE);  // no field focused: nothing
+    EXPECT_EQ(form.GetDlgItemText(IDC_DECIMAL_EDIT), "");
+    ASSERT_TRUE(form.Focus(IDC_DECIMAL_EDIT));
+    form.Type("3");
+    app.OnCmdMsg(ID_EDIT_PASTE);
+    EXPECT_EQ(form.GetDlgItemText(IDC_DECIMAL_EDIT), "312");
+    EXPECT_EQ(form.GetDlgItemText(IDC_HEX_EDIT), "00000138");  // converted as typing is
+    app.OnCmdMsg(ID_EDIT_UNDO);
+    EXPECT_EQ(form.GetDlgItemText(IDC_DECIMAL_EDIT), "3");
+    EXPECT_EQ(form.GetDlgItemText(IDC_HEX_EDIT), "00000003");
+    // Nothing is selected here: Cut and Copy take nothing.
+    app.OnCmdMsg(ID_EDIT_CUT);
+    app.OnCmdMsg(ID_EDIT_COPY);
+    EXPECT_EQ(form.GetDlgItemText(IDC_DECIMAL_EDIT), "3");
+    EXPECT_EQ(platform.clipboard, "12");
 }
 
 }  // namespace
