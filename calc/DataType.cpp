@@ -61,10 +61,16 @@ std::uint32_t WidenToType(DataType type, std::uint32_t bits)
     return (low & signBit) ? (low | ~WidthMask(info.widthBits)) : low;
 }
 
+bool IsReal(DataType type)
+{
+    const DataTypeInfo* info = FindDataTypeInfo(type);
+    return info && info->isReal;
+}
+
 std::string DecimalText(DataType type, std::uint32_t bits)
 {
     const DataTypeInfo* info = FindDataTypeInfo(type);
-    if (!info || info->isReal)
+    if (!info || IsReal(type))
         return {};
     const std::uint32_t value = WidenToType(type, bits);
     return info->isSigned ? FormatSigned(info->decimalFormat, static_cast<std::int32_t>(value))

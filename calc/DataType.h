@@ -39,6 +39,9 @@ constexpr bool IsIntegral(DataType type)
     return static_cast<std::int32_t>(type) >= 0 && static_cast<std::int32_t>(type) <= 5;
 }
 
+// A real type (float, double), as the table's kind says.
+bool IsReal(DataType type);
+
 // The low 8, 16 or 32 bits of a value for an integral type (all 32 otherwise).
 std::uint32_t TruncateToType(DataType type, std::uint32_t bits);
 

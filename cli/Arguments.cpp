@@ -5,6 +5,8 @@
 
 #include "byteorder/DataTypeCommands.h"
 #include "numtext/Latin1.h"
+#include "shell/res/DialogTemplate.h"
+#include "shell/res/Texts.h"
 
 namespace quibo {
 
@@ -30,7 +32,7 @@ constexpr std::array<KeyWord, 14> kKeyWords{{
     {"shr", ">>"},
     {"eq", "="},
     {"clr", "CLR"},
-    {"swap", "Mot"},
+    {"swap", kCaptionMot},
 }};
 
 char Upper(char c)
@@ -60,11 +62,9 @@ std::optional<std::vector<ControlId>> KeysOfWord(std::string_view word)
 {
     for (const KeyWord& keyWord : kKeyWords) {
         if (EqualsIgnoringCase(word, keyWord.word))
-            return std::vector<ControlId>{*KeyByCaption(keyWord.caption)};
+            return std::vector<ControlId>{*FindKeypadKey(keyWord.caption)};
     }
-    if (EqualsIgnoringCase(word, "Mot") || EqualsIgnoringCase(word, "Int"))
-        return std::vector<ControlId>{IDC_KEY_BYTE_ORDER};
-    if (const std::optional<ControlId> key = KeyByCaption(word))
+    if (const std::optional<ControlId> key = FindKeypadKey(word, true))
         return std::vector<ControlId>{*key};
     if (word.empty())
         return std::nullopt;
@@ -72,7 +72,7 @@ std::optional<std::vector<ControlId>> KeysOfWord(std::string_view word)
     for (char c : word) {
         if (!IsHexDigit(c))
             return std::nullopt;
-        digits.push_back(*KeyByCaption(std::string(1, Upper(c))));
+        digits.push_back(*FindKeypadKey(std::string(1, c), true));
     }
     return digits;
 }

@@ -172,45 +172,32 @@ int RunInteractive()
     HeadlessApp app;
     HeadlessReplayTarget target(app);
     Player player(target);
+    LineReader reader(stdin);
     std::string line;
     for (;;) {
         Write("quibo> ");
         if (std::fflush(stdout) != 0)
             CannotWrite(errno);
-        line.clear();
-        std::size_t length = 0;
-        int c;
-        while ((c = std::getchar()) != EOF && c != '\n') {
-            if (++length <= Player::kMaxLineBytes)
-                line += static_cast<char>(c);
-        }
-        if (c == EOF && std::ferror(stdin)) {
-            std::fprintf(stderr, "quibo-cli: cannot read standard input: %s\n", std::strerror(errno));
-            return 2;
-        }
-        if (c == EOF && length == 0) {
+        switch (reader.Next(line)) {
+        case LineReader::Result::End:
             Write("\n");
             return Finish(0);
-        }
-        if (length > Player::kMaxLineBytes) {
-            std::fprintf(stderr, "line longer than %zu bytes\n", Player::kMaxLineBytes);
+        case LineReader::Result::Failed:
+            std::fprintf(stderr, "quibo-cli: cannot read standard input: %s\n", std::strerror(reader.Error()));
+            return 2;
+        case LineReader::Result::TooLong:
+            std::fprintf(stderr, "line longer than %zu bytes\n", LineReader::kMaxLineBytes);
             continue;
+        case LineReader::Result::Line:
+            break;
         }
-        const ParsedLine parsed = ParseReplayLine(line);
-        if (std::holds_alternative<SkippedLine>(parsed))
-            continue;
-        std::optional<std::string> fault;
-        if (const auto* error = std::get_if<LineError>(&parsed))
-            fault = error->message;
-        else
-            fault = player.Perform(std::get<Action>(parsed));
-        if (fault) {
-            std::fprintf(stderr, "%s\n", fault->c_str());
-            continue;
+        const auto played = player.Play(line);
+        if (const auto* error = std::get_if<LineError>(&played)) {
+            std::fprintf(stderr, "%s\n", error->message.c_str());
+        } else if (const auto* state = std::get_if<FormState>(&played)) {
+            ReportMessages(*state);
+            Write(FieldText(*state));
         }
-        const FormState state = target.TakeState();
-        ReportMessages(state);
-        Write(FieldText(state));
     }
 }
 

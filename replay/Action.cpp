@@ -58,7 +58,7 @@ ParsedLine ParseClick(std::string_view rest)
 {
     Action action(Action::Kind::Click);
     for (std::string_view word = NextWord(rest); !word.empty(); word = NextWord(rest)) {
-        const std::optional<ControlId> key = KeyByCaption(word);
+        const std::optional<ControlId> key = FindKeypadKey(word);
         if (!key)
             return Fault("unknown key " + Quoted(word));
         action.keys.push_back(*key);
@@ -123,13 +123,6 @@ ParsedLine NoArgument(Action::Kind kind, std::string_view word, std::string_view
 }
 
 }  // namespace
-
-std::optional<ControlId> KeyByCaption(std::string_view caption)
-{
-    if (caption == "Int")
-        return IDC_KEY_BYTE_ORDER;
-    return FindPushButton(kForm101, caption);
-}
 
 ParsedLine ParseReplayLine(std::string_view utf8)
 {

@@ -40,8 +40,5 @@ using ParsedLine = std::variant<SkippedLine, Action, LineError>;
 // is converted to the form's single-byte texts first.
 ParsedLine ParseReplayLine(std::string_view line);
 
-// The keypad key a script names: its shown caption ("&" for the "&&" key),
-// and "Mot" or "Int" for the byte-order key.
-std::optional<ControlId> KeyByCaption(std::string_view caption);
 
 }  // namespace quibo

@@ -30,78 +30,84 @@ std::optional<std::string> Player::Perform(const Action& action)
     return std::nullopt;
 }
 
+std::variant<SkippedLine, FormState, LineError> Player::Play(std::string_view line)
+{
+    ParsedLine parsed = ParseReplayLine(line);
+    if (std::holds_alternative<SkippedLine>(parsed))
+        return SkippedLine{};
+    if (auto* error = std::get_if<LineError>(&parsed))
+        return std::move(*error);
+    if (std::optional<std::string> fault = Perform(std::get<Action>(parsed)))
+        return LineError{std::move(*fault)};
+    return m_target.TakeState();
+}
+
 bool Player::PlayLine(std::string_view line, std::size_t lineNumber, std::string& out)
 {
-    const ParsedLine parsed = ParseReplayLine(line);
-    if (std::holds_alternative<SkippedLine>(parsed))
+    const auto played = Play(line);
+    if (std::holds_alternative<SkippedLine>(played))
         return true;
-
-    std::optional<std::string> fault;
-    if (const auto* error = std::get_if<LineError>(&parsed))
-        fault = error->message;
+    if (const auto* error = std::get_if<LineError>(&played))
+        AppendErrorLine(out, lineNumber, error->message);
     else
-        fault = Perform(std::get<Action>(parsed));
-
-    if (fault)
-        AppendErrorLine(out, lineNumber, *fault);
-    else
-        AppendStateLine(out, m_target.TakeState());
+        AppendStateLine(out, std::get<FormState>(played));
     out += '\n';
-    return !fault;
+    return !std::holds_alternative<LineError>(played);
+}
+
+LineReader::Result LineReader::Next(std::string& line)
+{
+    line.clear();
+    std::size_t length = 0;
+    int c;
+    int last = EOF;
+    while ((c = getc_unlocked(m_in)) != EOF && c != '\n') {
+        if (++length <= kMaxLineBytes + 1)
+            line += static_cast<char>(c);
+        last = c;
+    }
+    if (c == EOF && ferror(m_in)) {
+        m_error = errno;
+        return Result::Failed;
+    }
+    if (c == EOF && length == 0)
+        return Result::End;
+    // The CR of a CR LF ends the line as the LF does.
+    if (c == '\n' && last == '\r') {
+        --length;
+        line.pop_back();
+    }
+    return length > kMaxLineBytes ? Result::TooLong : Result::Line;
 }
 
 StreamResult Player::PlayStream(std::FILE* in, std::FILE* out, bool flushEachLine)
 {
     StreamResult result;
-    const auto failed = [&result](StreamResult::Status status) {
-        result.status = status;
-        result.error = errno;
-        return result;
-    };
+    LineReader reader(in);
     std::string line;
     std::string output;
-    std::size_t lineNumber = 0;
-    bool more = true;
-    while (more) {
-        // A line ends at LF; a CR just before it is dropped. The last line
-        // may have no LF. Bytes beyond the longest line are read, not kept.
-        line.clear();
-        std::size_t length = 0;
-        int c;
-        int last = EOF;
-        while ((c = getc_unlocked(in)) != EOF && c != '\n') {
-            if (++length <= kMaxLineBytes + 1)
-                line += static_cast<char>(c);
-            last = c;
-        }
-        // The CR of a CR LF ends the line as the LF does.
-        const std::size_t counted = c == '\n' && last == '\r' ? length - 1 : length;
-        if (c == EOF) {
-            if (ferror(in))
-                return failed(StreamResult::Status::ReadFailed);
-            more = false;
-            if (length == 0)
-                break;
-        }
-        ++lineNumber;
+    for (std::size_t lineNumber = 1;; ++lineNumber) {
+        const LineReader::Result read = reader.Next(line);
+        if (read == LineReader::Result::End)
+            break;
+        if (read == LineReader::Result::Failed)
+            return {StreamResult::Status::ReadFailed, reader.Error()};
         output.clear();
-        bool lineClean = false;
-        if (counted > kMaxLineBytes) {
-            AppendErrorLine(output, lineNumber, "line longer than " + std::to_string(kMaxLineBytes) + " bytes");
+        bool clean = false;
+        if (read == LineReader::Result::TooLong) {
+            AppendErrorLine(output, lineNumber, "line longer than " + std::to_string(LineReader::kMaxLineBytes) + " bytes");
             output += '\n';
         } else {
-            if (c == '\n' && !line.empty() && line.back() == '\r')
-                line.pop_back();
-            lineClean = PlayLine(line, lineNumber, output);
+            clean = PlayLine(line, lineNumber, output);
         }
-        if (!lineClean && result.status == StreamResult::Status::Clean)
+        if (!clean && result.status == StreamResult::Status::Clean)
             result.status = StreamResult::Status::LineErrors;
         if (std::fwrite(output.data(), 1, output.size(), out) != output.size() ||
             (flushEachLine && !output.empty() && std::fflush(out) != 0))
-            return failed(StreamResult::Status::WriteFailed);
+            return {StreamResult::Status::WriteFailed, errno};
     }
     if (std::fflush(out) != 0)
-        return failed(StreamResult::Status::WriteFailed);
+        return {StreamResult::Status::WriteFailed, errno};
     return result;
 }
 

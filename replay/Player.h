@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <variant>
 
 #include "replay/Action.h"
 #include "replay/StateLine.h"
@@ -29,6 +30,27 @@ public:
     virtual FormState TakeState() = 0;
 };
 
+// Reads a script's lines: a line ends at LF, a CR just before it is
+// dropped, the last line may have no LF. A line longer than
+// kMaxLineBytes (not counting its LF, or CR LF) is read past in bounded
+// memory and reported as too long.
+class LineReader {
+public:
+    static constexpr std::size_t kMaxLineBytes = 1048576;
+
+    enum class Result { Line, TooLong, End, Failed };
+
+    explicit LineReader(std::FILE* in) : m_in(in) {}
+
+    // The next line, without its end; Failed leaves the errno in Error().
+    Result Next(std::string& line);
+    int Error() const { return m_error; }
+
+private:
+    std::FILE* m_in;
+    int m_error = 0;
+};
+
 // How a stream of actions went: every line played (some maybe errors), or
 // the script could not be read, or the output not written.
 struct StreamResult {
@@ -40,19 +62,20 @@ struct StreamResult {
 // Plays replay scripts on a target, one line at a time.
 class Player {
 public:
-    // A line longer than this (not counting its LF, or CR LF) is an error as
-    // a whole and is read past in bounded memory.
-    static constexpr std::size_t kMaxLineBytes = 1048576;
-
     explicit Player(ReplayTarget& target) : m_target(target) {}
 
     // Does one action; the text of the fault if it cannot be done, in which
     // case nothing changed.
     std::optional<std::string> Perform(const Action& action);
 
-    // Plays one line (without its line end). Appends the line's output and a
-    // line feed to out, or nothing for a blank or comment line. False when
-    // the line was an error.
+    // Plays one line (without its line end): nothing for a blank or comment
+    // line, else the state after its action, or the fault that kept it from
+    // being done (nothing changed then).
+    std::variant<SkippedLine, FormState, LineError> Play(std::string_view line);
+
+    // Plays one line and appends its output as a script prints it, a JSON
+    // line, or nothing for a blank or comment line. False when the line was
+    // an error.
     bool PlayLine(std::string_view line, std::size_t lineNumber, std::string& out);
 
     // Plays a whole script from a stream, writing as it goes; with

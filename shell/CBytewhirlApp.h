@@ -87,6 +87,7 @@ private:
     CBytewhirlDoc m_document;
     CBytewhirlView m_view;
     CMainFrame m_frame;
+    bool m_frameCreated = false;
     std::vector<std::string> m_recentFiles;
     std::vector<std::string> m_sessionFiles;  // most recent first
 };

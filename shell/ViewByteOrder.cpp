@@ -23,8 +23,7 @@ void CBytewhirlView::OnKeyByteOrder()
     }
 
     const bool mot = conv.m_nByteOrder == 0;
-    const bool real = doc.m_nDataType == DataType::Float || doc.m_nDataType == DataType::Double;
-    if (real)
+    if (IsReal(doc.m_nDataType))
         m_form.SetDlgItemText(IDC_BINARY, mot ? conv.m_strRealBinMot : conv.m_strRealBinInt);
     else
         m_form.SetDlgItemText(IDC_BINARY, mot ? conv.m_strBinMot : conv.m_strBinInt);

@@ -5,15 +5,6 @@
 
 namespace quibo {
 
-namespace {
-
-bool IsReal(DataType type)
-{
-    return type == DataType::Float || type == DataType::Double;
-}
-
-}  // namespace
-
 void CBytewhirlView::OnUpdate(CView*, long, void*)
 {
     // The start-up initial update only passes the gate.

@@ -188,14 +188,6 @@ void HeadlessForm::EditCommand(ControlId id, EditOperation operation)
     }
 }
 
-std::optional<ControlId> HeadlessForm::FindKey(std::string_view caption) const
-{
-    // The byte-order key answers to both captions, whichever it shows.
-    if (caption == "Mot" || caption == "Int")
-        return IDC_KEY_BYTE_ORDER;
-    return FindPushButton(m_dialog, caption);
-}
-
 std::optional<ControlId> HeadlessForm::GetFocus() const
 {
     if (m_focus < 0)

@@ -53,10 +53,6 @@ public:
     bool ClearField();
     bool Paste(std::string_view text);
 
-    // The push button a user would name by this caption ("&" for the "&&"
-    // key, "Mot" or "Int" for the byte-order key, whatever it reads).
-    std::optional<ControlId> FindKey(std::string_view caption) const;
-
     int Limit(ControlId id) const;
     const std::vector<MessageRecord>& Messages() const { return m_messages; }
     void ClearMessages() { m_messages.clear(); }

@@ -12,9 +12,11 @@ DialogUnits::DialogUnits(const QFont& font)
     m_baseY = metrics.height();
 }
 
-QFont FormFont()
+QFont TemplateFont(const DialogTemplate& dialog)
 {
-    QFont font(QStringLiteral("Sans Serif"), 8);
+    const QString family = QString::fromLatin1(dialog.fontName);
+    QFont font(family == QLatin1String("MS Sans Serif") ? QStringLiteral("Sans Serif") : family,
+               dialog.fontPointSize);
     font.setStyleHint(QFont::SansSerif);
     return font;
 }

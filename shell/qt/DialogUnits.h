@@ -18,16 +18,13 @@ public:
     int Y(int units) const { return (units * m_baseY + 4) / 8; }
     QRect Rect(const DialogRect& rect) const { return {X(rect.x), Y(rect.y), X(rect.cx), Y(rect.cy)}; }
 
-    int BaseX() const { return m_baseX; }
-    int BaseY() const { return m_baseY; }
-
 private:
     int m_baseX;
     int m_baseY;
 };
 
-// The font that stands in for "MS Sans Serif" at 8 points: the desktop's
-// sans-serif at 8 points.
-QFont FormFont();
+// A template's font, or its stand-in where the desktop lacks it: "MS Sans
+// Serif" is the desktop's sans-serif, at the template's size.
+QFont TemplateFont(const DialogTemplate& dialog);
 
 }  // namespace quibo

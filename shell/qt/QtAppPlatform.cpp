@@ -18,7 +18,9 @@
 
 #include "shell/RecentFileIni.h"
 #include "shell/qt/FileNames.h"
+#include "shell/qt/Latin1Text.h"
 #include "shell/res/Strings.h"
+#include "shell/res/Texts.h"
 
 namespace quibo {
 
@@ -129,7 +131,7 @@ std::string QtAppPlatform::FullPath(const std::string& path)
 void QtAppPlatform::ErrorBox(const std::string& text)
 {
     // File errors name the file: show its name as the desktop does.
-    m_form.MessageBox(DisplayName(text), QStringLiteral("ERROR"));
+    m_form.MessageBox(DisplayName(text), ToQString(kErrorCaption));
 }
 
 void QtAppPlatform::CloseMainWindow()

@@ -147,7 +147,7 @@ void QtMainFrame::BuildStatusBar()
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(false);
     // The bar is the form's: it speaks in the form's font, not the desktop's.
-    bar->setFont(FormFont());
+    bar->setFont(TemplateFont(kForm101));
     m_messagePane = new StatusPane(bar);
     m_messagePane->SetText(ToQString(LoadString(AFX_IDS_IDLEMESSAGE)));
     bar->addWidget(m_messagePane, 1);
@@ -335,7 +335,7 @@ int QtMainFrame::DoModal(const DialogTemplate& dialog)
 {
     QDialog box(this);
     box.setWindowTitle(ToQString(dialog.caption));
-    box.setFont(FormFont());
+    box.setFont(TemplateFont(dialog));
     const DialogUnits units(box.font());
     box.setFixedSize(units.X(dialog.cx), units.Y(dialog.cy));
     for (const TemplateWidget& entry : CreateTemplateWidgets(dialog, box, units)) {

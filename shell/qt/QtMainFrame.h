@@ -57,9 +57,6 @@ public:
     bool SetPaneText(int nIndex, std::string_view text, bool bUpdate = true) override;
     std::string GetPaneText(int nIndex) const override;
 
-    unsigned Style() const { return m_style; }
-    bool IsTopmost() const { return m_topmost; }
-
 protected:
     void showEvent(QShowEvent* event) override;
 

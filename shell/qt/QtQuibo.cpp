@@ -3,11 +3,11 @@
 namespace quibo {
 
 QtQuibo::QtQuibo()
-    : m_form(new QtForm(kForm101, DialogUnits(FormFont()))),
+    : m_form(new QtForm(kForm101, DialogUnits(TemplateFont(kForm101)))),
       m_platform(m_window, *m_form),
       m_app(m_platform, *m_form, m_window, m_window)
 {
-    m_form->setFont(FormFont());
+    m_form->setFont(TemplateFont(kForm101));
     m_window.SetForm(m_form);
     m_form->SetFitParent([this] { m_window.FitToForm(); });
     m_form->SetTarget(&m_app.View());

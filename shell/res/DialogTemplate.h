@@ -18,8 +18,7 @@ enum ControlStyle : unsigned {
     STYLE_BORDER = 1u << 1,
     STYLE_CENTER = 1u << 2,      // text centred
     STYLE_RIGHT = 1u << 3,       // text right-aligned
-    STYLE_AUTOHSCROLL = 1u << 4, // an edit scrolls horizontally while typing
-    STYLE_DEFAULT = 1u << 5,     // the default push button
+    STYLE_DEFAULT = 1u << 4,     // the default push button
 };
 
 // Position and size in dialog units.
@@ -57,8 +56,13 @@ extern const DialogTemplate kDialog100;
 extern const DialogTemplate kDialog131;
 
 // The push button of a template whose caption, as shown ("&&" as "&"), is
-// the given text.
-std::optional<ControlId> FindPushButton(const DialogTemplate& dialog, std::string_view shownCaption);
+// the given text; with ignoreCase, in either case.
+std::optional<ControlId> FindPushButton(const DialogTemplate& dialog, std::string_view shownCaption,
+                                        bool ignoreCase = false);
+
+// The keypad key a user names by its caption as shown ("&" for the "&&"
+// key), the byte-order key by either of its captions whatever it shows.
+std::optional<ControlId> FindKeypadKey(std::string_view caption, bool ignoreCase = false);
 
 // The byte-order key's accessible name for a caption ("Mot" or "Int").
 const char* ByteOrderAccessibleName(std::string_view caption);

@@ -1,6 +1,7 @@
 // The About dialog (100) and the Help Instructions dialog (131).
 #include <array>
 
+#include "shell/platform/CommandIds.h"
 #include "shell/res/DialogTemplate.h"
 
 namespace quibo {
@@ -51,7 +52,7 @@ constexpr std::array<ControlTemplate, 17> kHelp{{
 
 }  // namespace
 
-const DialogTemplate kDialog100{100, "About Quibo", 190, 55, "MS Sans Serif", 8, kAbout};
-const DialogTemplate kDialog131{131, "Quibo Help", 293, 282, "MS Sans Serif", 8, kHelp};
+const DialogTemplate kDialog100{IDD_ABOUTBOX, "About Quibo", 190, 55, "MS Sans Serif", 8, kAbout};
+const DialogTemplate kDialog131{IDD_HELP, "Quibo Help", 293, 282, "MS Sans Serif", 8, kHelp};
 
 }  // namespace quibo

@@ -1,13 +1,16 @@
 #include <array>
 
+#include "shell/platform/CommandIds.h"
 #include "shell/res/DialogTemplate.h"
+#include "shell/res/Texts.h"
 
 namespace quibo {
 
 namespace {
 
 constexpr unsigned KEY = STYLE_TABSTOP;
-constexpr unsigned FIELD = STYLE_BORDER | STYLE_TABSTOP | STYLE_RIGHT | STYLE_AUTOHSCROLL;
+// An edit scrolls horizontally while typing, as every line edit does.
+constexpr unsigned FIELD = STYLE_BORDER | STYLE_TABSTOP | STYLE_RIGHT;
 constexpr unsigned LABEL = STYLE_CENTER;
 
 using enum ControlKind;
@@ -51,12 +54,12 @@ constexpr std::array<ControlTemplate, 40> kControls{{
     {IDC_STATIC, Static, "DECIMAL", {103, 150, 32, 8}, LABEL},
     {IDC_STATIC, Static, "BINARY", {61, 177, 39, 8}, LABEL},
     {IDC_DISPLAY, Static, "0", {21, 21, 99, 8}, STYLE_RIGHT, "", "The calculator display"},
-    {IDC_KEY_BYTE_ORDER, PushButton, "Mot", {108, 122, 20, 14}, KEY, "Byte order: Motorola (big-endian)", "Switches between big-endian and little-endian byte order"},
+    {IDC_KEY_BYTE_ORDER, PushButton, kCaptionMot, {108, 122, 20, 14}, KEY, kByteOrderNameMot, "Switches between big-endian and little-endian byte order"},
     {IDC_KEY_MODULUS, PushButton, "%", {108, 38, 20, 14}, KEY, "Modulus", "Modulus operator"},
 }};
 
 }  // namespace
 
-const DialogTemplate kForm101{101, nullptr, 162, 211, "MS Sans Serif", 8, kControls};
+const DialogTemplate kForm101{IDD_FORM, nullptr, 162, 211, "MS Sans Serif", 8, kControls};
 
 }  // namespace quibo

@@ -57,16 +57,4 @@ std::string CommandPrompt(int id)
     return prompt.substr(0, prompt.find('\n'));
 }
 
-const VersionRecord kVersionRecord{
-    "1, 0, 0, 1",
-    "1, 0, 0, 1",
-    "040904B0",
-    "",
-    "Bytewhirl MFC Application",
-    "Bytewhirl",
-    "",
-    "Bytewhirl.EXE",
-    "Bytewhirl Application",
-};
-
 }  // namespace quibo

@@ -19,18 +19,4 @@ inline constexpr const char kFailedToSave[] = "Failed to save document.";
 inline constexpr const char kFailedToCreate[] = "Failed to create empty document.";
 inline constexpr const char kAllFilesFilter[] = "All Files (*.*)";
 
-// The version record.
-struct VersionRecord {
-    const char* fileVersion;
-    const char* productVersion;
-    const char* blockName;  // language and code page
-    const char* companyName;
-    const char* fileDescription;
-    const char* internalName;
-    const char* legalTrademarks;
-    const char* originalFilename;
-    const char* productName;
-};
-extern const VersionRecord kVersionRecord;
-
 }  // namespace quibo

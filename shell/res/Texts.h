@@ -8,8 +8,11 @@ inline constexpr const char kMustSelectIntegral[] = "Must select Integral Data T
 inline constexpr const char kCantConvertRealToIntegral[] =
     "Can't convert from Real to Integral,\nclearing display first.";
 
-// Captions of the byte-order key, by m_nByteOrder.
+// Captions of the byte-order key, by m_nByteOrder, and what a screen reader
+// says for each.
 inline constexpr const char kCaptionMot[] = "Mot";
 inline constexpr const char kCaptionInt[] = "Int";
+inline constexpr const char kByteOrderNameMot[] = "Byte order: Motorola (big-endian)";
+inline constexpr const char kByteOrderNameInt[] = "Byte order: Intel (little-endian)";
 
 }  // namespace quibo

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/res/DialogTemplate.h"
 #include "shell/headless/HeadlessApp.h"
 #include "shell/headless/HeadlessForm.h"
 #include "shell/platform/DataExchange.h"
@@ -175,16 +176,16 @@ TEST_F(HeadlessFormTest, MessageBoxTakesTheFocusAndGivesItBack)
 
 TEST_F(HeadlessFormTest, KeysAreFoundByTheirShownCaption)
 {
-    EXPECT_EQ(form.FindKey("&"), IDC_KEY_AND);
-    EXPECT_EQ(form.FindKey("|"), IDC_KEY_OR);
-    EXPECT_EQ(form.FindKey("<<"), IDC_KEY_SHIFT_LEFT);
-    EXPECT_EQ(form.FindKey("CLR"), IDC_KEY_CLEAR);
-    EXPECT_EQ(form.FindKey("0"), IDC_KEY_0);
-    EXPECT_EQ(form.FindKey("F"), IDC_KEY_F);
-    EXPECT_EQ(form.FindKey("Mot"), IDC_KEY_BYTE_ORDER);
-    EXPECT_EQ(form.FindKey("Int"), IDC_KEY_BYTE_ORDER);
+    EXPECT_EQ(FindKeypadKey("&"), IDC_KEY_AND);
+    EXPECT_EQ(FindKeypadKey("|"), IDC_KEY_OR);
+    EXPECT_EQ(FindKeypadKey("<<"), IDC_KEY_SHIFT_LEFT);
+    EXPECT_EQ(FindKeypadKey("CLR"), IDC_KEY_CLEAR);
+    EXPECT_EQ(FindKeypadKey("0"), IDC_KEY_0);
+    EXPECT_EQ(FindKeypadKey("F"), IDC_KEY_F);
+    EXPECT_EQ(FindKeypadKey("Mot"), IDC_KEY_BYTE_ORDER);
+    EXPECT_EQ(FindKeypadKey("Int"), IDC_KEY_BYTE_ORDER);
     for (const char* unknown : {"&&", "f", "HEX", "Hex Calculator", "", "G", "clr"})
-        EXPECT_FALSE(form.FindKey(unknown).has_value()) << unknown;
+        EXPECT_FALSE(FindKeypadKey(unknown).has_value()) << unknown;
 }
 
 TEST(HeadlessApp, StartsWithEveryFieldBlankAndNoFocus)

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "shell/res/DialogTemplate.h"
 #include "shell/headless/HeadlessApp.h"
 
 namespace quibo {
@@ -41,7 +42,7 @@ protected:
         std::istringstream words(keys);
         std::string key;
         while (words >> key) {
-            const auto id = App().Form().FindKey(key);
+            const auto id = FindKeypadKey(key);
             ASSERT_TRUE(id.has_value()) << "no key " << key;
             App().Form().Click(*id);
         }

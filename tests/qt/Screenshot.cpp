@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "shell/res/DialogTemplate.h"
 #include "replay/Action.h"
 #include "shell/qt/QtQuibo.h"
 
@@ -32,7 +33,7 @@ int main(int argc, char** argv)
     if (!QTest::qWaitForWindowExposed(&quibo.Window()))
         return 1;
     for (int i = 2; i < argc; ++i) {
-        const auto key = quibo::KeyByCaption(argv[i]);
+        const auto key = quibo::FindKeypadKey(argv[i]);
         if (!key) {
             std::fprintf(stderr, "no key %s\n", argv[i]);
             return 2;

@@ -106,7 +106,7 @@ std::pair<StreamResult::Status, std::string> PlayScript(const std::string& scrip
 
 TEST(ReplayStream, ALineBeyondTheLimitIsOneErrorAndTheScriptGoesOn)
 {
-    const std::string longest = "#" + std::string(Player::kMaxLineBytes - 1, 'x');
+    const std::string longest = "#" + std::string(LineReader::kMaxLineBytes - 1, 'x');
     for (const std::string& atLimit : {longest + "\nclick 5\n", longest + "\r\nclick 5\n"}) {
         const auto [status, output] = PlayScript(atLimit);
         EXPECT_EQ(status, StreamResult::Status::Clean);
