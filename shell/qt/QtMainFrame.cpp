@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -17,8 +16,8 @@
 #include "shell/platform/CommandIds.h"
 #include "shell/qt/Latin1Text.h"
 #include "shell/qt/LockKeys.h"
+#include "shell/qt/MenuBar.h"
 #include "shell/qt/StatusPane.h"
-#include "shell/res/Menu.h"
 #include "shell/res/Strings.h"
 
 namespace quibo {
@@ -29,31 +28,13 @@ constexpr std::array<int, 4> kIndicators{ID_SEPARATOR, ID_INDICATOR_CAPS, ID_IND
 // Pixels between an indicator's frame and its text, on each side.
 constexpr int kIndicatorPadding = 2;
 
-QKeySequence KeyOf(const Accelerator& accelerator)
-{
-    int key = 0;
-    switch (accelerator.key) {
-    case VK_BACK: key = Qt::Key_Backspace; break;
-    case VK_INSERT: key = Qt::Key_Insert; break;
-    case VK_DELETE: key = Qt::Key_Delete; break;
-    case VK_F6: key = Qt::Key_F6; break;
-    default: key = Qt::Key_A + (accelerator.key - 'A'); break;
-    }
-    if (accelerator.modifiers & FCONTROL)
-        key |= Qt::CTRL;
-    if (accelerator.modifiers & FSHIFT)
-        key |= Qt::SHIFT;
-    if (accelerator.modifiers & FALT)
-        key |= Qt::ALT;
-    return QKeySequence(key);
-}
-
 }  // namespace
 
 QtMainFrame::QtMainFrame() : m_x11(QGuiApplication::platformName() == QLatin1String("xcb"))
 {
-    BuildMenus();
-    BuildAccelerators();
+    m_actions = BuildMenuBar(*this, {[this](int id) { RunCommand(id); }, [this] { UpdateMenuChecks(); },
+                                     [this](std::string_view text) { SetPaneText(0, text); }});
+    AddAccelerators(*this, [this](int id) { RunCommand(id); });
     BuildStatusBar();
     ApplyWindowFlags();
     m_keptOuterTimer = new QTimer(this);
@@ -88,60 +69,6 @@ void QtMainFrame::SetForm(QtForm* form)
     setCentralWidget(form);
 }
 
-void QtMainFrame::BuildMenus()
-{
-    // Each entry's parent is the last popup one level up.
-    std::vector<QMenu*> popups;
-    for (const MenuEntry& entry : Menu128()) {
-        popups.resize(static_cast<std::size_t>(entry.depth));
-        QMenu* parent = popups.empty() ? nullptr : popups.back();
-        const QString text = ToQString(entry.text);
-        if (entry.id == 0) {
-            QMenu* menu = parent ? parent->addMenu(text) : menuBar()->addMenu(text);
-            connect(menu, &QMenu::aboutToShow, this, [this, parent] {
-                if (!parent)
-                    m_menuCommandRan = false;
-                UpdateMenuChecks();
-            });
-            // A closed menu leaves the idle text, unless a command was chosen:
-            // that one already showed the idle text and may have written the
-            // pane since (whichever of the two Qt does first).
-            connect(menu, &QMenu::aboutToHide, this, [this] {
-                QTimer::singleShot(0, this, [this] {
-                    if (!m_menuCommandRan)
-                        SetPaneText(0, LoadString(AFX_IDS_IDLEMESSAGE));
-                });
-            });
-            connect(menu->menuAction(), &QAction::hovered, this,
-                    [this] { SetPaneText(0, LoadString(AFX_IDS_IDLEMESSAGE)); });
-            popups.push_back(menu);
-            continue;
-        }
-        const int id = entry.id;
-        QAction* action = parent->addAction(text);
-        connect(action, &QAction::triggered, this, [this, id] {
-            m_menuCommandRan = true;
-            SetPaneText(0, LoadString(AFX_IDS_IDLEMESSAGE));
-            RunCommand(id);
-        });
-        // While an item is highlighted the pane shows its prompt.
-        connect(action, &QAction::hovered, this, [this, id] { SetPaneText(0, CommandPrompt(id)); });
-        m_actions[id] = action;
-    }
-}
-
-void QtMainFrame::BuildAccelerators()
-{
-    for (const Accelerator& accelerator : Accelerators128()) {
-        auto* action = new QAction(this);
-        action->setShortcut(KeyOf(accelerator));
-        action->setShortcutContext(Qt::WindowShortcut);
-        const int id = accelerator.command;
-        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-        addAction(action);
-    }
-}
-
 void QtMainFrame::BuildStatusBar()
 {
     QStatusBar* bar = statusBar();
@@ -166,10 +93,10 @@ void QtMainFrame::BuildStatusBar()
     }
     // The lock keys are read when the event loop runs, not on the way to the
     // first map of the window: asking the X server costs round trips.
-    QTimer::singleShot(0, this, [this] { ShowLockKeys(); });
-    auto* timer = new QTimer(this);
-    connect(timer, &QTimer::timeout, this, [this] { ShowLockKeys(); });
-    timer->start(250);
+    QTimer::singleShot(0, this, [this] {
+        new LockKeyWatcher([this] { ShowLockKeys(); }, this);
+        ShowLockKeys();
+    });
 }
 
 void QtMainFrame::ShowLockKeys()

@@ -61,8 +61,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void BuildMenus();
-    void BuildAccelerators();
     void BuildStatusBar();
     void ShowLockKeys();
     void ApplyWindowFlags();
@@ -88,7 +86,6 @@ private:
     // What the client area took over from the frame (a title bar's height).
     QSize m_frameExtra{0, 0};
     std::unique_ptr<FrameExtentsFilter> m_extentsFilter;
-    bool m_menuCommandRan = false;
 };
 
 }  // namespace quibo
