@@ -1,6 +1,7 @@
 // quibo: the window.
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 #include <unistd.h>
 
@@ -82,11 +83,6 @@ int main(int argc, char** argv)
     qInstallMessageHandler(nullptr);
     quitOnSignals.Listen();
 
-    QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/quibo/quibo-%1.png").arg(size), QSize(size, size));
-    QApplication::setWindowIcon(icon);
-
     quibo::QtQuibo quibo;
     if (!quibo.Start(commandLine.fileName))
         return 1;
@@ -94,6 +90,13 @@ int main(int argc, char** argv)
     // A signal during start-up quits before the window shows.
     if (!quitOnSignals.Received()) {
         quibo.Window().show();
+        // The icon's images are read once the window is on its way.
+        QTimer::singleShot(0, [] {
+            QIcon icon;
+            for (int size : {16, 32, 48})
+                icon.addFile(QStringLiteral(":/quibo/quibo-%1.png").arg(size), QSize(size, size));
+            QApplication::setWindowIcon(icon);
+        });
         status = QApplication::exec();
     }
     quibo.Exit();
