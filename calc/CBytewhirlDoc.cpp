@@ -10,12 +10,6 @@ CBytewhirlDoc::CBytewhirlDoc()
     m_pConv = std::make_unique<OperandRecord>();
 }
 
-CBytewhirlDoc::~CBytewhirlDoc()
-{
-    m_pCalc.reset();
-    m_pConv.reset();
-}
-
 bool CBytewhirlDoc::OnNewDocument()
 {
     if (!CDocument::OnNewDocument())

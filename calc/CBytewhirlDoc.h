@@ -15,7 +15,6 @@ namespace quibo {
 class CBytewhirlDoc : public CDocument {
 public:
     CBytewhirlDoc();
-    ~CBytewhirlDoc() override;
     CBytewhirlDoc(const CBytewhirlDoc&) = delete;
     CBytewhirlDoc& operator=(const CBytewhirlDoc&) = delete;
 
