@@ -4,7 +4,6 @@
 
 #include <array>
 
-
 namespace quibo {
 
 namespace {

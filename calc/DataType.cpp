@@ -70,7 +70,7 @@ bool IsReal(DataType type)
 std::string DecimalText(DataType type, std::uint32_t bits)
 {
     const DataTypeInfo* info = FindDataTypeInfo(type);
-    if (!info || IsReal(type))
+    if (!info || info->isReal)
         return {};
     const std::uint32_t value = WidenToType(type, bits);
     return info->isSigned ? FormatSigned(info->decimalFormat, static_cast<std::int32_t>(value))

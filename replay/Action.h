@@ -40,5 +40,4 @@ using ParsedLine = std::variant<SkippedLine, Action, LineError>;
 // is converted to the form's single-byte texts first.
 ParsedLine ParseReplayLine(std::string_view line);
 
-
 }  // namespace quibo

@@ -46,7 +46,7 @@ CBytewhirlApp::CBytewhirlApp(AppPlatform& platform, FormWindow& form, StatusBarW
       m_frame(m_document, statusBar, frame)
 {
     // The frame exists once the application does.
-    m_frameCreated = m_frame.OnCreate() == 0;
+    m_frame.OnCreate();
 }
 
 std::span<const CommandRoute<CBytewhirlApp>> CBytewhirlApp::CommandTable()
@@ -112,10 +112,6 @@ void CBytewhirlApp::OnEditPaste()
 
 bool CBytewhirlApp::InitInstance(const std::optional<std::string>& fileName)
 {
-    if (!m_frameCreated) {
-        m_platform.ErrorBox(kFailedToCreate);
-        return false;
-    }
     for (const std::string& file : m_platform.ReadRecentFiles()) {
         if (!file.empty() && m_recentFiles.size() < kRecentFiles &&
             std::find(m_recentFiles.begin(), m_recentFiles.end(), file) == m_recentFiles.end())

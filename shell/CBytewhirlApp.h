@@ -87,7 +87,6 @@ private:
     CBytewhirlDoc m_document;
     CBytewhirlView m_view;
     CMainFrame m_frame;
-    bool m_frameCreated = false;
     std::vector<std::string> m_recentFiles;
     std::vector<std::string> m_sessionFiles;  // most recent first
 };

@@ -4,11 +4,15 @@
 
 namespace quibo {
 
-HeadlessApp::HeadlessApp() : m_form(kForm101), m_app(m_platform, m_form, m_statusBar, m_frameWindow)
+HeadlessApp::HeadlessApp() : HeadlessApp(kNotStarted)
+{
+    m_app.InitInstance(std::nullopt);
+}
+
+HeadlessApp::HeadlessApp(NotStarted) : m_form(kForm101), m_app(m_platform, m_form, m_statusBar, m_frameWindow)
 {
     m_form.SetTarget(&m_app.View());
     m_form.SetClipboard(&m_platform.clipboard);
-    m_app.InitInstance(std::nullopt);
 }
 
 bool HeadlessApp::ChooseDataType(std::string_view name)

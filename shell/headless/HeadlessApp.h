@@ -13,10 +13,15 @@
 namespace quibo {
 
 // The application on the headless host's windows, as start-up leaves it:
-// the command line (no file) has been carried out.
+// the command line (no file) has been carried out; or, given kNotStarted,
+// before start-up.
 class HeadlessApp {
 public:
+    static constexpr struct NotStarted {
+    } kNotStarted{};
+
     HeadlessApp();
+    explicit HeadlessApp(NotStarted);
     HeadlessApp(const HeadlessApp&) = delete;
     HeadlessApp& operator=(const HeadlessApp&) = delete;
 

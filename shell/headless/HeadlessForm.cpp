@@ -4,7 +4,7 @@
 
 namespace quibo {
 
-HeadlessForm::HeadlessForm(const DialogTemplate& dialog) : m_dialog(dialog)
+HeadlessForm::HeadlessForm(const DialogTemplate& dialog)
 {
     m_controls.reserve(dialog.controls.size());
     for (const ControlTemplate& control : dialog.controls) {
@@ -65,6 +65,8 @@ void HeadlessForm::SetDlgItemText(ControlId id, std::string_view text)
     if (!control)
         return;
     control->text.assign(text);
+    // A text the program sets cannot be undone, nor what came before it.
+    control->undoText = control->text;
     if (control->kind == ControlKind::Edit)
         Notify(id, EN_UPDATE);
 }

@@ -37,7 +37,9 @@ public:
     std::optional<ControlId> GetFocus() const override;
     // Nothing is ever selected here (the caret stays at the end), so Cut and
     // Copy take nothing; Paste adds the clipboard's text at the end as far
-    // as the limit allows; Undo takes back the last edit, and again.
+    // as the limit allows; Undo takes back the user's last edit (one
+    // keystroke, where the window takes back a run of them), and again; a
+    // text the program set cannot be undone.
     void EditCommand(ControlId id, EditOperation operation) override;
     // Where the edits' clipboard text is; none, an empty one.
     void SetClipboard(const std::string* clipboard) { m_clipboard = clipboard; }
@@ -79,7 +81,6 @@ private:
     // Replaces an edit's text as a user's edit does: it can be undone.
     void UserEdit(Control& edit, std::string text);
 
-    const DialogTemplate& m_dialog;
     std::vector<Control> m_controls;                      // template order
     std::vector<std::pair<ControlId, std::size_t>> m_index;  // by id, into m_controls
     std::vector<MessageRecord> m_messages;

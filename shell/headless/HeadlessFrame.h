@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "shell/platform/FrameWindow.h"
+#include "shell/res/DialogTemplate.h"
 
 namespace quibo {
 

@@ -8,6 +8,12 @@
 
 namespace quibo {
 
+// What an edit's own undo, cut, copy and paste keys do.
+enum class EditOperation { Undo, Cut, Copy, Paste };
+
+// An edit's length limit until the program sets one.
+inline constexpr int kDefaultEditLimit = 32767;
+
 // The windowing operations that the form's handlers call. Each host (the Qt
 // window, the headless form) implements them with these guarantees:
 //  - SetDlgItemText replaces the whole text; for an edit the change
@@ -20,11 +26,6 @@ namespace quibo {
 //  - ResizeParentToFit lays out the frame again and fits it to the form.
 //  - EditCommand does to an edit what its own undo, cut, copy and paste keys
 //    do, notifying as the user's edits do.
-enum class EditOperation { Undo, Cut, Copy, Paste };
-
-// An edit's length limit until the program sets one.
-inline constexpr int kDefaultEditLimit = 32767;
-
 class FormWindow {
 public:
     virtual ~FormWindow() = default;

@@ -61,6 +61,8 @@ void QtMainFrame::SetHandlers(std::function<void(int)> command, std::function<in
 {
     m_command = std::move(command);
     m_update = std::move(update);
+    // Which items are enabled is known before the first command.
+    UpdateMenuChecks();
 }
 
 void QtMainFrame::SetForm(QtForm* form)

@@ -83,6 +83,19 @@ int main(int argc, char** argv)
     qInstallMessageHandler(nullptr);
     quitOnSignals.Listen();
 
+    const auto setIcon = [] {
+        QIcon icon;
+        for (int size : {16, 32, 48})
+            icon.addFile(QStringLiteral(":/quibo/quibo-%1.png").arg(size), QSize(size, size));
+        QApplication::setWindowIcon(icon);
+    };
+    // Opening a file may say why it cannot at start-up, in a box with the
+    // icon; otherwise its images are read once the window is on its way.
+    if (commandLine.fileName)
+        setIcon();
+    else
+        QTimer::singleShot(0, setIcon);
+
     quibo::QtQuibo quibo;
     if (!quibo.Start(commandLine.fileName))
         return 1;
@@ -90,13 +103,6 @@ int main(int argc, char** argv)
     // A signal during start-up quits before the window shows.
     if (!quitOnSignals.Received()) {
         quibo.Window().show();
-        // The icon's images are read once the window is on its way.
-        QTimer::singleShot(0, [] {
-            QIcon icon;
-            for (int size : {16, 32, 48})
-                icon.addFile(QStringLiteral(":/quibo/quibo-%1.png").arg(size), QSize(size, size));
-            QApplication::setWindowIcon(icon);
-        });
         status = QApplication::exec();
     }
     quibo.Exit();

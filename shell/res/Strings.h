@@ -16,7 +16,6 @@ std::string CommandPrompt(int id);
 inline constexpr const char kFailedToOpen[] = "Failed to open document.";
 inline constexpr const char kNotFound[] = "%1 was not found.";
 inline constexpr const char kFailedToSave[] = "Failed to save document.";
-inline constexpr const char kFailedToCreate[] = "Failed to create empty document.";
 inline constexpr const char kAllFilesFilter[] = "All Files (*.*)";
 
 }  // namespace quibo

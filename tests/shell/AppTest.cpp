@@ -13,7 +13,7 @@ namespace {
 
 class AppTest : public ::testing::Test {
 protected:
-    HeadlessApp headless;
+    HeadlessApp headless{HeadlessApp::kNotStarted};
     HeadlessAppPlatform& platform = headless.Platform();
     CBytewhirlApp& app = headless.App();
     HeadlessForm& form = headless.Form();
@@ -128,8 +128,9 @@ TEST_F(AppTest, OpenRunsTheInitialUpdateButChangesNoValue)
     EXPECT_EQ(form.GetDlgItemText(IDC_DISPLAY), "8");
 }
 
-TEST_F(AppTest, CommandsGoToTheFrameThenTheApplication)
+TEST_F(AppTest, TheFramesAndTheApplicationsCommandsRunHeadless)
 {
+    ASSERT_TRUE(app.InitInstance(std::nullopt));
     HeadlessFrame& frame = headless.FrameWindow();
     // From start: no sizing border, no maximize box; not topmost.
     EXPECT_EQ(frame.style, WS_BORDER);
@@ -163,6 +164,7 @@ TEST_F(AppTest, CommandsGoToTheFrameThenTheApplication)
 
 TEST_F(AppTest, EditKeysActOnTheFocusedField)
 {
+    ASSERT_TRUE(app.InitInstance(std::nullopt));
     platform.clipboard = "12";
     app.OnCmdMsg(ID_EDIT_PASTE);  // no field focused: nothing
     EXPECT_EQ(form.GetDlgItemText(IDC_DECIMAL_EDIT), "");
@@ -179,6 +181,13 @@ TEST_F(AppTest, EditKeysActOnTheFocusedField)
     app.OnCmdMsg(ID_EDIT_COPY);
     EXPECT_EQ(form.GetDlgItemText(IDC_DECIMAL_EDIT), "3");
     EXPECT_EQ(platform.clipboard, "12");
+
+    // What the program set cannot be undone, nor what came before it.
+    form.Type("4");
+    form.Click(IDC_KEY_CLEAR);
+    ASSERT_TRUE(form.Focus(IDC_DECIMAL_EDIT));
+    app.OnCmdMsg(ID_EDIT_UNDO);
+    EXPECT_EQ(form.GetDlgItemText(IDC_DECIMAL_EDIT), "");
 }
 
 }  // namespace
