@@ -29,6 +29,7 @@ std::size_t Count(const std::string& text, char c)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    using quibo::HexTextToValue;
     using quibo::OperandRecord;
     const std::string text(reinterpret_cast<const char*>(data), size);
 
