@@ -4,13 +4,16 @@ set(expected
     bin/quibo
     bin/quibo-cli
     share/applications/org.quibo.Quibo.desktop
+    share/bash-completion/completions/quibo-cli
+    share/fish/vendor_completions.d/quibo-cli.fish
     share/icons/hicolor/16x16/apps/org.quibo.Quibo.png
     share/icons/hicolor/32x32/apps/org.quibo.Quibo.png
     share/icons/hicolor/48x48/apps/org.quibo.Quibo.png
     share/icons/hicolor/scalable/apps/org.quibo.Quibo.svg
     share/man/man1/quibo-cli.1
     share/man/man1/quibo.1
-    share/metainfo/org.quibo.Quibo.metainfo.xml)
+    share/metainfo/org.quibo.Quibo.metainfo.xml
+    share/zsh/vendor-completions/_quibo-cli)
 
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
