@@ -102,6 +102,17 @@ void CBytewhirlApp::OnEditCopy()
 {
     if (EditControl* field = FocusedField())
         field->Copy();
+    else
+        CopyResult(IDC_DISPLAY);
+}
+
+void CBytewhirlApp::CopyResult(ControlId id)
+{
+    std::string text = m_form.GetDlgItemText(id);
+    if (id == IDC_BINARY)
+        std::erase_if(text, [](char c) { return c == ' ' || c == '\n'; });
+    if (!text.empty())
+        m_platform.SetClipboardText(text);
 }
 
 void CBytewhirlApp::OnEditPaste()

@@ -56,7 +56,8 @@ public:
     void OnFileSave();
     void OnAppExit();
     // The edit keys act on the HEX or DECIMAL field that has the focus, as
-    // in any text field; with neither focused they do nothing.
+    // in any text field. With neither focused, Copy copies the display and
+    // the others do nothing.
     void OnEditUndo();
     void OnEditCut();
     void OnEditCopy();
@@ -64,6 +65,11 @@ public:
     // The framework view's pane keys: one unsplit view has no pane to go to.
     void OnNextPane() {}
     void OnPrevPane() {}
+
+    // Puts a result on the clipboard: the display as shown, or BINARY's
+    // digits without blanks or line break, ready to paste into code. An
+    // empty result leaves the clipboard as it is.
+    void CopyResult(ControlId id);
 
     // "<title> - Quibo"; " - Quibo" while the title is empty.
     std::string Caption() const;

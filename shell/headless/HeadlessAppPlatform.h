@@ -34,6 +34,7 @@ public:
     void ErrorBox(const std::string& text) override { errors.push_back(text); }
     void CloseMainWindow() override { mainWindowClosed = true; }
     void SetCaption(const std::string& text) override { caption = text; }
+    void SetClipboardText(const std::string& text) override { clipboard = text; }
     std::vector<std::string> ReadRecentFiles() override { return recentFiles; }
     void UpdateRecentFiles(const RecentFileUpdate& update) override
     {

@@ -14,7 +14,8 @@ enum class OpenResult { Opened, NotFound, Failed };
 using RecentFileUpdate = std::function<std::optional<std::vector<std::string>>(const std::vector<std::string>&)>;
 
 // What the application needs of the desktop: file prompts, files, the
-// settings store, the window caption and the framework's error boxes.
+// settings store, the window caption, the clipboard and the framework's
+// error boxes.
 class AppPlatform {
 public:
     virtual ~AppPlatform() = default;
@@ -33,6 +34,7 @@ public:
     // Closes the main window, which ends the program.
     virtual void CloseMainWindow() = 0;
     virtual void SetCaption(const std::string& caption) = 0;
+    virtual void SetClipboardText(const std::string& text) = 0;
     // The stored list; empty when the store is missing, unreadable, or not
     // a regular file.
     virtual std::vector<std::string> ReadRecentFiles() = 0;

@@ -1,9 +1,11 @@
 #include "shell/qt/QtAppPlatform.h"
 
+#include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QGuiApplication>
 #include <QLockFile>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -142,6 +144,13 @@ void QtAppPlatform::CloseMainWindow()
 void QtAppPlatform::SetCaption(const std::string& caption)
 {
     m_window.setWindowTitle(DisplayName(caption));
+}
+
+void QtAppPlatform::SetClipboardText(const std::string& text)
+{
+    // At exit Qt hands what it owns to a clipboard manager, where the
+    // desktop runs one, so the text outlives the window.
+    QGuiApplication::clipboard()->setText(ToQString(text));
 }
 
 std::vector<std::string> QtAppPlatform::ReadRecentFiles()

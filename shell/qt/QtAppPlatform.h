@@ -22,6 +22,7 @@ public:
     void ErrorBox(const std::string& text) override;
     void CloseMainWindow() override;
     void SetCaption(const std::string& caption) override;
+    void SetClipboardText(const std::string& text) override;
     std::vector<std::string> ReadRecentFiles() override;
     void UpdateRecentFiles(const RecentFileUpdate& update) override;
 

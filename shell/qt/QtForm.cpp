@@ -2,12 +2,17 @@
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QTimer>
 
 #include "shell/qt/FittedFont.h"
 #include "shell/qt/Latin1Text.h"
+#include "shell/res/KeyboardKeys.h"
 
 namespace quibo {
 
@@ -22,10 +27,32 @@ QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* 
         if (auto* button = qobject_cast<QAbstractButton*>(entry.widget)) {
             connect(button, &QAbstractButton::clicked, this, [this, id] { Notify(id, BN_CLICKED); });
             button->installEventFilter(this);
+            if (const char* keyName = KeyboardKeyName(id))
+                button->setToolTip(QString("%1 [%2]").arg(ToQString(entry.control->accessibleName), keyName));
         }
         else if (auto* field = dynamic_cast<FieldEdit*>(entry.widget))
             field->SetNotify([this, id](Notification code) { Notify(id, code); });
+        else if (auto* label = qobject_cast<QLabel*>(entry.widget)) {
+            // Results are there to be copied.
+            label->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(label, &QWidget::customContextMenuRequested, this,
+                    [this, id](const QPoint& at) { ShowCopyMenu(id, at); });
+        }
     }
+}
+
+void QtForm::ShowCopyMenu(ControlId id, const QPoint& at)
+{
+    QWidget* label = Control(id);
+    QMenu menu(label);
+    // Qt's own text, so it speaks the desktop's language as a field's does.
+    QAction* copy = menu.addAction(QLineEdit::tr("&Copy"));
+    copy->setEnabled(!GetDlgItemText(id).empty());
+    // Ctrl+C copies the display while no field has the focus.
+    if (id == IDC_DISPLAY)
+        copy->setShortcut(QKeySequence::Copy);
+    if (menu.exec(label->mapToGlobal(at)) == copy && m_copyResult)
+        m_copyResult(id);
 }
 
 bool QtForm::eventFilter(QObject* watched, QEvent* event)
@@ -39,6 +66,40 @@ bool QtForm::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QWidget::eventFilter(watched, event);
+}
+
+bool QtForm::PressKeyboardKey(const QKeyEvent& event)
+{
+    if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    // A key has the focus, or nothing in the window has it.
+    QWidget* focus = QApplication::focusWidget();
+    const bool keyFocused = focus && focus->parentWidget() == this && qobject_cast<QAbstractButton*>(focus);
+    if (focus && !keyFocused && focus != window())
+        return false;
+    const QString text = event.key() == Qt::Key_Escape ? QString(QChar(kEscapeCharacter)) : event.text();
+    if (text.size() != 1)
+        return false;
+    const std::optional<ControlId> id = KeypadKeyForCharacter(text.front().unicode());
+    auto* button = id ? qobject_cast<QAbstractButton*>(Control(*id)) : nullptr;
+    if (!button)
+        return false;
+    // The click's own signal, so the key runs what a click runs.
+    button->click();
+    ShowPressed(*button);
+    return true;
+}
+
+void QtForm::ShowPressed(QAbstractButton& button)
+{
+    constexpr int kPressedMilliseconds = 100;
+    button.setDown(true);
+    QTimer::singleShot(kPressedMilliseconds, &button, [&button] {
+        // Not under a mouse button that holds it down meanwhile: its click
+        // would be lost.
+        if (!(button.underMouse() && (QGuiApplication::mouseButtons() & Qt::LeftButton)))
+            button.setDown(false);
+    });
 }
 
 void QtForm::Notify(ControlId id, Notification code)

@@ -2,6 +2,9 @@
 
 #include <QWidget>
 
+class QAbstractButton;
+class QKeyEvent;
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -31,6 +34,8 @@ public:
     std::optional<ControlId> GetFocus() const override;
     void EditCommand(ControlId id, EditOperation operation) override;
     void SetFitParent(std::function<void()> fit) { m_fitParent = std::move(fit); }
+    // What the display's and BINARY's context menu Copy does.
+    void SetCopyResult(std::function<void(ControlId)> copy) { m_copyResult = std::move(copy); }
     // The same box with texts that need more than Latin-1 (a file's name).
     void MessageBox(const QString& text, const QString& caption);
 
@@ -42,6 +47,11 @@ public:
     FieldEdit* Field(ControlId id) const;
     // The field with the keyboard focus, if any.
     FieldEdit* FocusedField() const;
+    // Presses the keypad key that a keyboard key types, as a click does,
+    // and leaves the keyboard focus where it is. Not while a field or
+    // anything outside the form has the focus, nor with Ctrl, Alt or Meta
+    // held. False when no key was pressed.
+    bool PressKeyboardKey(const QKeyEvent& event);
     // Message boxes shown so far, for a driver that answers them.
     const std::vector<std::pair<std::string, std::string>>& Messages() const { return m_messages; }
     void ClearMessages() { m_messages.clear(); }
@@ -51,10 +61,14 @@ protected:
 
 private:
     void Notify(ControlId id, Notification code);
+    // Shows a key pressed for a moment, as a click shows it.
+    void ShowPressed(QAbstractButton& button);
+    void ShowCopyMenu(ControlId id, const QPoint& at);
 
     std::vector<TemplateWidget> m_widgets;
     CommandTarget* m_pTarget = nullptr;
     std::function<void()> m_fitParent;
+    std::function<void(ControlId)> m_copyResult;
     std::vector<std::pair<std::string, std::string>> m_messages;
 };
 

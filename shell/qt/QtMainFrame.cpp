@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDialog>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStatusBar>
@@ -243,6 +244,13 @@ void QtMainFrame::showEvent(QShowEvent* event)
     // A border removed before the window first showed.
     if (m_x11 && !(m_style & WS_BORDER))
         RequestBorderWithoutTitle(internalWinId());
+}
+
+void QtMainFrame::keyPressEvent(QKeyEvent* event)
+{
+    if (m_form && m_form->PressKeyboardKey(*event))
+        return;
+    QMainWindow::keyPressEvent(event);
 }
 
 void QtMainFrame::KeepOuterRect(const QMargins& margins)

@@ -59,6 +59,9 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // What a focused key or an unfocused window does not take presses a
+    // keypad key.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void BuildStatusBar();

@@ -190,5 +190,35 @@ TEST_F(AppTest, EditKeysActOnTheFocusedField)
     EXPECT_EQ(form.GetDlgItemText(IDC_DECIMAL_EDIT), "");
 }
 
+TEST_F(AppTest, CopyWithoutAFieldCopiesTheResultReadyToPaste)
+{
+    ASSERT_TRUE(app.InitInstance(std::nullopt));
+    platform.clipboard = "kept";
+    // Nothing shown yet: the clipboard keeps what it had.
+    app.OnCmdMsg(ID_EDIT_COPY);
+    app.CopyResult(IDC_BINARY);
+    EXPECT_EQ(platform.clipboard, "kept");
+
+    form.Click(IDC_KEY_F);
+    form.Click(IDC_KEY_0);
+    ASSERT_EQ(form.GetDlgItemText(IDC_DISPLAY), "F0");
+    app.OnCmdMsg(ID_EDIT_COPY);  // a key has the focus
+    EXPECT_EQ(platform.clipboard, "F0");
+    app.CopyResult(IDC_BINARY);
+    EXPECT_EQ(platform.clipboard, "00000000000000000000000011110000");
+
+    // A double's two lines of BINARY are one run of 64 digits.
+    app.OnCmdMsg(ID_TYPE_DOUBLE);
+    ASSERT_TRUE(form.Focus(IDC_DECIMAL_EDIT));
+    form.ClearField();
+    form.Type("-2");
+    ASSERT_NE(form.GetDlgItemText(IDC_BINARY).find('\n'), std::string::npos);
+    app.CopyResult(IDC_BINARY);
+    EXPECT_EQ(platform.clipboard, "1100000000000000000000000000000000000000000000000000000000000000");
+    // With a field focused, Copy is the field's: nothing is selected here.
+    app.OnCmdMsg(ID_EDIT_COPY);
+    EXPECT_EQ(platform.clipboard, "1100000000000000000000000000000000000000000000000000000000000000");
+}
+
 }  // namespace
 }  // namespace quibo

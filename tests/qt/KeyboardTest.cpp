@@ -1,0 +1,242 @@
+// The keypad from the keyboard, and copying results, on the offscreen
+// platform: a typed key runs what a click runs and leaves the focus alone.
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "byteorder/DataTypeCommands.h"
+#include "replay/ReadState.h"
+#include "replay/StateLine.h"
+#include "shell/platform/CommandIds.h"
+#include "shell/qt/QtQuibo.h"
+#include "shell/res/KeyboardKeys.h"
+
+using namespace quibo;
+
+namespace {
+
+// One press: the character typed (with the keypad's modifier, if from
+// there), and the keypad key a click presses for it.
+struct Press {
+    char character;
+    ControlId key;
+    bool keypad = false;
+};
+
+// Every keyboard key at least once, in an order that computes something
+// with each operator.
+std::vector<Press> EveryKey()
+{
+    std::vector<Press> presses;
+    const auto add = [&](const char* characters, bool keypad = false) {
+        for (const char* c = characters; *c; ++c)
+            presses.push_back({*c, *KeypadKeyForCharacter(static_cast<unsigned char>(*c)), keypad});
+    };
+    add("12+3=*4=-5=/2=%7=~^f=&a=|3=<4=>2=");
+    add("bcde06789=");
+    add("ABCDEF=");
+    add("\x1b");
+    add("9*8-7+6/2=", true);
+    add("0123456789", true);
+    return presses;
+}
+
+}  // namespace
+
+class KeyboardTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QtQuibo> m_quibo;
+    QTimer m_answer;
+
+    QtQuibo& Q() { return *m_quibo; }
+
+    // The state as a script's line prints it.
+    std::string State()
+    {
+        QtForm& form = Q().Form();
+        FormState state =
+            ReadState(form, [this](int id) { return Q().App().MenuCheck(id); }, Q().Window().GetPaneText(0));
+        for (const auto& [caption, text] : form.Messages())
+            state.messages.push_back({caption, text});
+        form.ClearMessages();
+        std::string line;
+        AppendStateLine(line, state);
+        return line;
+    }
+
+    // A closed box gives the window back its activation, and with it the
+    // keyboard focus, through the event loop: wait for that.
+    void Settle()
+    {
+        QApplication::processEvents();
+        if (!Q().Window().isActiveWindow()) {
+            Q().Window().activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&Q().Window()));
+        }
+    }
+
+    // Types a character on whatever has the focus, as the keyboard does.
+    void Type(const Press& press)
+    {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &Q().Window();
+        if (press.character == '\x1b') {
+            QTest::keyClick(target, Qt::Key_Escape);
+            return;
+        }
+        const Qt::KeyboardModifiers modifiers = press.keypad ? Qt::KeypadModifier : Qt::NoModifier;
+        QTest::keyClick(target, press.character, modifiers);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // Every message box is answered, as a user presses Enter.
+        connect(&m_answer, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                QTest::keyClick(box, Qt::Key_Enter);
+        });
+        m_answer.start(0);
+    }
+
+    void init()
+    {
+        m_quibo = std::make_unique<QtQuibo>();
+        QVERIFY(Q().Start(std::nullopt));
+        Q().Window().show();
+        Q().Window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Q().Window()));
+    }
+
+    void cleanup() { m_quibo.reset(); }
+
+    void typedKeysDoWhatClickedKeysDo_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("keyFocused");
+        QTest::newRow("unsigned long, nothing focused") << int(DataType::UnsignedLong) << false;
+        QTest::newRow("char, nothing focused") << int(DataType::Char) << false;
+        // Real types refuse digits and most operators with a message box,
+        // which gives the focus back to the key when it closes.
+        QTest::newRow("float, a key focused") << int(DataType::Float) << true;
+        QTest::newRow("double, a key focused") << int(DataType::Double) << true;
+    }
+
+    void typedKeysDoWhatClickedKeysDo()
+    {
+        QFETCH(int, type);
+        QFETCH(bool, keyFocused);
+        const int command = FindDataTypeCommand(DataType(type))->id;
+        const std::vector<Press> presses = EveryKey();
+
+        // Clicked first, on a window of its own.
+        std::vector<std::string> clicked;
+        Q().Window().RunCommand(command);
+        for (const Press& press : presses) {
+            QTest::mouseClick(Q().Form().Control(press.key), Qt::LeftButton);
+            Settle();
+            clicked.push_back(State());
+        }
+
+        // The real types' refusals are among them.
+        const bool refused = std::any_of(clicked.begin(), clicked.end(),
+                                         [](const std::string& line) { return line.find("ERROR") != std::string::npos; });
+        QCOMPARE(refused, IsReal(DataType(type)));
+
+        init();
+        Q().Window().RunCommand(command);
+        // Qt gives an activated window's first key the focus.
+        QWidget* focused = keyFocused ? Q().Form().Control(IDC_KEY_BYTE_ORDER) : nullptr;
+        if (focused)
+            focused->setFocus(Qt::TabFocusReason);
+        else if (QApplication::focusWidget())
+            QApplication::focusWidget()->clearFocus();
+        State();
+        for (std::size_t i = 0; i < presses.size(); ++i) {
+            Type(presses[i]);
+            Settle();
+            QCOMPARE(QString::fromStdString(State()), QString::fromStdString(clicked[i]));
+            QCOMPARE(QApplication::focusWidget(), focused);
+        }
+    }
+
+    void aTypedKeyShowsItselfPressed()
+    {
+        auto* five = qobject_cast<QAbstractButton*>(Q().Form().Control(IDC_KEY_5));
+        QTest::keyClick(&Q().Window(), '5');
+        QVERIFY(five->isDown());
+        QTRY_VERIFY(!five->isDown());
+        QCOMPARE(Q().Form().GetDlgItemText(IDC_DISPLAY), std::string("5"));
+    }
+
+    void fieldsAndShortcutsKeepTheirKeys()
+    {
+        QtForm& form = Q().Form();
+        QTest::keyClicks(&Q().Window(), "12");
+        // With a field focused, typing goes to the field and Escape clears
+        // nothing.
+        FieldEdit* decimal = form.Field(IDC_DECIMAL_EDIT);
+        QTest::mouseClick(decimal, Qt::LeftButton);
+        QTest::keyClick(decimal, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(decimal, Qt::Key_Delete);
+        QTest::keyClicks(decimal, "7+");
+        QTest::keyClick(decimal, Qt::Key_Escape);
+        QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("7+"));
+        QCOMPARE(form.GetDlgItemText(IDC_DISPLAY), std::string("12"));
+        QCOMPARE(QApplication::focusWidget(), decimal);
+
+        // Ctrl+A and Alt+3 are no digits; Space and Enter press the focused
+        // key, whatever it is.
+        QWidget* nine = form.Control(IDC_KEY_9);
+        QTest::mouseClick(form.Control(IDC_KEY_CLEAR), Qt::LeftButton);
+        QTest::mouseClick(nine, Qt::LeftButton);
+        QTest::keyClick(nine, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(nine, Qt::Key_3, Qt::AltModifier);
+        QTest::keyClick(nine, Qt::Key_Space);
+        QTest::keyClick(nine, Qt::Key_Return);
+        QCOMPARE(form.GetDlgItemText(IDC_DISPLAY), std::string("999"));
+        QCOMPARE(qobject_cast<QAbstractButton*>(form.Control(IDC_KEY_CLEAR))->toolTip(), QString("Clear [Esc]"));
+    }
+
+    void copyGivesTheDisplayAndBinaryReadyToPaste()
+    {
+        QtForm& form = Q().Form();
+        QGuiApplication::clipboard()->setText("kept");
+        Q().Window().RunCommand(ID_EDIT_COPY);  // nothing shown yet
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("kept"));
+
+        QTest::keyClicks(&Q().Window(), "a5");
+        // Ctrl+C with no field focused copies the display.
+        QTest::keyClick(&Q().Window(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("A5"));
+
+        // BINARY's context menu copies the digits alone.
+        QString menuItems;
+        QTimer::singleShot(0, [&] {
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            for (QAction* action : menu->actions())
+                menuItems += action->text();
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QLabel* binary = qobject_cast<QLabel*>(form.Control(IDC_BINARY));
+        emit binary->customContextMenuRequested(binary->rect().center());
+        QCOMPARE(menuItems, QString("&Copy"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("00000000000000000000000010100101"));
+    }
+};
+
+QTEST_MAIN(KeyboardTest)
+#include "KeyboardTest.moc"
