@@ -84,7 +84,7 @@ void TypeInto(CliPlan& plan, ControlId field, std::string_view utf8)
     plan.actions.push_back(focus);
     plan.actions.emplace_back(Action::Kind::ClearField);
     Action type(Action::Kind::Type);
-    type.text = Utf8ToLatin1(utf8);
+    type.text = utf8;
     plan.actions.push_back(type);
 }
 

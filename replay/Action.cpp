@@ -1,5 +1,6 @@
 #include "replay/Action.h"
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -143,8 +144,11 @@ ParsedLine ParseReplayLine(std::string_view utf8)
     if (word == "focus")
         return ParseFocus(rest);
     if (word == "type" || word == "paste") {
+        // The same text in the line as written: the word and the blanks
+        // around it are ASCII, one byte in both.
+        const std::string_view written = Trim(utf8);
         Action action(word == "type" ? Action::Kind::Type : Action::Kind::Paste);
-        action.text = rest;
+        action.text = written.substr(std::min(written.size(), end + 1));
         return action;
     }
     if (word == "backspace")

@@ -21,7 +21,9 @@ struct Action {
     Kind kind;
     std::vector<ControlId> keys;  // Click
     ControlId field = IDC_STATIC; // Focus
-    std::string text;             // Type, Paste (Latin-1)
+    // Type, Paste: as the script or command line wrote it (UTF-8). The form
+    // it goes into makes each character one place (numtext/Latin1.h).
+    std::string text;
     std::uint64_t count = 0;      // Backspace
     DataType type = DataType::UnsignedLong;  // DataType
 };
@@ -36,8 +38,9 @@ struct LineError {
 
 using ParsedLine = std::variant<SkippedLine, Action, LineError>;
 
-// Parses one line of a script, without its line end. The line is UTF-8 and
-// is converted to the form's single-byte texts first.
+// Parses one line of a script, without its line end. The line is UTF-8;
+// key names, words and type names are read in Latin-1, texts to type or
+// paste kept as written.
 ParsedLine ParseReplayLine(std::string_view line);
 
 }  // namespace quibo

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "numtext/Latin1.h"
 #include "replay/Player.h"
 #include "shell/headless/HeadlessApp.h"
 
@@ -13,10 +14,11 @@ public:
     void Click(ControlId key) override { m_app.Form().Click(key); }
     void Focus(ControlId field) override { m_app.Form().Focus(field); }
     bool FieldHasFocus() override;
-    void Type(std::string_view text) override { m_app.Form().Type(text); }
+    // A field's characters are single bytes: each one beyond Latin-1 is a '?'.
+    void Type(std::string_view text) override { m_app.Form().Type(Utf8ToLatin1(text)); }
     void Backspace(std::uint64_t count) override { m_app.Form().Backspace(count); }
     void ClearField() override { m_app.Form().ClearField(); }
-    void Paste(std::string_view text) override { m_app.Form().Paste(text); }
+    void Paste(std::string_view text) override { m_app.Form().Paste(Utf8ToLatin1(text)); }
     void ChooseDataType(DataType type) override;
     void New() override { m_app.App().OnFileNew(); }
     FormState TakeState() override;

@@ -20,6 +20,8 @@ public:
     virtual void Click(ControlId key) = 0;
     virtual void Focus(ControlId field) = 0;
     virtual bool FieldHasFocus() = 0;
+    // Texts come as written (UTF-8); the field takes them as it takes a
+    // keyboard's.
     virtual void Type(std::string_view text) = 0;
     virtual void Backspace(std::uint64_t count) = 0;
     virtual void ClearField() = 0;

@@ -1,8 +1,10 @@
 #include "shell/qt/FieldEdit.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QStyle>
@@ -13,6 +15,7 @@
 #include <cmath>
 
 #include "shell/qt/FittedFont.h"
+#include "shell/qt/Latin1Text.h"
 
 namespace quibo {
 
@@ -33,6 +36,11 @@ public:
 
     State validate(QString& input, int& pos) const override
     {
+        // A field holds what the form reads: one place a character, and
+        // '?' for one beyond Latin-1, as it enters.
+        qsizetype position = pos;
+        input = InLatin1Places(input, &position);
+        pos = static_cast<int>(position);
         // Undo and redo bring back a text the field held, as an edit's undo
         // does whatever its limit.
         if (m_edit.IsProgramSetting() || m_edit.IsUndoing() || input.size() <= m_edit.Limit())
@@ -174,13 +182,28 @@ void FieldEdit::resizeEvent(QResizeEvent* event)
 
 void FieldEdit::keyPressEvent(QKeyEvent* event)
 {
+    if (event->matches(QKeySequence::Paste)) {
+        Paste();
+        return;
+    }
     // Text that a key types, as opposed to what a shortcut pastes.
     const QString text = event->text();
     m_typing = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); }) &&
-               !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) &&
-               !event->matches(QKeySequence::Paste);
+               !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
     m_undoing = event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
-    QLineEdit::keyPressEvent(event);
+    // A character beyond Latin-1 goes in as the '?' it reads as, before the
+    // line edit sees it (the validator would have to replace the whole
+    // text, and with it the undo steps).
+    const QString places = InLatin1Places(text);
+    if (places != text) {
+        QKeyEvent converted(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                            event->nativeVirtualKey(), event->nativeModifiers(), places, event->isAutoRepeat(),
+                            static_cast<quint16>(event->count()));
+        QLineEdit::keyPressEvent(&converted);
+        event->setAccepted(converted.isAccepted());
+    } else {
+        QLineEdit::keyPressEvent(event);
+    }
     m_typing = false;
     m_undoing = false;
 }
@@ -199,15 +222,26 @@ void FieldEdit::Redo()
     m_undoing = false;
 }
 
+void FieldEdit::Paste()
+{
+    const QString text = InLatin1Places(QGuiApplication::clipboard()->text());
+    if (!text.isEmpty() || hasSelectedText())
+        insert(text);
+}
+
 void FieldEdit::contextMenuEvent(QContextMenuEvent* event)
 {
-    // The standard menu, with its Undo and Redo going through this field's.
+    // The standard menu, with its Undo, Redo and Paste going through this
+    // field's.
     QMenu* menu = createStandardContextMenu();
+    const std::pair<const char*, void (FieldEdit::*)()> own[] = {
+        {"&Undo", &FieldEdit::Undo}, {"&Redo", &FieldEdit::Redo}, {"&Paste", &FieldEdit::Paste}};
     for (QAction* action : menu->actions()) {
-        const bool isUndo = action->text().startsWith(QLineEdit::tr("&Undo"));
-        if (isUndo || action->text().startsWith(QLineEdit::tr("&Redo"))) {
-            disconnect(action, &QAction::triggered, this, nullptr);
-            connect(action, &QAction::triggered, this, isUndo ? &FieldEdit::Undo : &FieldEdit::Redo);
+        for (const auto& [text, slot] : own) {
+            if (action->text().startsWith(QLineEdit::tr(text))) {
+                disconnect(action, &QAction::triggered, this, nullptr);
+                connect(action, &QAction::triggered, this, slot);
+            }
         }
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);
@@ -217,7 +251,14 @@ void FieldEdit::contextMenuEvent(QContextMenuEvent* event)
 void FieldEdit::inputMethodEvent(QInputMethodEvent* event)
 {
     m_typing = true;
-    QLineEdit::inputMethodEvent(event);
+    const QString places = InLatin1Places(event->commitString());
+    if (places != event->commitString()) {
+        QInputMethodEvent converted(event->preeditString(), event->attributes());
+        converted.setCommitString(places, event->replacementStart(), event->replacementLength());
+        QLineEdit::inputMethodEvent(&converted);
+    } else {
+        QLineEdit::inputMethodEvent(event);
+    }
     m_typing = false;
 }
 

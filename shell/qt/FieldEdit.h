@@ -41,6 +41,9 @@ public:
     // Undo and redo, which the length limit lets through.
     void Undo();
     void Redo();
+    // Pastes the clipboard's text with its characters in Latin-1 places, so
+    // the change stays one step that Undo takes back.
+    void Paste();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

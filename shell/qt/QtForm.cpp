@@ -187,7 +187,7 @@ void QtForm::EditCommand(ControlId id, EditOperation operation)
     case EditOperation::Undo: field->Undo(); break;
     case EditOperation::Cut: field->cut(); break;
     case EditOperation::Copy: field->copy(); break;
-    case EditOperation::Paste: field->paste(); break;
+    case EditOperation::Paste: field->Paste(); break;
     }
 }
 

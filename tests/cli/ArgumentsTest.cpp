@@ -44,7 +44,7 @@ TEST(CliArguments, FieldOptionsFocusClearAndType)
     EXPECT_EQ(plan.actions[1].kind, Action::Kind::ClearField);
     EXPECT_EQ(plan.actions[2].text, "0.1");
     EXPECT_EQ(plan.actions[3].field, IDC_HEX_EDIT);
-    EXPECT_EQ(plan.actions[5].text, "\xE4");
+    EXPECT_EQ(plan.actions[5].text, "\xC3\xA4");  // the field makes it one place
     EXPECT_EQ(plan.actions[6].type, DataType::UnsignedChar);
     EXPECT_TRUE(plan.json);
 }

@@ -11,8 +11,10 @@
 
 #include <cstdio>
 #include <string_view>
+#include <vector>
 
 #include "byteorder/DataTypeCommands.h"
+#include "numtext/Utf8.h"
 #include "replay/Player.h"
 #include "replay/ReadState.h"
 #include "shell/qt/Latin1Text.h"
@@ -58,19 +60,19 @@ public:
         return m_quibo.Form().FocusedField() != nullptr;
     }
 
+    // As a keyboard types: a key for each printable ASCII character, and
+    // the rest (an emoji, a control character, a byte that is not UTF-8,
+    // which stands for its Latin-1 character) as an input method commits it.
     void Type(std::string_view text) override
     {
         FieldEdit* edit = m_quibo.Form().FocusedField();
-        for (char c : text) {
-            const QChar character = QChar::fromLatin1(c);
-            if (c > ' ' && c < 0x7F) {
-                QTest::keyClick(edit, c);
+        for (const QString& character : Characters(text)) {
+            const char16_t c = character.front().unicode();
+            if (character.size() == 1 && c > ' ' && c < 0x7F) {
+                QTest::keyClick(edit, static_cast<char>(c));
             } else {
-                // There is no key for these here, or the key would move the
-                // focus (Tab) or type nothing (control characters): they
-                // come as committed input instead.
                 QInputMethodEvent event;
-                event.setCommitString(QString(character));
+                event.setCommitString(character);
                 QApplication::sendEvent(edit, &event);
             }
         }
@@ -93,7 +95,10 @@ public:
     void Paste(std::string_view text) override
     {
         FieldEdit* edit = m_quibo.Form().FocusedField();
-        QGuiApplication::clipboard()->setText(ToQString(text));
+        QString clipboard;
+        for (const QString& character : Characters(text))
+            clipboard += character;
+        QGuiApplication::clipboard()->setText(clipboard);
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     }
@@ -124,6 +129,22 @@ public:
     }
 
 private:
+    // The characters of a script's text, as the script reads them.
+    static std::vector<QString> Characters(std::string_view utf8)
+    {
+        std::vector<QString> characters;
+        for (std::size_t i = 0; i < utf8.size();) {
+            std::uint32_t codePoint = 0;
+            const std::size_t length = DecodeUtf8(utf8, i, codePoint);
+            if (length == 0)
+                codePoint = static_cast<unsigned char>(utf8[i]);
+            const char32_t c = codePoint;
+            characters.push_back(QString::fromUcs4(&c, 1));
+            i += length == 0 ? 1 : length;
+        }
+        return characters;
+    }
+
     QtQuibo& m_quibo;
 };
 
