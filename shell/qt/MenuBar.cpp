@@ -1,6 +1,7 @@
 #include "shell/qt/MenuBar.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -54,17 +55,23 @@ std::map<int, QAction*> BuildMenuBar(QMainWindow& window, const MenuHooks& hooks
         if (entry.id == 0) {
             QMenu* menu = parent ? parent->addMenu(text) : window.menuBar()->addMenu(text);
             QObject::connect(menu, &QMenu::aboutToShow, &window, [hooks, commandRan, parent] {
-                if (!parent)
+                if (!parent) {
                     *commandRan = false;
+                    if (hooks.opened)
+                        hooks.opened();
+                }
                 hooks.opening();
             });
             // A closed menu leaves the idle text, unless a command was chosen:
             // that one already showed the idle text and may have written the
             // pane since (whichever of the two Qt does first).
-            QObject::connect(menu, &QMenu::aboutToHide, &window, [&window, hooks, commandRan, idle] {
-                QTimer::singleShot(0, &window, [hooks, commandRan, idle] {
+            QObject::connect(menu, &QMenu::aboutToHide, &window, [&window, hooks, commandRan, idle, parent] {
+                QTimer::singleShot(0, &window, [hooks, commandRan, idle, parent] {
                     if (!*commandRan)
                         hooks.paneText(idle);
+                    // Moving along the bar opens the next menu at once.
+                    if (!parent && !QApplication::activePopupWidget() && hooks.closed)
+                        hooks.closed();
                 });
             });
             QObject::connect(menu->menuAction(), &QAction::hovered, &window, [hooks, idle] { hooks.paneText(idle); });

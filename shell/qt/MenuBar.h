@@ -14,6 +14,8 @@ struct MenuHooks {
     std::function<void(int)> command;               // a command was chosen
     std::function<void()> opening;                   // a menu opens: its check marks
     std::function<void(std::string_view)> paneText;  // the status bar's message
+    std::function<void()> opened;                    // a menu of the bar opened
+    std::function<void()> closed;                    // ...and every menu has closed since
 };
 
 // Builds the menu bar of resource 128 on window: while an item is

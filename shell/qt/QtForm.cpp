@@ -1,7 +1,6 @@
 #include "shell/qt/QtForm.h"
 
 #include <QAbstractButton>
-#include <QAccessible>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -10,11 +9,35 @@
 #include <QMessageBox>
 #include <QTimer>
 
+#include <utility>
+
+#include "shell/qt/Accessibility.h"
 #include "shell/qt/FittedFont.h"
 #include "shell/qt/Latin1Text.h"
 #include "shell/res/KeyboardKeys.h"
 
 namespace quibo {
+
+namespace {
+
+// The captions above the converter's fields, and what each names.
+struct Caption {
+    const char* text;
+    ControlId names;
+};
+constexpr Caption kCaptions[] = {{"HEX", IDC_HEX_EDIT}, {"DECIMAL", IDC_DECIMAL_EDIT}, {"BINARY", IDC_BINARY}};
+
+// What a label or key shows.
+QString TextOf(const QWidget& control)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(&control))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(&control))
+        return button->text();
+    return {};
+}
+
+}  // namespace
 
 QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* parent) : QWidget(parent)
 {
@@ -22,8 +45,14 @@ QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* 
     m_widgets = CreateTemplateWidgets(dialog, *this, units);
     for (const TemplateWidget& entry : m_widgets) {
         const ControlId id = entry.control->id;
-        if (id == IDC_STATIC)
+        if (id == IDC_STATIC) {
+            // A caption labels its control for a screen reader too.
+            for (const Caption& caption : kCaptions) {
+                if (auto* label = qobject_cast<QLabel*>(entry.widget); label && label->text() == caption.text)
+                    label->setBuddy(Control(caption.names));
+            }
             continue;
+        }
         if (auto* button = qobject_cast<QAbstractButton*>(entry.widget)) {
             connect(button, &QAbstractButton::clicked, this, [this, id] { Notify(id, BN_CLICKED); });
             button->installEventFilter(this);
@@ -90,6 +119,24 @@ bool QtForm::PressKeyboardKey(const QKeyEvent& event)
     return true;
 }
 
+void QtForm::Announce(QWidget& control, const QString& before)
+{
+    // A handler may set a text more than once (the display is emptied
+    // before a result): a screen reader hears what it shows in the end.
+    for (const auto& [shown, was] : m_announced) {
+        if (shown == &control)
+            return;
+    }
+    if (m_announced.empty())
+        QTimer::singleShot(0, this, [this] {
+            for (const auto& [shown, was] : std::exchange(m_announced, {})) {
+                if (shown)
+                    AnnounceTextChange(*shown, was, TextOf(*shown));
+            }
+        });
+    m_announced.emplace_back(&control, before);
+}
+
 void QtForm::ShowPressed(QAbstractButton& button)
 {
     constexpr int kPressedMilliseconds = 100;
@@ -138,16 +185,18 @@ void QtForm::SetDlgItemText(ControlId id, std::string_view text)
     if (auto* field = dynamic_cast<FieldEdit*>(control)) {
         field->SetProgramText(qtext);
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        const QString before = button->text();
         button->setText(qtext);
         // The byte-order key's spoken name follows its caption.
-        if (id == IDC_KEY_BYTE_ORDER)
+        if (id == IDC_KEY_BYTE_ORDER) {
             button->setAccessibleName(ToQString(ByteOrderAccessibleName(text)));
+            Announce(*button, before);
+        }
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
+        const QString before = label->text();
         label->setText(qtext);
         FitLabelFont(*label);
-        // The display and BINARY are named by their text: announce it.
-        QAccessibleEvent changed(label, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&changed);
+        Announce(*label, before);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QWidget>
 
 class QAbstractButton;
@@ -64,12 +65,17 @@ private:
     // Shows a key pressed for a moment, as a click shows it.
     void ShowPressed(QAbstractButton& button);
     void ShowCopyMenu(ControlId id, const QPoint& at);
+    // Tells a screen reader of a label's or key's new text once the event
+    // that changed it is done.
+    void Announce(QWidget& control, const QString& before);
 
     std::vector<TemplateWidget> m_widgets;
     CommandTarget* m_pTarget = nullptr;
     std::function<void()> m_fitParent;
     std::function<void(ControlId)> m_copyResult;
     std::vector<std::pair<std::string, std::string>> m_messages;
+    // Texts changed since the event loop last ran, and what each showed.
+    std::vector<std::pair<QPointer<QWidget>, QString>> m_announced;
 };
 
 }  // namespace quibo

@@ -1,6 +1,8 @@
 #include "shell/qt/QtMainFrame.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
 #include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -15,6 +17,7 @@
 #include <vector>
 
 #include "shell/platform/CommandIds.h"
+#include "shell/qt/Accessibility.h"
 #include "shell/qt/Latin1Text.h"
 #include "shell/qt/LockKeys.h"
 #include "shell/qt/MenuBar.h"
@@ -26,6 +29,11 @@ namespace quibo {
 namespace {
 
 constexpr std::array<int, 4> kIndicators{ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+// What a screen reader calls each pane, whether or not it shows its text.
+constexpr std::array<const char*, 4> kIndicatorNames{"", "Caps Lock", "Num Lock", "Scroll Lock"};
+constexpr std::array<int, 8> kDataTypeCommands{
+    ID_TYPE_UNSIGNED_CHAR, ID_TYPE_CHAR, ID_TYPE_UNSIGNED_SHORT, ID_TYPE_SHORT,
+    ID_TYPE_UNSIGNED_LONG, ID_TYPE_LONG, ID_TYPE_FLOAT,          ID_TYPE_DOUBLE};
 // Pixels between an indicator's frame and its text, on each side.
 constexpr int kIndicatorPadding = 2;
 
@@ -34,7 +42,17 @@ constexpr int kIndicatorPadding = 2;
 QtMainFrame::QtMainFrame() : m_x11(QGuiApplication::platformName() == QLatin1String("xcb"))
 {
     m_actions = BuildMenuBar(*this, {[this](int id) { RunCommand(id); }, [this] { UpdateMenuChecks(); },
-                                     [this](std::string_view text) { SetPaneText(0, text); }});
+                                     [this](std::string_view text) { SetPaneText(0, text); },
+                                     [this] { m_focusMovedInMenu = false; }, [this] { MenuClosed(); }});
+    connect(qApp, &QApplication::focusChanged, this, [this] { m_focusMovedInMenu = true; });
+    // The data types are one choice.
+    auto* types = new QActionGroup(this);
+    for (int id : kDataTypeCommands) {
+        if (QAction* item = Action(id)) {
+            types->addAction(item);
+            MarkChoice(*item);
+        }
+    }
     AddAccelerators(*this, [this](int id) { RunCommand(id); });
     BuildStatusBar();
     ApplyWindowFlags();
@@ -86,6 +104,8 @@ void QtMainFrame::BuildStatusBar()
         // As wide as its text and no wider; the text shows only while its
         // key is locked.
         auto* pane = new QLabel(bar);
+        MarkReadOut(*pane);
+        pane->setAccessibleName(kIndicatorNames[i]);
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pane->setAlignment(Qt::AlignCenter);
         const int textWidth = static_cast<int>(
@@ -107,7 +127,26 @@ void QtMainFrame::ShowLockKeys()
     const std::optional<LockKeys> keys = ReadLockKeys();
     const bool on[] = {false, keys && keys->caps, keys && keys->num, keys && keys->scroll};
     for (std::size_t i = 1; i < kIndicators.size(); ++i)
-        m_panes[i]->setText(on[i] ? ToQString(LoadString(kIndicators[i])) : QString());
+        SetIndicatorText(*m_panes[i], on[i] ? ToQString(LoadString(kIndicators[i])) : QString());
+}
+
+void QtMainFrame::SetIndicatorText(QLabel& pane, const QString& text)
+{
+    const QString before = pane.text();
+    pane.setText(text);
+    AnnounceTextChange(pane, before, text);
+}
+
+void QtMainFrame::MenuClosed()
+{
+    // Chosen with the mouse, a menu gives the keyboard focus back without a
+    // focus event (it never left, as Qt sees it), and a screen reader would
+    // stay on the menu item: say where the focus is. From the keyboard the
+    // focus went to the menu bar and came back with its own events.
+    if (m_focusMovedInMenu)
+        return;
+    if (QWidget* focus = QApplication::focusWidget(); focus && focus->window() == this)
+        AnnounceFocus(*focus);
 }
 
 bool QtMainFrame::SetPaneText(int nIndex, std::string_view text, bool)
@@ -117,7 +156,7 @@ bool QtMainFrame::SetPaneText(int nIndex, std::string_view text, bool)
     if (nIndex == 0)
         m_messagePane->SetText(ToQString(text));
     else
-        m_panes[static_cast<std::size_t>(nIndex)]->setText(ToQString(text));
+        SetIndicatorText(*m_panes[static_cast<std::size_t>(nIndex)], ToQString(text));
     return true;
 }
 
@@ -150,8 +189,11 @@ void QtMainFrame::UpdateMenuChecks()
         return;
     for (const auto& [id, action] : m_actions) {
         const int check = m_update(id);
+        const bool was = action->isChecked();
         action->setCheckable(check >= 0);
         action->setChecked(check == 1);
+        if (action->isChecked() != was)
+            AnnounceChecked(*action);
     }
     // Where no window may stay on top (Wayland), the item says so rather
     // than pretend.

@@ -66,6 +66,9 @@ protected:
 private:
     void BuildStatusBar();
     void ShowLockKeys();
+    void SetIndicatorText(QLabel& pane, const QString& text);
+    // Every menu of the bar has closed.
+    void MenuClosed();
     void ApplyWindowFlags();
     QMargins FrameMargins() const;
     // The frame changed to margins: the window grows or shrinks inside the
@@ -81,6 +84,8 @@ private:
     unsigned m_style = WS_BORDER | WS_THICKFRAME | WS_MAXIMIZEBOX;
     bool m_topmost = false;
     bool m_x11 = false;
+    // Whether the keyboard focus moved since a menu of the bar opened.
+    bool m_focusMovedInMenu = false;
     // While the frame changes: the outer rectangle to keep. A window manager
     // may pass through more than one frame on the way; after a while the
     // rectangle is the user's to move again.

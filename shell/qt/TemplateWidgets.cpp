@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "shell/qt/Accessibility.h"
 #include "shell/qt/FieldEdit.h"
 #include "shell/qt/Latin1Text.h"
 
@@ -25,8 +26,13 @@ QWidget* CreateControl(const ControlTemplate& control, QWidget& parent)
 {
     switch (control.kind) {
     case ControlKind::PushButton: {
+        auto* button = new QPushButton(&parent);
+        // Named apart from its caption, a key says both; before its first
+        // text, which already asks for its accessible interface.
+        if (*control.accessibleName)
+            MarkCaptionedKey(*button);
         // A button shows "&&" as "&", as the template means.
-        auto* button = new QPushButton(ToQString(control.text), &parent);
+        button->setText(ToQString(control.text));
         button->setFocusPolicy((control.style & STYLE_TABSTOP) ? Qt::StrongFocus : Qt::ClickFocus);
         button->setAutoDefault(false);
         button->setDefault(control.style & STYLE_DEFAULT);
@@ -38,7 +44,11 @@ QWidget* CreateControl(const ControlTemplate& control, QWidget& parent)
         return edit;
     }
     case ControlKind::Static: {
-        auto* label = new QLabel(ToQString(ShownText(control.text)), &parent);
+        auto* label = new QLabel(&parent);
+        // Named apart from what it shows, a label shows a value.
+        if (*control.accessibleName)
+            MarkReadOut(*label);
+        label->setText(ToQString(ShownText(control.text)));
         label->setAlignment(TextAlignment(control.style));
         label->setTextFormat(Qt::PlainText);
         // Left-aligned statics wrap at their width; the others keep their lines.

@@ -49,11 +49,11 @@ constexpr std::array<ControlTemplate, 40> kControls{{
     {IDC_KEY_SHIFT_RIGHT, PushButton, ">>", {57, 122, 20, 14}, KEY, "Shift right", "Shift Right operator"},
     {IDC_HEX_EDIT, Edit, "", {8, 161, 64, 12}, FIELD, "Hexadecimal", "Type a value in hexadecimal"},
     {IDC_DECIMAL_EDIT, Edit, "", {81, 161, 69, 12}, FIELD, "Decimal", "Type a value in decimal"},
-    {IDC_BINARY, Static, "", {6, 187, 149, 19}, STYLE_BORDER | STYLE_CENTER, "", "The value in binary"},
+    {IDC_BINARY, Static, "", {6, 187, 149, 19}, STYLE_BORDER | STYLE_CENTER, "Binary", "The value in binary"},
     {IDC_STATIC, Static, "HEX", {35, 150, 16, 8}, LABEL},
     {IDC_STATIC, Static, "DECIMAL", {103, 150, 32, 8}, LABEL},
     {IDC_STATIC, Static, "BINARY", {61, 177, 39, 8}, LABEL},
-    {IDC_DISPLAY, Static, "0", {21, 21, 99, 8}, STYLE_RIGHT, "", "The calculator display"},
+    {IDC_DISPLAY, Static, "0", {21, 21, 99, 8}, STYLE_RIGHT, "Display", "The calculator display"},
     {IDC_KEY_BYTE_ORDER, PushButton, kCaptionMot, {108, 122, 20, 14}, KEY, kByteOrderNameMot, "Switches between big-endian and little-endian byte order"},
     {IDC_KEY_MODULUS, PushButton, "%", {108, 38, 20, 14}, KEY, "Modulus", "Modulus operator"},
 }};

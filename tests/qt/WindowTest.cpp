@@ -658,10 +658,48 @@ private slots:
         QCOMPARE(byteOrder->text(QAccessible::Name), QString("Byte order: Intel (little-endian)"));
         Click(IDC_KEY_BYTE_ORDER);
         QCOMPARE(byteOrder->text(QAccessible::Name), QString("Byte order: Motorola (big-endian)"));
-        // The display is named by what it shows.
+        // ...and shows its caption as text, as the display and BINARY show
+        // their values under names that stay.
+        const auto shown = [](QAccessibleInterface* node) {
+            QAccessibleTextInterface* text = node->textInterface();
+            return text ? text->text(0, text->characterCount()) : QString("(no text)");
+        };
+        QCOMPARE(shown(byteOrder), QString("Mot"));
         Click(IDC_KEY_9);
-        QCOMPARE(QAccessible::queryAccessibleInterface(Q().Form().Control(IDC_DISPLAY))->text(QAccessible::Name),
-                 QString("9"));
+        QAccessibleInterface* display = QAccessible::queryAccessibleInterface(Q().Form().Control(IDC_DISPLAY));
+        QAccessibleInterface* binary = QAccessible::queryAccessibleInterface(Q().Form().Control(IDC_BINARY));
+        QCOMPARE(display->text(QAccessible::Name), QString("Display"));
+        QCOMPARE(shown(display), QString("9"));
+        QCOMPARE(binary->text(QAccessible::Name), QString("Binary"));
+        QCOMPARE(shown(binary), QString("0000 0000 0000 0000 0000 0000 0000 1001"));
+        Click(IDC_KEY_CLEAR);
+        QCOMPARE(display->text(QAccessible::Name), QString("Display"));
+        QCOMPARE(shown(display), QString());
+
+        // Each converter caption labels its control.
+        for (const auto& [caption, id] : {std::pair{"HEX", IDC_HEX_EDIT}, {"DECIMAL", IDC_DECIMAL_EDIT},
+                                          {"BINARY", IDC_BINARY}}) {
+            const auto labels = QAccessible::queryAccessibleInterface(Q().Form().Control(id))->relations(QAccessible::Label);
+            QCOMPARE(labels.size(), 1);
+            QCOMPARE(labels.front().first->text(QAccessible::Name), QString(caption));
+        }
+        // The lock-key panes are named whether or not their key is locked.
+        QStringList panes;
+        for (QLabel* pane : Q().Window().statusBar()->findChildren<QLabel*>())
+            panes << QAccessible::queryAccessibleInterface(pane)->text(QAccessible::Name);
+        QVERIFY2(panes.contains("Caps Lock") && panes.contains("Num Lock") && panes.contains("Scroll Lock"),
+                 qPrintable(panes.join(", ")));
+
+        // The data types are one choice, of radio items.
+        QAccessibleInterface* charItem = QAccessible::queryAccessibleInterface(Q().Window().Action(ID_TYPE_CHAR));
+        QAccessibleInterface* longItem = QAccessible::queryAccessibleInterface(Q().Window().Action(ID_TYPE_UNSIGNED_LONG));
+        QCOMPARE(charItem->role(), QAccessible::RadioButton);
+        QCOMPARE(charItem->text(QAccessible::Name), QString("char"));
+        QVERIFY(charItem->state().checkable && !charItem->state().checked && longItem->state().checked);
+        charItem->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(charItem->state().checked);
+        QVERIFY(!longItem->state().checked);
+        QCOMPARE(charItem->parent()->object(), Q().Window().Action(ID_TYPE_CHAR)->associatedObjects().front());
     }
 
     void editsKeepWhatTheLimitAllows_data()

@@ -1,0 +1,367 @@
+#!/usr/bin/python3
+"""Plays replay scripts on the real window through the accessibility bus
+alone, as a screen reader's user works it: every key found by its spoken
+name, focused and pressed with its action, fields edited through their text
+interface, message boxes read and answered. After each line the window's
+state, read back through the same bus, must equal the line quibo-cli prints
+for it. On the way it checks what such a user depends on: the display and
+BINARY keep their names and announce each new value, and a Data Type chosen
+with the mouse gives the focus back to the field, with a focus event.
+
+Usage: atspi_replay.py QUIBO QUIBO_CLI SCRIPT...
+Runs on the current X display, inside a D-Bus session (dbus-run-session).
+"""
+
+import contextlib
+import json
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+# What a screen reader says for each key, by the caption a script names it by.
+KEY_NAMES = {
+    **{digit: "Digit " + digit for digit in "0123456789ABCDEF"},
+    "CLR": "Clear", "/": "Divide", "*": "Multiply", "-": "Subtract", "+": "Add", "=": "Equals",
+    "%": "Modulus", "~": "Complement", "^": "Exclusive OR", "&": "Bitwise AND", "|": "Bitwise OR",
+    "<<": "Shift left", ">>": "Shift right",
+}
+BYTE_ORDER_NAMES = {"Mot": "Byte order: Motorola (big-endian)", "Int": "Byte order: Intel (little-endian)"}
+FIELD_NAMES = {"hex": "Hexadecimal", "decimal": "Decimal"}
+TIMEOUT = 10.0
+EVENTS = ("object:text-changed", "object:property-change", "focus:", "object:state-changed:focused")
+
+
+class Failure(Exception):
+    pass
+
+
+def pump(seconds=0.0):
+    """Lets the bus deliver what it has (events, cache updates)."""
+    context = GLib.MainContext.default()
+    end = time.monotonic() + seconds
+    while True:
+        while context.pending():
+            context.iteration(False)
+        if time.monotonic() >= end:
+            return
+        time.sleep(0.01)
+
+
+def wait_for(what, description, timeout=TIMEOUT):
+    end = time.monotonic() + timeout
+    while True:
+        pump()
+        value = what()
+        if value:
+            return value
+        if time.monotonic() > end:
+            raise Failure("timed out waiting for " + description)
+        time.sleep(0.02)
+
+
+def walk(node):
+    yield node
+    for child in node:
+        if child is not None:
+            yield from walk(child)
+
+
+def has_state(node, state):
+    return node.getState().contains(state)
+
+
+def text_of(node):
+    text = node.queryText()
+    return text.getText(0, text.characterCount)
+
+
+def do_action(node, name):
+    action = node.queryAction()
+    for index in range(action.nActions):
+        if action.getName(index).lower() == name:
+            return action.doAction(index)
+    raise Failure("%s %r has no %s action" % (node.getRoleName(), node.name, name))
+
+
+class Window:
+    def __init__(self, quibo):
+        env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+        self.process = subprocess.Popen([quibo], env=env)
+        try:
+            self._find_controls()
+        except BaseException:
+            self.process.kill()
+            self.process.wait()
+            raise
+        # What the display and BINARY announce.
+        self.events = []
+        self.listener = lambda event: self.events.append(event)
+        pyatspi.Registry.registerEventListener(self.listener, *EVENTS)
+        self.messages = []
+
+    def _find_controls(self):
+        self.app = wait_for(self._find_app, "the window on the accessibility bus", 30)
+        self.frame = wait_for(lambda: next((c for c in self.app if c is not None and
+                                             c.getRole() == pyatspi.ROLE_FRAME and
+                                             has_state(c, pyatspi.STATE_SHOWING)), None), "the frame")
+        self.keys = {}
+        self.fields = {}
+        self.choices = {}
+        for node in walk(self.frame):
+            role = node.getRole()
+            if role == pyatspi.ROLE_PUSH_BUTTON:
+                self.keys[node.name] = node
+            elif role == pyatspi.ROLE_TEXT:
+                self.fields[node.name] = node
+            elif role == pyatspi.ROLE_LABEL and node.name in ("Display", "Binary"):
+                self.fields[node.name] = node
+            elif role == pyatspi.ROLE_STATUS_BAR:
+                self.status = node[0]
+            elif role == pyatspi.ROLE_RADIO_BUTTON:
+                self.choices[node.name] = node
+        for name in list(KEY_NAMES.values()) + ["Hexadecimal", "Decimal", "Display", "Binary"]:
+            if name not in self.keys and name not in self.fields:
+                raise Failure("no control is named %r" % name)
+
+    def _find_app(self):
+        for app in pyatspi.Registry.getDesktop(0):
+            if app is not None and app.get_process_id() == self.process.pid:
+                return app
+        return None
+
+    def close(self):
+        pyatspi.Registry.deregisterEventListener(self.listener, *EVENTS)
+        self.process.terminate()
+        self.process.wait(TIMEOUT)
+
+    def key(self, caption):
+        if caption in BYTE_ORDER_NAMES:
+            # Its name follows its caption, whichever it shows.
+            for node in walk(self.frame):
+                if node.getRole() == pyatspi.ROLE_PUSH_BUTTON and node.name in BYTE_ORDER_NAMES.values():
+                    return node
+            raise Failure("no byte-order key")
+        node = self.keys[KEY_NAMES[caption]]
+        if node.name != KEY_NAMES[caption]:
+            raise Failure("key %r is now named %r" % (caption, node.name))
+        return node
+
+    def dialogs(self):
+        return [c for c in self.app if c is not None and c.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)
+                and has_state(c, pyatspi.STATE_SHOWING)]
+
+    def answer(self, box):
+        """Reads a message box and presses its OK."""
+        texts = [n.name for n in walk(box) if n.getRole() == pyatspi.ROLE_LABEL and n.name]
+        ok = next((n for n in walk(box) if n.getRole() == pyatspi.ROLE_PUSH_BUTTON and n.name == "OK"), None)
+        if not texts or ok is None:
+            raise Failure("message box %r has no text or no OK" % box.name)
+        self.messages.append({"caption": box.name, "text": texts[0]})
+        do_action(ok, "press")
+        wait_for(lambda: box not in self.dialogs(), "the message box to close")
+
+    def press(self, node):
+        """Focuses a key and presses it; answers the boxes it opens."""
+        node.queryComponent().grabFocus()
+        wait_for(lambda: has_state(node, pyatspi.STATE_FOCUSED), "the focus on " + node.name)
+        with self.announced():
+            do_action(node, "press")
+            # The key shows pressed until its click ran, or opened a box.
+            wait_for(lambda: not has_state(node, pyatspi.STATE_PRESSED), node.name + " to come up")
+        self.answer_boxes()
+
+    @contextlib.contextmanager
+    def announced(self):
+        """The display and BINARY keep their names, and announce each new
+        text they show once, as inserted text a screen reader reads."""
+        shown = {name: text_of(self.fields[name]) for name in ("Display", "Binary")}
+        self.events.clear()
+        yield
+        for name, before in shown.items():
+            node = self.fields[name]
+            if node.name != name:
+                raise Failure("the %s is now named %r" % (name, node.name))
+            after = text_of(node)
+
+            def said():
+                return [e for e in self.events if e.source == node and e.type.startswith("object:text-changed:insert")]
+            if after and after != before:
+                wait_for(lambda: said(), "the %s to announce %r" % (name, after), 2)
+                pump(0.05)
+                if len(said()) != 1 or said()[0].any_data != after:
+                    raise Failure("the %s shows %r and announced %s" % (name, after, [(e.type, e.any_data, e.detail1, e.detail2) for e in self.events if e.source == node]))
+            if any(e.source == node and "accessible-name" in e.type for e in self.events):
+                raise Failure("the %s announced a new name" % name)
+
+    def answer_boxes(self, expected=0):
+        """Answers every open box; waits for at least expected in all."""
+        end = time.monotonic() + TIMEOUT
+        while True:
+            pump()
+            boxes = self.dialogs()
+            for box in boxes:
+                self.answer(box)
+            if not boxes and len(self.messages) >= expected:
+                return
+            if time.monotonic() > end:
+                raise Failure("expected %d message boxes, saw %d" % (expected, len(self.messages)))
+            time.sleep(0.02)
+
+    def focused_field(self):
+        return next((f for f in (self.fields["Hexadecimal"], self.fields["Decimal"])
+                     if has_state(f, pyatspi.STATE_FOCUSED)), None)
+
+    def edit(self, change):
+        field = self.focused_field()
+        if field is None:
+            raise Failure("no field has the focus")
+        with self.announced():
+            change(field.queryEditableText(), field.queryText().characterCount)
+
+    def choose(self, type_name):
+        with self.announced():
+            do_action(self.choices[type_name], "press")
+            wait_for(lambda: has_state(self.choices[type_name], pyatspi.STATE_CHECKED) or self.dialogs(),
+                     type_name + " to be checked")
+
+    def new(self):
+        pyatspi.Registry.generateKeyboardEvent(37, None, pyatspi.KEY_PRESS)  # Control_L
+        pyatspi.Registry.generateKeyboardEvent(57, None, pyatspi.KEY_PRESSRELEASE)  # n
+        pyatspi.Registry.generateKeyboardEvent(37, None, pyatspi.KEY_RELEASE)
+
+    def state(self):
+        checked = [name for name, node in self.choices.items() if has_state(node, pyatspi.STATE_CHECKED)]
+        byte_order = self.key("Mot")
+        caption = text_of(byte_order)
+        if BYTE_ORDER_NAMES.get(caption) != byte_order.name:
+            raise Failure("the byte-order key shows %r and is named %r" % (caption, byte_order.name))
+        return {
+            "display": text_of(self.fields["Display"]),
+            "hex": text_of(self.fields["Hexadecimal"]),
+            "decimal": text_of(self.fields["Decimal"]),
+            "binary": text_of(self.fields["Binary"]),
+            "byteorder": caption,
+            "datatype": checked[0] if len(checked) == 1 else checked,
+            "status": self.status.description,
+            "messages": self.messages,
+        }
+
+
+def play_line(window, line, expected):
+    words = line.split(" ", 1)
+    word, rest = words[0], words[1] if len(words) > 1 else ""
+    window.messages = []
+    if word == "click":
+        for caption in rest.split():
+            window.press(window.key(caption))
+    elif word == "focus":
+        field = window.fields[FIELD_NAMES[rest]]
+        field.queryComponent().grabFocus()
+        wait_for(lambda: has_state(field, pyatspi.STATE_FOCUSED), "the focus on " + field.name)
+        # As a click into it leaves it: the caret at the end.
+        window.edit(lambda text, length: field.queryText().setCaretOffset(length))
+    elif word == "type":
+        for character in rest:
+            window.edit(lambda text, length: text.insertText(length, character, len(character)))
+    elif word == "backspace":
+        for _ in range(int(rest or "1")):
+            window.edit(lambda text, length: length and text.deleteText(length - 1, length))
+    elif word == "clear-field":
+        window.edit(lambda text, length: length and text.deleteText(0, length))
+    elif word == "datatype":
+        window.choose(rest)
+    elif word == "new":
+        window.new()
+    else:
+        raise Failure("the driver does not play %r" % word)
+    window.answer_boxes(len(expected["messages"]))
+
+
+def play(quibo, cli, script):
+    expected = subprocess.run([cli, "--script", script], stdout=subprocess.PIPE, check=False).stdout
+    expected = [json.loads(line) for line in expected.decode("utf-8").splitlines()]
+    with open(script, encoding="utf-8") as lines:
+        actions = [line.rstrip("\n").strip(" \t") for line in lines]
+    actions = [line for line in actions if line and not line.startswith("#")]
+    if len(actions) != len(expected):
+        raise Failure("quibo-cli printed %d lines for %d actions" % (len(expected), len(actions)))
+    window = Window(quibo)
+    failures = 0
+    try:
+        for number, (line, want) in enumerate(zip(actions, expected), 1):
+            if "error" in want:
+                continue
+            play_line(window, line, want)
+            now = window.state()
+            if now != want:
+                print("%s: action %d %r\n  window:    %s\n  quibo-cli: %s" %
+                      (script, number, line, json.dumps(now), json.dumps(want)))
+                failures += 1
+    finally:
+        window.close()
+    return failures
+
+
+def check_focus_after_mouse_menu(quibo):
+    """A Data Type chosen with the mouse: the focused field hears of it."""
+    window = Window(quibo)
+    try:
+        field = window.fields["Hexadecimal"]
+        field.queryComponent().grabFocus()
+        wait_for(lambda: has_state(field, pyatspi.STATE_FOCUSED), "the focus on HEX")
+        pump(0.2)
+        window.events.clear()
+        menu = next(n for n in walk(window.frame) if n.getRole() == pyatspi.ROLE_MENU_ITEM and n.name == "Data Type")
+        integral = next(n for n in walk(menu) if n.name == "Integral Types")
+        choice = window.choices["char"]
+
+        def click(node, kind="b1c"):
+            box = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            pyatspi.Registry.generateMouseEvent(box.x + box.width // 2, box.y + box.height // 2, kind)
+
+        click(menu)
+        wait_for(lambda: has_state(integral, pyatspi.STATE_SHOWING), "the Data Type menu")
+        click(integral, "abs")
+        wait_for(lambda: has_state(choice, pyatspi.STATE_SHOWING), "the Integral Types menu")
+        pump(0.2)
+        click(choice, "abs")
+        pump(0.2)
+        click(choice)
+        wait_for(lambda: has_state(choice, pyatspi.STATE_CHECKED), "char to be checked")
+        wait_for(lambda: not has_state(choice, pyatspi.STATE_SHOWING), "the menu to close")
+        pump(0.5)
+        focus = [e for e in window.events if e.type.startswith("focus") or
+                 (e.type.startswith("object:state-changed:focused") and e.detail1 == 1)]
+        if not focus or focus[-1].source != field:
+            raise Failure("after the menu the last focus event was %s, not HEX" %
+                          ([(e.type, e.source.name) for e in focus[-1:]] or "none"))
+        if not has_state(field, pyatspi.STATE_FOCUSED):
+            raise Failure("HEX is not focused after the menu")
+    finally:
+        window.close()
+
+
+def main():
+    quibo, cli, scripts = sys.argv[1], sys.argv[2], sys.argv[3:]
+    failures = 0
+    for script in scripts:
+        try:
+            failures += play(quibo, cli, script)
+        except Failure as failure:
+            print("%s: %s" % (script, failure))
+            failures += 1
+    try:
+        check_focus_after_mouse_menu(quibo)
+    except Failure as failure:
+        print("Data Type with the mouse: %s" % failure)
+        failures += 1
+    print("%d failure(s)" % failures)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
