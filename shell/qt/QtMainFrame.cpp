@@ -1,7 +1,6 @@
 #include "shell/qt/QtMainFrame.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QDialog>
 #include <QGuiApplication>
@@ -45,13 +44,12 @@ QtMainFrame::QtMainFrame() : m_x11(QGuiApplication::platformName() == QLatin1Str
                                      [this](std::string_view text) { SetPaneText(0, text); },
                                      [this] { m_focusMovedInMenu = false; }, [this] { MenuClosed(); }});
     connect(qApp, &QApplication::focusChanged, this, [this] { m_focusMovedInMenu = true; });
-    // The data types are one choice.
-    auto* types = new QActionGroup(this);
+    // The data types are one choice: radio items to a screen reader. They
+    // keep their check marks on screen, which an exclusive QActionGroup
+    // would turn into radio dots.
     for (int id : kDataTypeCommands) {
-        if (QAction* item = Action(id)) {
-            types->addAction(item);
+        if (QAction* item = Action(id))
             MarkChoice(*item);
-        }
     }
     AddAccelerators(*this, [this](int id) { RunCommand(id); });
     BuildStatusBar();
