@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
+#include <QTranslator>
 
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 
 #include "shell/qt/CommandLine.h"
 #include "shell/qt/QtQuibo.h"
+#include "shell/qt/QtTranslations.h"
 #include "shell/qt/QuitOnSignals.h"
 
 namespace {
@@ -82,6 +84,8 @@ int main(int argc, char** argv)
     QApplication application(toolkitArgc, toolkitArgv.data());
     qInstallMessageHandler(nullptr);
     quitOnSignals.Listen();
+    QTranslator qtTexts;
+    quibo::InstallQtTranslations(qtTexts);
 
     const auto setIcon = [] {
         QIcon icon;

@@ -21,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -33,6 +34,7 @@
 
 #include "shell/platform/CommandIds.h"
 #include "shell/qt/Latin1Text.h"
+#include "shell/qt/QtTranslations.h"
 #include "shell/qt/QtAppPlatform.h"
 #include "shell/qt/QtQuibo.h"
 #include "shell/res/Menu.h"
@@ -146,6 +148,28 @@ private slots:
             QCOMPARE(action->text(), ToQString(entry.text));
         }
         QCOMPARE(Q().Window().Action(ID_VIEW_REMOVE_BORDER)->text(), QString("&Remove  Border"));
+    }
+
+    void qtTextsSpeakTheUsersLanguageAndOursStayAsTheyAre()
+    {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        QTranslator translator;
+        const bool installed = InstallQtTranslations(translator);
+        QLocale::setDefault(QLocale::c());
+        QVERIFY2(installed, "no German Qt translations (Debian's qt6-translations-l10n)");
+        // Qt's own: a box's buttons, a field's menu, the replace question.
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Ja"));
+        QCOMPARE(QLineEdit::tr("&Copy"), QString("&Kopieren"));
+        // The program's own texts, on a window made after the translation.
+        m_quibo = std::make_unique<QtQuibo>();
+        QVERIFY(Q().Start(std::nullopt));
+        QStringList titles;
+        for (QAction* action : Q().Window().menuBar()->actions())
+            titles << action->text();
+        QCOMPARE(titles, QStringList({"&File", "&Data Type", "&View", "&Help"}));
+        QCOMPARE(Q().Window().Action(ID_APP_EXIT)->text(), QString("E&xit"));
+        QCOMPARE(Q().Window().GetPaneText(0), std::string(LoadString(AFX_IDS_IDLEMESSAGE)));
+        QCoreApplication::removeTranslator(&translator);
     }
 
     void checkMarksComeFromTheUpdateHandlers()
