@@ -53,7 +53,10 @@ Without arguments, quibo-cli reads replay actions from a terminal (one a
 line: click 5 + 3 =, focus decimal, type 0.1, datatype float, new, ...) and
 prints the fields after each; from a pipe, it plays them as a script.
 
-Message boxes are printed to standard error as "ERROR: <text>".
+Message boxes are printed to standard error as "ERROR: <text>". A field
+holds single-byte characters: one that is not in Latin-1 is typed as "?",
+as in the window. The package completes the options, type names and key
+words in bash, zsh and fish.
 
 Exit status: 0 when all went well; 1 when a script line was an error; 2 for
 a mistake on the command line, or a script that cannot be read or output

@@ -53,6 +53,10 @@ Options:
   --help      show this help
   --version   show the version
 
+While no field has the focus, the keyboard presses the keypad: 0-9, a-f,
++ - * / % ~ ^ & |, < and > for the shifts, = and Escape (CLR); Ctrl+C
+copies the display.
+
 Quibo runs on X11 when DISPLAY is set, else on Wayland when WAYLAND_DISPLAY
 is, unless a platform is chosen with -platform or QT_QPA_PLATFORM. Standard
 Qt options are accepted.
