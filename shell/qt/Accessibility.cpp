@@ -20,6 +20,19 @@ namespace {
 constexpr char kKindProperty[] = "quiboAccessible";
 enum class Kind { ReadOut = 1, CaptionedKey, Choice };
 
+// A caption or menu text as it shows: "&&" is "&", and a single '&' marks
+// the mnemonic.
+QString ShownCaption(const QString& text)
+{
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size())
+            ++i;
+        shown += text[i];
+    }
+    return shown;
+}
+
 // Read-only text over what a control shows: no caret, no selection.
 class ShownText : public QAccessibleTextInterface {
 public:
@@ -75,7 +88,7 @@ class AccessibleCaptionedKey : public QAccessibleWidget, public ShownText {
 public:
     explicit AccessibleCaptionedKey(QAbstractButton* key) : QAccessibleWidget(key, QAccessible::Button) {}
 
-    QString Shown() const override { return Key()->text(); }
+    QString Shown() const override { return ShownCaption(Key()->text()); }
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
@@ -128,7 +141,7 @@ public:
         if (!m_item)
             return {};
         if (kind == QAccessible::Name)
-            return ShownMenuText(m_item->text());
+            return ShownCaption(m_item->text());
         if (kind == QAccessible::Accelerator)
             return m_item->shortcut().toString(QKeySequence::NativeText);
         return {};
@@ -183,17 +196,6 @@ private:
                 return menu;
         }
         return nullptr;
-    }
-    // "&&" shows as "&"; a single '&' marks the mnemonic and does not show.
-    static QString ShownMenuText(const QString& text)
-    {
-        QString shown;
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            if (text[i] == u'&' && i + 1 < text.size())
-                ++i;
-            shown += text[i];
-        }
-        return shown;
     }
 
     QPointer<QAction> m_item;

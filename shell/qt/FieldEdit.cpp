@@ -186,15 +186,17 @@ void FieldEdit::keyPressEvent(QKeyEvent* event)
         Paste();
         return;
     }
-    // Text that a key types, as opposed to what a shortcut pastes.
-    const QString text = event->text();
-    m_typing = !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c.isPrint(); }) &&
-               !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
-    m_undoing = event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
     // A character beyond Latin-1 goes in as the '?' it reads as, before the
     // line edit sees it (the validator would have to replace the whole
     // text, and with it the undo steps).
+    const QString text = event->text();
     const QString places = InLatin1Places(text);
+    // Text that a key types, as opposed to what a shortcut pastes; an
+    // emoji's surrogates are not printable, its '?' is.
+    m_typing = !places.isEmpty() &&
+               std::all_of(places.begin(), places.end(), [](QChar c) { return c.isPrint(); }) &&
+               !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+    m_undoing = event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo);
     if (places != text) {
         QKeyEvent converted(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
                             event->nativeVirtualKey(), event->nativeModifiers(), places, event->isAutoRepeat(),
@@ -224,9 +226,35 @@ void FieldEdit::Redo()
 
 void FieldEdit::Paste()
 {
-    const QString text = InLatin1Places(QGuiApplication::clipboard()->text());
-    if (!text.isEmpty() || hasSelectedText())
-        insert(text);
+    const QString clipboard = QGuiApplication::clipboard()->text();
+    const QString text = InLatin1Places(clipboard);
+    if (text == clipboard) {
+        paste();
+        return;
+    }
+    if (text.isEmpty() && !hasSelectedText())
+        return;
+    // As Qt's own paste: an undo step of its own, not one with the typing
+    // before or after it.
+    SeparateUndoStep();
+    insert(text);
+    SeparateUndoStep();
+}
+
+void FieldEdit::SeparateUndoStep()
+{
+    // The line edit starts a new undo step when the caret moves: move it
+    // away and put it and the selection back.
+    const int caret = cursorPosition();
+    const int start = selectionStart();
+    const int length = static_cast<int>(selectedText().size());
+    setCursorPosition(caret == 0 ? static_cast<int>(text().size()) : 0);
+    if (length == 0)
+        setCursorPosition(caret);
+    else if (caret == start)
+        setSelection(start + length, -length);
+    else
+        setSelection(start, length);
 }
 
 void FieldEdit::contextMenuEvent(QContextMenuEvent* event)

@@ -41,8 +41,8 @@ public:
     // Undo and redo, which the length limit lets through.
     void Undo();
     void Redo();
-    // Pastes the clipboard's text with its characters in Latin-1 places, so
-    // the change stays one step that Undo takes back.
+    // Pastes the clipboard's text with its characters in Latin-1 places, as
+    // one step that Undo takes back.
     void Paste();
 
 protected:
@@ -57,6 +57,8 @@ private:
     // The width QLineEdit gives its text before it scrolls it.
     int TextRoom() const;
     void FitFont();
+    // Ends the undo step that typing was adding to.
+    void SeparateUndoStep();
 
     std::function<void(Notification)> m_notify;
     int m_limit = kDefaultEditLimit;

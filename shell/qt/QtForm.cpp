@@ -114,8 +114,11 @@ bool QtForm::PressKeyboardKey(const QKeyEvent& event)
     if (!button)
         return false;
     // The click's own signal, so the key runs what a click runs.
+    const std::size_t boxes = m_messages.size();
     button->click();
-    ShowPressed(*button);
+    // Not after a box it opened has closed: that would be late.
+    if (m_messages.size() == boxes)
+        ShowPressed(*button);
     return true;
 }
 

@@ -43,7 +43,7 @@ QtMainFrame::QtMainFrame() : m_x11(QGuiApplication::platformName() == QLatin1Str
     m_actions = BuildMenuBar(*this, {[this](int id) { RunCommand(id); }, [this] { UpdateMenuChecks(); },
                                      [this](std::string_view text) { SetPaneText(0, text); },
                                      [this] { m_focusMovedInMenu = false; }, [this] { MenuClosed(); }});
-    connect(qApp, &QApplication::focusChanged, this, [this] { m_focusMovedInMenu = true; });
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { m_focusMovedInMenu = true; });
     // The data types are one choice: radio items to a screen reader. They
     // keep their check marks on screen, which an exclusive QActionGroup
     // would turn into radio dots.
@@ -70,6 +70,8 @@ QtMainFrame::QtMainFrame() : m_x11(QGuiApplication::platformName() == QLatin1Str
 
 QtMainFrame::~QtMainFrame()
 {
+    // QWidget's destructor moves the focus, after this part has gone.
+    disconnect(m_focusWatch);
     if (m_extentsFilter)
         QCoreApplication::instance()->removeNativeEventFilter(m_extentsFilter.get());
 }
@@ -187,11 +189,14 @@ void QtMainFrame::UpdateMenuChecks()
         return;
     for (const auto& [id, action] : m_actions) {
         const int check = m_update(id);
-        const bool was = action->isChecked();
         action->setCheckable(check >= 0);
         action->setChecked(check == 1);
-        if (action->isChecked() != was)
+        // Against the model's last answer: Qt has flipped a chosen item
+        // before its command runs.
+        const auto [last, first] = m_checks.try_emplace(id, check);
+        if (!first && last->second != check)
             AnnounceChecked(*action);
+        last->second = check;
     }
     // Where no window may stay on top (Wayland), the item says so rather
     // than pretend.

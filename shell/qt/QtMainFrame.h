@@ -86,6 +86,9 @@ private:
     bool m_x11 = false;
     // Whether the keyboard focus moved since a menu of the bar opened.
     bool m_focusMovedInMenu = false;
+    QMetaObject::Connection m_focusWatch;
+    // Each item's check mark as the update handler last gave it.
+    std::map<int, int> m_checks;
     // While the frame changes: the outer rectangle to keep. A window manager
     // may pass through more than one frame on the way; after a while the
     // rectangle is the user's to move again.

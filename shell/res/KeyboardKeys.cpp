@@ -42,11 +42,6 @@ constexpr std::array<KeyboardKey, 29> kKeyboardKeys{{
 
 }  // namespace
 
-std::span<const KeyboardKey> KeyboardKeys()
-{
-    return kKeyboardKeys;
-}
-
 std::optional<ControlId> KeypadKeyForCharacter(char32_t character)
 {
     if (character == 0 || character > 0x7F)

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <optional>
-#include <span>
 
 #include "shell/platform/ControlIds.h"
 
@@ -15,8 +14,6 @@ struct KeyboardKey {
 };
 
 inline constexpr char kEscapeCharacter = '\x1b';
-
-std::span<const KeyboardKey> KeyboardKeys();
 
 // The keypad key a typed character presses (kEscapeCharacter for Escape).
 std::optional<ControlId> KeypadKeyForCharacter(char32_t character);

@@ -18,6 +18,7 @@ import os
 import subprocess
 import sys
 import time
+import traceback
 
 import pyatspi
 from gi.repository import GLib
@@ -348,17 +349,17 @@ def check_focus_after_mouse_menu(quibo):
 def main():
     quibo, cli, scripts = sys.argv[1], sys.argv[2], sys.argv[3:]
     failures = 0
-    for script in scripts:
+    checks = [(script, lambda script=script: play(quibo, cli, script)) for script in scripts]
+    checks.append(("Data Type with the mouse", lambda: check_focus_after_mouse_menu(quibo) or 0))
+    for name, check in checks:
         try:
-            failures += play(quibo, cli, script)
+            failures += check()
         except Failure as failure:
-            print("%s: %s" % (script, failure))
+            print("%s: %s" % (name, failure))
             failures += 1
-    try:
-        check_focus_after_mouse_menu(quibo)
-    except Failure as failure:
-        print("Data Type with the mouse: %s" % failure)
-        failures += 1
+        except Exception:  # a lookup that found nothing, a bus error
+            print("%s: %s" % (name, traceback.format_exc()))
+            failures += 1
     print("%d failure(s)" % failures)
     return 1 if failures else 0
 
