@@ -84,8 +84,6 @@ int main(int argc, char** argv)
     QApplication application(toolkitArgc, toolkitArgv.data());
     qInstallMessageHandler(nullptr);
     quitOnSignals.Listen();
-    QTranslator qtTexts;
-    quibo::InstallQtTranslations(qtTexts);
 
     const auto setIcon = [] {
         QIcon icon;
@@ -93,12 +91,19 @@ int main(int argc, char** argv)
             icon.addFile(QStringLiteral(":/quibo/quibo-%1.png").arg(size), QSize(size, size));
         QApplication::setWindowIcon(icon);
     };
+    // Qt's own texts in the user's language, for the boxes and prompts.
+    QTranslator qtTexts;
+    const auto translate = [&qtTexts] { quibo::InstallQtTranslations(qtTexts); };
     // Opening a file may say why it cannot at start-up, in a box with the
-    // icon; otherwise its images are read once the window is on its way.
-    if (commandLine.fileName)
+    // icon and its button in the user's language; otherwise the images and
+    // translations are read once the window is on its way.
+    if (commandLine.fileName) {
         setIcon();
-    else
+        translate();
+    } else {
         QTimer::singleShot(0, setIcon);
+        QTimer::singleShot(0, translate);
+    }
 
     quibo::QtQuibo quibo;
     if (!quibo.Start(commandLine.fileName))
