@@ -40,6 +40,6 @@ until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
 done
 "$@"
 status=$?
-kill "$wm" 2>/dev/null
-wait "$wm" 2>/dev/null
+[ -n "${wm:-}" ] && kill "$wm" 2>/dev/null
+[ -n "${wm:-}" ] && wait "$wm" 2>/dev/null
 exit "$status"
