@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "shell/qt/Accessibility.h"
+
 namespace quibo {
 
 QString ElideAtWord(const QString& text, const QFontMetricsF& metrics, int width)
@@ -21,6 +23,7 @@ QString ElideAtWord(const QString& text, const QFontMetricsF& metrics, int width
 
 StatusPane::StatusPane(QWidget* parent) : QLabel(parent)
 {
+    MarkReadOut(*this);
     setTextFormat(Qt::PlainText);
     // However long a text, the pane takes the room the bar gives it.
     setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -30,6 +33,8 @@ StatusPane::StatusPane(QWidget* parent) : QLabel(parent)
 void StatusPane::SetText(const QString& text)
 {
     m_text = text;
+    // A screen reader hears a new prompt whole, however little of it shows.
+    setAccessibleName(text);
     setAccessibleDescription(text);
     ShowText();
 }

@@ -5,8 +5,9 @@
 namespace quibo {
 
 // The status bar's message pane. A text wider than the pane ends after its
-// last whole word that fits, with "…"; the whole text is the pane's tooltip
-// and its accessible description, and is what Text() answers.
+// last whole word that fits, with "…"; the whole text is the pane's tooltip,
+// its accessible name and description, and is what Text() answers. Its
+// accessible text is what it shows.
 class StatusPane : public QLabel {
 public:
     explicit StatusPane(QWidget* parent);

@@ -209,6 +209,11 @@ private slots:
                 QCOMPARE(message->toolTip(), prompt);
                 QCOMPARE(QAccessible::queryAccessibleInterface(message)->text(QAccessible::Description), prompt);
             }
+            // A screen reader hears the whole prompt, and can read what shows.
+            QAccessibleInterface* pane = QAccessible::queryAccessibleInterface(message);
+            QCOMPARE(pane->text(QAccessible::Name), prompt);
+            QVERIFY(pane->textInterface());
+            QCOMPARE(pane->textInterface()->text(0, pane->textInterface()->characterCount()), shown);
         }
 
         // The lock-key panes are as wide as their texts, and no wider.
