@@ -12,6 +12,9 @@
 
 #include <algorithm>
 
+#include "shell/qt/Latin1Text.h"
+#include "shell/res/DialogTemplate.h"
+
 namespace quibo {
 
 namespace {
@@ -20,21 +23,8 @@ namespace {
 constexpr char kKindProperty[] = "quiboAccessible";
 enum class Kind { ReadOut = 1, CaptionedKey, Choice };
 
-// A caption or menu text as it shows: "&&" is "&", and a single '&' marks
-// the mnemonic.
-QString ShownCaption(const QString& text)
-{
-    QString shown;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size())
-            ++i;
-        shown += text[i];
-    }
-    return shown;
-}
-
 // Read-only text over what a control shows: no caret, no selection.
-class ShownText : public QAccessibleTextInterface {
+class ReadOnlyText : public QAccessibleTextInterface {
 public:
     virtual QString Shown() const = 0;
 
@@ -65,7 +55,7 @@ public:
     }
 };
 
-class AccessibleReadOut : public QAccessibleWidget, public ShownText {
+class AccessibleReadOut : public QAccessibleWidget, public ReadOnlyText {
 public:
     explicit AccessibleReadOut(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
 
@@ -84,11 +74,15 @@ public:
     }
 };
 
-class AccessibleCaptionedKey : public QAccessibleWidget, public ShownText {
+class AccessibleCaptionedKey : public QAccessibleWidget, public ReadOnlyText {
 public:
     explicit AccessibleCaptionedKey(QAbstractButton* key) : QAccessibleWidget(key, QAccessible::Button) {}
 
-    QString Shown() const override { return ShownCaption(Key()->text()); }
+    QString Shown() const override
+    {
+        // "&&" shows as "&", as the template means.
+        return ToQString(quibo::ShownText(FromQString(Key()->text())));
+    }
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
@@ -141,7 +135,7 @@ public:
         if (!m_item)
             return {};
         if (kind == QAccessible::Name)
-            return ShownCaption(m_item->text());
+            return m_item->iconText();  // without the mnemonic's "&"
         if (kind == QAccessible::Accelerator)
             return m_item->shortcut().toString(QKeySequence::NativeText);
         return {};

@@ -27,16 +27,6 @@ struct Caption {
 };
 constexpr Caption kCaptions[] = {{"HEX", IDC_HEX_EDIT}, {"DECIMAL", IDC_DECIMAL_EDIT}, {"BINARY", IDC_BINARY}};
 
-// What a label or key shows.
-QString TextOf(const QWidget& control)
-{
-    if (const auto* label = qobject_cast<const QLabel*>(&control))
-        return label->text();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(&control))
-        return button->text();
-    return {};
-}
-
 }  // namespace
 
 QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* parent) : QWidget(parent)
@@ -122,22 +112,20 @@ bool QtForm::PressKeyboardKey(const QKeyEvent& event)
     return true;
 }
 
-void QtForm::Announce(QWidget& control, const QString& before)
+void QtForm::Announce(ControlId id, const QString& before)
 {
     // A handler may set a text more than once (the display is emptied
     // before a result): a screen reader hears what it shows in the end.
-    for (const auto& [shown, was] : m_announced) {
-        if (shown == &control)
+    for (const auto& [changed, was] : m_announced) {
+        if (changed == id)
             return;
     }
     if (m_announced.empty())
         QTimer::singleShot(0, this, [this] {
-            for (const auto& [shown, was] : std::exchange(m_announced, {})) {
-                if (shown)
-                    AnnounceTextChange(*shown, was, TextOf(*shown));
-            }
+            for (const auto& [changed, was] : std::exchange(m_announced, {}))
+                AnnounceTextChange(*Control(changed), was, ToQString(GetDlgItemText(changed)));
         });
-    m_announced.emplace_back(&control, before);
+    m_announced.emplace_back(id, before);
 }
 
 void QtForm::ShowPressed(QAbstractButton& button)
@@ -193,13 +181,13 @@ void QtForm::SetDlgItemText(ControlId id, std::string_view text)
         // The byte-order key's spoken name follows its caption.
         if (id == IDC_KEY_BYTE_ORDER) {
             button->setAccessibleName(ToQString(ByteOrderAccessibleName(text)));
-            Announce(*button, before);
+            Announce(id, before);
         }
     } else if (auto* label = qobject_cast<QLabel*>(control)) {
         const QString before = label->text();
         label->setText(qtext);
         FitLabelFont(*label);
-        Announce(*label, before);
+        Announce(id, before);
     }
 }
 

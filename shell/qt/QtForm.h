@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QPointer>
 #include <QWidget>
 
 class QAbstractButton;
@@ -67,7 +66,7 @@ private:
     void ShowCopyMenu(ControlId id, const QPoint& at);
     // Tells a screen reader of a label's or key's new text once the event
     // that changed it is done.
-    void Announce(QWidget& control, const QString& before);
+    void Announce(ControlId id, const QString& before);
 
     std::vector<TemplateWidget> m_widgets;
     CommandTarget* m_pTarget = nullptr;
@@ -75,7 +74,7 @@ private:
     std::function<void(ControlId)> m_copyResult;
     std::vector<std::pair<std::string, std::string>> m_messages;
     // Texts changed since the event loop last ran, and what each showed.
-    std::vector<std::pair<QPointer<QWidget>, QString>> m_announced;
+    std::vector<std::pair<ControlId, QString>> m_announced;
 };
 
 }  // namespace quibo

@@ -85,25 +85,21 @@ int main(int argc, char** argv)
     qInstallMessageHandler(nullptr);
     quitOnSignals.Listen();
 
-    const auto setIcon = [] {
+    // The icon's images and Qt's translations are read once the window is
+    // on its way, unless opening a file may say why it cannot at start-up,
+    // in a box with the icon and its button in the user's language.
+    QTranslator qtTexts;
+    const auto dress = [&qtTexts] {
         QIcon icon;
         for (int size : {16, 32, 48})
             icon.addFile(QStringLiteral(":/quibo/quibo-%1.png").arg(size), QSize(size, size));
         QApplication::setWindowIcon(icon);
+        quibo::InstallQtTranslations(qtTexts);
     };
-    // Qt's own texts in the user's language, for the boxes and prompts.
-    QTranslator qtTexts;
-    const auto translate = [&qtTexts] { quibo::InstallQtTranslations(qtTexts); };
-    // Opening a file may say why it cannot at start-up, in a box with the
-    // icon and its button in the user's language; otherwise the images and
-    // translations are read once the window is on its way.
-    if (commandLine.fileName) {
-        setIcon();
-        translate();
-    } else {
-        QTimer::singleShot(0, setIcon);
-        QTimer::singleShot(0, translate);
-    }
+    if (commandLine.fileName)
+        dress();
+    else
+        QTimer::singleShot(0, dress);
 
     quibo::QtQuibo quibo;
     if (!quibo.Start(commandLine.fileName))
