@@ -5,7 +5,7 @@
 
 #include "byteorder/DataTypeCommands.h"
 #include "numtext/Latin1.h"
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 #include "shell/res/Texts.h"
 
 namespace quibo {

@@ -6,7 +6,7 @@
 
 #include "byteorder/DataTypeCommands.h"
 #include "numtext/Latin1.h"
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 
 namespace quibo {
 

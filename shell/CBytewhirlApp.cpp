@@ -4,7 +4,7 @@
 #include <array>
 
 #include "shell/platform/CommandIds.h"
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 #include "shell/res/Strings.h"
 
 namespace quibo {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "shell/platform/CommandIds.h"
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 
 namespace quibo {
 

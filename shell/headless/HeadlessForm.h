@@ -8,7 +8,7 @@
 
 #include "shell/platform/FormWindow.h"
 #include "shell/platform/RoutingTable.h"
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 
 namespace quibo {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "shell/platform/FrameWindow.h"
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 
 namespace quibo {
 

@@ -1,8 +1,8 @@
 #pragma once
 
-namespace quibo {
+#include "shell/platform/DialogTemplate.h"
 
-struct DialogTemplate;
+namespace quibo {
 
 // Window style bits the frame changes, with their Win32 values.
 enum WindowStyle : unsigned {

@@ -13,7 +13,7 @@
 #include <algorithm>
 
 #include "shell/qt/Latin1Text.h"
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 
 namespace quibo {
 

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QRect>
 
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 
 namespace quibo {
 

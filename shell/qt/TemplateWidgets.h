@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "shell/qt/DialogUnits.h"
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 
 namespace quibo {
 

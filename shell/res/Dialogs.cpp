@@ -2,7 +2,7 @@
 #include <array>
 
 #include "shell/platform/CommandIds.h"
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 
 namespace quibo {
 
@@ -15,7 +15,7 @@ constexpr ControlId IDCANCEL = static_cast<ControlId>(2);
 
 constexpr std::array<ControlTemplate, 3> kAbout{{
     {IDC_STATIC, Icon, "", {11, 10, 20, 20}, STYLE_NONE},
-    {IDC_STATIC, Static, "Quibo Version 1.4", {42, 14, 80, 8}, STYLE_NONE},
+    {IDC_STATIC, Static, "Quibo Version " QUIBO_VERSION, {42, 14, 80, 8}, STYLE_NONE},
     {IDOK, PushButton, "OK", {133, 7, 50, 14}, STYLE_DEFAULT | STYLE_TABSTOP},
 }};
 

@@ -1,7 +1,7 @@
 #include <array>
 
 #include "shell/platform/CommandIds.h"
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 #include "shell/res/Texts.h"
 
 namespace quibo {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 #include "shell/headless/HeadlessApp.h"
 #include "shell/headless/HeadlessForm.h"
 #include "shell/platform/DataExchange.h"

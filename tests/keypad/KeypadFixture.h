@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 #include "shell/headless/HeadlessApp.h"
 
 namespace quibo {

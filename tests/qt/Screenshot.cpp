@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 #include "replay/Action.h"
 #include "shell/qt/QtQuibo.h"
 

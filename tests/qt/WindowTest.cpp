@@ -248,7 +248,7 @@ private slots:
                       QTest::keyClick(dialog, Qt::Key_Escape);
                   });
         QCOMPARE(aboutTitle, QString("About Quibo"));
-        QCOMPARE(about, QStringList({"Quibo Version 1.4"}));
+        QCOMPARE(about, QStringList({"Quibo Version " QUIBO_VERSION}));
 
         QStringList help;
         QString helpTitle;

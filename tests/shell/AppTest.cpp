@@ -6,7 +6,7 @@
 
 #include "shell/headless/HeadlessApp.h"
 #include "shell/platform/CommandIds.h"
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 
 namespace quibo {
 namespace {

@@ -1,4 +1,4 @@
-#include "shell/res/DialogTemplate.h"
+#include "shell/res/Templates.h"
 
 #include "shell/res/Texts.h"
 

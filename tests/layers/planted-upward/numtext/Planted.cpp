@@ -1,0 +1,12 @@
+// An include and a call against the layers, for the layer check and the
+// link to refuse: numtext/ may use nothing of calc/.
+#include "calc/DataType.h"
+
+namespace quibo {
+
+bool PlantedCallUpward()
+{
+    return IsReal(DataType::Float);
+}
+
+}  // namespace quibo
