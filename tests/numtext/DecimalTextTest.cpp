@@ -2,6 +2,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
@@ -72,8 +73,11 @@ TEST(ReadDecimalReal, ReadsAsAtofDoes)
 // tests/CMakeLists.txt) and found through LOCPATH.
 TEST(ReadDecimalReal, IgnoresTheUsersLocale)
 {
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        GTEST_SKIP() << "no de_DE.UTF-8 locale; run through ctest";
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) {
+        if (std::getenv("LOCPATH"))
+            FAIL() << "the German locale in LOCPATH " << std::getenv("LOCPATH") << " does not load";
+        GTEST_SKIP() << "no de_DE.UTF-8 locale; run through ctest, which compiles one";
+    }
     EXPECT_EQ(std::localeconv()->decimal_point, std::string(","));
     EXPECT_EQ(ReadDecimalReal("0.5"), 0.5);
     EXPECT_EQ(ReadDecimalReal("0,5"), 0.0);

@@ -6,8 +6,12 @@
 #include <QTest>
 #include <QWindow>
 
+#include <dlfcn.h>
+#include <link.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 
 #include "shell/platform/CommandIds.h"
@@ -15,6 +19,26 @@
 #include "shell/qt/QtQuibo.h"
 
 using namespace quibo;
+
+namespace {
+
+// Qt 6.4 draws a Wayland window's decoration only through its EGL buffer
+// integration, which on a compositor without a GPU loads Mesa's software
+// driver. Mesa unloads it at exit with a block still allocated, and the
+// leak check cannot then name, nor be told to pass over, a library that is
+// gone: keep each loaded driver loaded until the process ends.
+void KeepGraphicsDriversLoaded()
+{
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void*) {
+            if (info->dlpi_name && std::strstr(info->dlpi_name, "/dri/"))
+                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+            return 0;
+        },
+        nullptr);
+}
+
+}  // namespace
 
 class WaylandTest : public QObject {
     Q_OBJECT
@@ -51,6 +75,7 @@ private slots:
     {
         QWindow* window = Q().Window().windowHandle();
         const QSize outer = Q().Window().frameGeometry().size();
+        QVERIFY2(outer.height() > Q().Window().height(), "no title bar was drawn");
         const QSize form = Q().Form().size();
         Q().Window().RunCommand(ID_VIEW_REMOVE_BORDER);
         QVERIFY(Q().Window().Action(ID_VIEW_REMOVE_BORDER)->isChecked());
@@ -75,8 +100,13 @@ int main(int argc, char** argv)
     }
     if (!choice.platform.empty())
         setenv("QT_QPA_PLATFORM", choice.platform.c_str(), 1);
+    // The decoration is what Remove Border takes away (with-weston.sh turns
+    // it off for the other suites).
+    unsetenv("QT_WAYLAND_DISABLE_WINDOWDECORATION");
     QApplication application(argc, argv);
     WaylandTest test;
-    return QTest::qExec(&test, argc, argv);
+    const int status = QTest::qExec(&test, argc, argv);
+    KeepGraphicsDriversLoaded();
+    return status;
 }
 #include "WaylandTest.moc"
