@@ -5,28 +5,22 @@
 namespace quibo {
 namespace {
 
-TEST(Document, StartsFresh)
+// A fresh document takes the first digits as the first operand of an
+// unsigned long: eight digits, shown in HEX and in decimal, the ninth refused.
+TEST(Document, AFreshDocumentTakesDigitsAsTheFirstUnsignedLong)
 {
-    const CBytewhirlDoc doc;
-    EXPECT_EQ(doc.m_nDataType, DataType::UnsignedLong);
-    EXPECT_EQ(doc.m_nPrevDataType, DataType::UnsignedLong);
-    EXPECT_EQ(doc.m_bEntryArmed, 1);
-    EXPECT_EQ(doc.m_bTotalShown, 0);
-    EXPECT_EQ(doc.m_bSecondOperand, 0);
-    EXPECT_EQ(doc.m_bSubtotal, 0);
-    EXPECT_EQ(doc.m_nPendingOp, OP_NONE);
-    EXPECT_EQ(doc.m_nDigitCount, 0);
-    ASSERT_NE(doc.m_pCalc, nullptr);
-    ASSERT_NE(doc.m_pConv, nullptr);
-    EXPECT_NE(doc.m_pCalc.get(), doc.m_pConv.get());
-    for (const OperandRecord* record : {doc.m_pCalc.get(), doc.m_pConv.get()}) {
-        EXPECT_EQ(record->m_nByteOrder, 0);
-        EXPECT_TRUE(record->m_strFirst.empty() && record->m_strSecond.empty() && record->m_strResult.empty());
-        for (int t = 0; t <= 5; ++t) {
-            for (auto slot : {OperandRecord::FIRST, OperandRecord::SECOND, OperandRecord::RESULT})
-                EXPECT_EQ(record->SlotBits(static_cast<DataType>(t), slot), 0u);
-        }
+    CBytewhirlDoc doc;
+    for (int digit : {0xF, 0xF, 0xF, 0xF, 0xF, 0xF, 0xF, 0xE}) {
+        doc.m_nKeyDigit = digit;
+        EXPECT_NE(doc.EnterDigit(), -1);
     }
+    doc.m_nKeyDigit = 1;
+    EXPECT_EQ(doc.EnterDigit(), -1);
+    EXPECT_EQ(doc.m_pCalc->m_strFirst, "FFFFFFFE");
+    EXPECT_EQ(doc.m_pCalc->SlotBits(DataType::UnsignedLong, OperandRecord::FIRST), 0xFFFFFFFEu);
+    EXPECT_EQ(doc.m_pConv->m_strFirst, "FFFFFFFE");
+    EXPECT_EQ(doc.m_pConv->m_strSecond, "4294967294");
+    EXPECT_TRUE(doc.m_pCalc->m_strSecond.empty());
 }
 
 TEST(Document, HexDigitCapacityFollowsTheType)

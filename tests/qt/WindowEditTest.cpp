@@ -1,0 +1,194 @@
+// Editing HEX and DECIMAL in the window: one place per character, the
+// length limit over pastes and selections, undo, edits that are not typing,
+// and the clipboard keys.
+#include <QAccessible>
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "shell/platform/CommandIds.h"
+#include "shell/qt/Latin1Text.h"
+#include "tests/qt/WindowFixture.h"
+
+using namespace quibo;
+
+class WindowEditTest : public QObject, WindowFixture {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { UsePrivateSettings(); }
+    void init() { QVERIFY(StartWindow()); }
+    void cleanup() { m_quibo.reset(); }
+
+    void aCharacterBeyondLatin1IsOnePlace()
+    {
+        // The caret stays where it was among the places.
+        qsizetype caret = 4;  // after "a", the emoji's two halves and "b"
+        QCOMPARE(InLatin1Places(QString::fromUtf8("a\xF0\x9F\x98\x80" "b\xE2\x82\xAC"), &caret),
+                 QString("a?b?"));
+        QCOMPARE(caret, qsizetype(3));
+        caret = 1;
+        QCOMPARE(InLatin1Places(QString::fromUtf8("a\xF0\x9F\x98\x80"), &caret), QString("a?"));
+        QCOMPARE(caret, qsizetype(1));
+        // A lone half is one place too.
+        QCOMPARE(InLatin1Places(QString(QChar(0xD83D)) + "1"), QString("?1"));
+
+        // A key that types an emoji types one place, and into a full field
+        // over a selection it is refused as any typed character.
+        FieldEdit* field = Q().Form().Field(IDC_HEX_EDIT);
+        QTest::mouseClick(field, Qt::LeftButton);
+        const QString emoji = QString::fromUtf8("\xF0\x9F\x98\x80");
+        QTest::sendKeyEvent(QTest::KeyAction::Click, field, Qt::Key_unknown, emoji, Qt::NoModifier);
+        QCOMPARE(field->text(), QString("?"));
+        field->SetProgramText("123456789");
+        field->SetLimit(8);
+        field->setSelection(0, 1);
+        QTest::sendKeyEvent(QTest::KeyAction::Click, field, Qt::Key_unknown, emoji, Qt::NoModifier);
+        QCOMPARE(field->text(), QString("123456789"));
+
+        // A paste is an undo step of its own, converted or not.
+        field->SetLimit(32);
+        field->SetProgramText("");
+        for (const QString& pasted : {QString("34"), emoji + "4"}) {
+            field->clear();
+            QTest::keyClicks(field, "12");
+            QGuiApplication::clipboard()->setText(pasted);
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+            QCOMPARE(field->text(), "12" + InLatin1Places(pasted));
+            QTest::keyClicks(field, "5");
+            QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(field->text(), "12" + InLatin1Places(pasted));
+            QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(field->text(), QString("12"));
+        }
+    }
+
+    void editsKeepWhatTheLimitAllows_data()
+    {
+        // The field holds text (maybe more than limit), the selection is
+        // [start, start + length), then the user types or pastes input.
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<bool>("typed");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("paste over all, longer") << "123456789" << 8 << 0 << 9 << "FFFFFFFFF" << false << "FFFFFFFF";
+        QTest::newRow("paste over all, starts the same") << "123456789" << 8 << 0 << 9 << "1234567890" << false << "12345678";
+        QTest::newRow("paste over all, as long") << "A00" << 2 << 0 << 3 << "df4" << false << "df";
+        QTest::newRow("paste over all, shorter") << "123456789" << 8 << 0 << 9 << "AB" << false << "AB";
+        QTest::newRow("paste over part") << "12345" << 8 << 1 << 2 << "ABCDEFG" << false << "1ABCDE45";
+        QTest::newRow("paste over part, over limit") << "123456789" << 8 << 2 << 3 << "ABCD" << false << "12AB6789";
+        QTest::newRow("paste over one, over limit") << "123456789" << 8 << 0 << 1 << "AB" << false << "23456789";
+        QTest::newRow("paste at caret, full") << "12345678" << 8 << 4 << 0 << "AB" << false << "12345678";
+        QTest::newRow("paste at caret, room for one") << "1234567" << 8 << 7 << 0 << "AB" << false << "1234567A";
+        QTest::newRow("type at end, over limit") << "123456789" << 8 << 9 << 0 << "A" << true << "123456789";
+        QTest::newRow("type over one, over limit") << "123456789" << 8 << 0 << 1 << "A" << true << "123456789";
+        QTest::newRow("type over two, over limit") << "123456789" << 8 << 0 << 2 << "A" << true << "A3456789";
+        QTest::newRow("type over one, full") << "12345678" << 8 << 3 << 1 << "A" << true << "123A5678";
+    }
+
+    void editsKeepWhatTheLimitAllows()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, limit);
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, input);
+        QFETCH(bool, typed);
+        QFETCH(QString, expected);
+        FieldEdit* field = Q().Form().Field(IDC_DECIMAL_EDIT);
+        QTest::mouseClick(field, Qt::LeftButton);
+        field->SetProgramText(text);
+        field->SetLimit(limit);
+        field->setSelection(start, length);
+        if (typed) {
+            QTest::keyClicks(field, input);
+        } else {
+            QGuiApplication::clipboard()->setText(input);
+            QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        }
+        QCOMPARE(field->text(), expected);
+    }
+
+    void undoBringsBackWhatTheFieldHeld()
+    {
+        // Whatever the limit, as an edit's undo does; the limit then still
+        // refuses typing.
+        FieldEdit* field = Q().Form().Field(IDC_DECIMAL_EDIT);
+        QTest::mouseClick(field, Qt::LeftButton);
+        field->SetProgramText("A00");
+        field->SetLimit(2);
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QCOMPARE(field->text(), QString("A0"));
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(field->text(), QString("A00"));
+        QTest::keyClicks(field, "12");
+        QCOMPARE(field->text(), QString("A00"));
+        QTest::keyClick(field, Qt::Key_Backspace);
+        Q().Window().RunCommand(ID_EDIT_UNDO);  // Alt+Backspace
+        QCOMPARE(field->text(), QString("A00"));
+        QTest::keyClicks(field, "3");
+        QCOMPARE(field->text(), QString("A00"));
+        QTest::keyClick(field, Qt::Key_Backspace);
+        QTest::keyClicks(field, "4");
+        QCOMPARE(field->text(), QString("A0"));
+        // A screen reader's insertion into the full field changes nothing,
+        // and typing stays limited after it.
+        QAccessible::queryAccessibleInterface(field)->editableTextInterface()->insertText(2, "99");
+        QCOMPARE(field->text(), QString("A0"));
+        QTest::keyClicks(field, "7");
+        QCOMPARE(field->text(), QString("A0"));
+    }
+
+    void editsBesidesTypingConvertToo()
+    {
+        // A screen reader's edit (Qt makes it with setText) and an undo are
+        // the user's changes as much as typing is.
+        QtForm& form = Q().Form();
+        FieldEdit* decimal = form.Field(IDC_DECIMAL_EDIT);
+        QTest::mouseClick(decimal, Qt::LeftButton);
+        QAccessibleEditableTextInterface* editable =
+            QAccessible::queryAccessibleInterface(decimal)->editableTextInterface();
+        QVERIFY(editable);
+        editable->insertText(0, "255");
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("000000FF"));
+        QTest::keyClick(decimal, Qt::Key_Backspace);
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("00000019"));
+        QTest::keyClick(decimal, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("255"));
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("000000FF"));
+    }
+
+    void clipboardKeysActOnTheFocusedField()
+    {
+        QtForm& form = Q().Form();
+        QTest::mouseClick(form.Field(IDC_DECIMAL_EDIT), Qt::LeftButton);
+        QTest::keyClicks(form.Field(IDC_DECIMAL_EDIT), "4660");
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("00001234"));
+        form.Field(IDC_DECIMAL_EDIT)->selectAll();
+        Q().Window().RunCommand(ID_EDIT_COPY);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("4660"));
+        Q().Window().RunCommand(ID_EDIT_CUT);
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("00000000"));
+        Q().Window().RunCommand(ID_EDIT_UNDO);
+        QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("4660"));
+
+        // Pasting into HEX keeps what its limit allows, and converts.
+        QTest::mouseClick(form.Field(IDC_HEX_EDIT), Qt::LeftButton);
+        form.Field(IDC_HEX_EDIT)->selectAll();
+        QGuiApplication::clipboard()->setText("FFFFFFFF1");
+        Q().Window().RunCommand(ID_EDIT_PASTE);
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("FFFFFFFF"));
+        QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("4294967295"));
+
+        // With a key focused, nothing happens.
+        Click(IDC_KEY_1);
+        QGuiApplication::clipboard()->setText("9");
+        Q().Window().RunCommand(ID_EDIT_PASTE);
+        QCOMPARE(form.GetDlgItemText(IDC_DISPLAY), std::string("1"));
+    }
+};
+
+QTEST_MAIN(WindowEditTest)
+#include "WindowEditTest.moc"

@@ -1,0 +1,390 @@
+// Documents and the settings file through the window: the caption, Open and
+// Save, the recent-file list, files that are not regular, names that are
+// bytes.
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "shell/platform/CommandIds.h"
+#include "shell/qt/QtAppPlatform.h"
+#include "tests/qt/WindowFixture.h"
+
+using namespace quibo;
+
+class WindowFilesTest : public QObject, WindowFixture {
+    Q_OBJECT
+
+private:
+    // A new instance that opens path (when given) and exits.
+    void OpenAndExit(const std::optional<std::string>& path)
+    {
+        m_quibo = std::make_unique<QtQuibo>();
+        QVERIFY(Q().Start(std::nullopt));
+        if (path)
+            QVERIFY(Q().App().InitInstance(*path));
+        Q().Exit();
+    }
+
+    std::string Document(const char* name)
+    {
+        const std::string path = m_files->path().toStdString() + "/" + name;
+        QFile file(QString::fromStdString(path));
+        file.open(QIODevice::WriteOnly);
+        return path;
+    }
+
+private slots:
+    void initTestCase() { UsePrivateSettings(); }
+    void init() { QVERIFY(StartWindow()); }
+    void cleanup() { m_quibo.reset(); }
+
+    void captionOpenSaveAndTheRecentFileList()
+    {
+        QCOMPARE(Q().Window().windowTitle(), QString(" - Quibo"));
+        const QString folder = m_files->path();
+        const QString opened = folder + "/notes";
+        QFile file(opened);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("keep me");
+        file.close();
+
+        Click(IDC_KEY_7);
+        QString title;
+        QStringList filters;
+        bool listsNotes = false;
+        const auto choose = [&](const QString& path) {
+            return [&, path](QWidget* modal) {
+                auto* dialog = qobject_cast<QFileDialog*>(modal);
+                title = modal->windowTitle();
+                if (dialog) {
+                    filters = dialog->nameFilters();
+                    // "notes" has no dot, and the filter still shows it.
+                    if (auto* model = dialog->findChild<QFileSystemModel*>())
+                        listsNotes = QDir::match(model->nameFilters(), "notes");
+                    // As a user types the path into the file name field.
+                    if (auto* name = dialog->findChild<QLineEdit*>("fileNameEdit"))
+                        name->setText(path);
+                }
+                static_cast<QDialog*>(modal)->accept();  // as the dialog's button does
+            };
+        };
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_OPEN); }, choose(opened));
+        QCOMPARE(title, QString("Open"));
+        QCOMPARE(filters, QStringList({"All Files (*.*)"}));
+        QVERIFY(listsNotes);
+        QCOMPARE(Q().Window().windowTitle(), QString("notes - Quibo"));
+        QCOMPARE(Q().Form().GetDlgItemText(IDC_DISPLAY), std::string());  // the initial update ran
+        // Save with a path leaves the opened file as it is.
+        Q().Window().RunCommand(ID_FILE_SAVE);
+        QFile check(opened);
+        QVERIFY(check.open(QIODevice::ReadOnly));
+        QCOMPARE(check.readAll(), QByteArray("keep me"));
+
+        Q().Window().RunCommand(ID_FILE_NEW);
+        QCOMPARE(Q().Window().windowTitle(), QString(" - Quibo"));
+        const QString saved = folder + "/saved.qb";
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); }, choose(saved));
+        QCOMPARE(title, QString("Save As"));
+        QCOMPARE(Q().Window().windowTitle(), QString("saved.qb - Quibo"));
+        QVERIFY(QFile::exists(saved));
+        QCOMPARE(QFile(saved).size(), 0);
+
+        // Most recent first; kept at exit, read at the next start.
+        Q().Exit();
+        QSettings settings(QSettings::IniFormat, QSettings::UserScope, "Local AppWizard-Generated Applications",
+                           "Quibo");
+        settings.beginGroup("Recent File List");
+        QCOMPARE(settings.value("File1").toString(), saved);
+        QCOMPARE(settings.value("File2").toString(), opened);
+        QVERIFY(!settings.contains("File3"));
+    }
+
+    void recentFileListHoldsFourAndSurvivesGarbage()
+    {
+        const QString folder = m_files->path();
+        for (int i = 1; i <= 5; ++i) {
+            const QString path = folder + QString("/f%1").arg(i);
+            QFile(path).open(QIODevice::WriteOnly);
+            Q().Form().setFocus();
+            QVERIFY(Q().App().InitInstance(path.toStdString()));
+        }
+        QCOMPARE(Q().App().RecentFiles().size(), std::size_t(4));
+        QCOMPARE(Q().App().RecentFiles().front(), (folder + "/f5").toStdString());
+
+        // A settings file full of garbage: start-up still works.
+        m_quibo.reset();
+        QFile ini(IniFile());
+        QDir().mkpath(m_config.path() + "/Local AppWizard-Generated Applications");
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("\x01\x02[[[Recent File List\n=\n\xff\xfe garbage");
+        ini.close();
+        m_quibo = std::make_unique<QtQuibo>();
+        QVERIFY(Q().Start(std::nullopt));
+        QCOMPARE(Q().App().RecentFiles().size(), std::size_t(0));
+    }
+
+    void settingsThatAreNotARegularFileAreLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"fifo", "folder", "link to a fifo", "link to nothing"})
+            QTest::newRow(kind) << kind;
+    }
+
+    void settingsThatAreNotARegularFileAreLeftAlone()
+    {
+        QFETCH(QString, kind);
+        m_quibo.reset();
+        const std::string ini = IniFile().toStdString();
+        const std::string fifo = m_files->path().toStdString() + "/fifo";
+        const std::string nowhere = m_files->path().toStdString() + "/nothing";
+        QVERIFY(mkfifo(fifo.c_str(), 0644) == 0);
+        std::filesystem::create_directories(std::filesystem::path(ini).parent_path());
+        if (kind == "fifo")
+            QVERIFY(mkfifo(ini.c_str(), 0644) == 0);
+        else if (kind == "folder")
+            QVERIFY(mkdir(ini.c_str(), 0755) == 0);
+        else
+            QVERIFY(symlink(kind == "link to a fifo" ? fifo.c_str() : nowhere.c_str(), ini.c_str()) == 0);
+        const auto type = std::filesystem::symlink_status(ini).type();
+        // Start-up reads nothing from it (a FIFO would block), exit writes
+        // nothing to it.
+        OpenAndExit(Document("doc"));
+        QVERIFY(std::filesystem::symlink_status(ini).type() == type);
+        QVERIFY(std::filesystem::status(fifo).type() == std::filesystem::file_type::fifo);
+        QVERIFY(!std::filesystem::exists(nowhere));
+    }
+
+    void aLinkedSettingsFileStaysALinkAndKeepsItsOtherLines()
+    {
+        m_quibo.reset();
+        const std::string ini = IniFile().toStdString();
+        const std::string real = m_files->path().toStdString() + "/real.ini";
+        {
+            std::ofstream file(real);
+            file << "; my comment\n[General]\nother=kept\n\n[Recent%20File%20List]\nFile1=/old\n";
+        }
+        std::filesystem::create_directories(std::filesystem::path(ini).parent_path());
+        QVERIFY(symlink(real.c_str(), ini.c_str()) == 0);
+        const std::string doc = Document("doc");
+        OpenAndExit(doc);
+        QVERIFY(std::filesystem::is_symlink(ini));
+        std::ifstream file(real);
+        const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        QCOMPARE(text, "; my comment\n[General]\nother=kept\n\n[Recent%20File%20List]\nFile1=" + doc + "\nFile2=/old\n");
+    }
+
+    void settingsAreWrittenOnlyWhenTheListChanges()
+    {
+        const std::string doc = Document("doc");
+        OpenAndExit(doc);
+        struct stat before {};
+        QVERIFY(stat(IniFile().toLocal8Bit().constData(), &before) == 0);
+        const timespec old{1000000000, 0};
+        const timespec times[2] = {old, old};
+        QVERIFY(utimensat(AT_FDCWD, IniFile().toLocal8Bit().constData(), times, 0) == 0);
+        OpenAndExit(std::nullopt);
+        OpenAndExit(doc);  // already first
+        struct stat after {};
+        QVERIFY(stat(IniFile().toLocal8Bit().constData(), &after) == 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_mtim.tv_sec, old.tv_sec);
+    }
+
+    void twoInstancesKeepWhatEachOpened()
+    {
+        // Both start from the same list and exit one after the other.
+        m_quibo.reset();
+        const std::string a = Document("a");
+        const std::string b = Document("b");
+        QtQuibo first;
+        QtQuibo second;
+        QVERIFY(first.Start(std::nullopt) && second.Start(std::nullopt));
+        QVERIFY(first.App().InitInstance(a));
+        QVERIFY(second.App().InitInstance(b));
+        first.Exit();
+        second.Exit();
+        OpenAndExit(std::nullopt);
+        const std::vector<std::string> both{b, a};
+        QCOMPARE(Q().App().RecentFiles(), both);
+    }
+
+    void documentsAreRegularFilesOnly()
+    {
+        // A FIFO is neither opened (that would wait for a writer) nor
+        // emptied by Save As.
+        const std::string fifo = m_files->path().toStdString() + "/fifo";
+        QVERIFY(mkfifo(fifo.c_str(), 0644) == 0);
+        std::vector<QString> texts;
+        const auto answer = [&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                texts.push_back(box->text());
+            QTest::keyClick(modal, Qt::Key_Enter);
+        };
+        WithModal([&] { QVERIFY(!Q().App().InitInstance(fifo)); }, answer);
+        WithModal([&] { QVERIFY(!Q().App().InitInstance("/dev/null")); }, answer);
+        QCOMPARE(texts, std::vector<QString>({"Failed to open document.", "Failed to open document."}));
+        QCOMPARE(Q().Window().windowTitle(), QString(" - Quibo"));
+        QtAppPlatform platform(Q().Window(), Q().Form());
+        QVERIFY(!platform.CreateEmpty(fifo));
+        QVERIFY(std::filesystem::is_fifo(fifo));
+        QVERIFY(!platform.CreateEmpty("/dev/null"));
+    }
+
+    void openAndSaveLeaveAnOpenedFileAsItWas()
+    {
+        // Open reads nothing and changes nothing; Save with a path writes
+        // nothing; Save As asks before it replaces a file, naming it.
+        const std::string doc = m_files->path().toStdString() + "/keep.txt";
+        {
+            std::ofstream file(doc);
+            file << "precious";
+        }
+        const timespec old{1000000000, 0};
+        const timespec times[2] = {old, old};
+        QVERIFY(utimensat(AT_FDCWD, doc.c_str(), times, 0) == 0);
+        QVERIFY(Q().App().InitInstance(doc));
+        Q().Window().RunCommand(ID_FILE_SAVE);
+        struct stat info {};
+        QVERIFY(stat(doc.c_str(), &info) == 0);
+        QCOMPARE(info.st_size, off_t(8));
+        QCOMPARE(info.st_mtim.tv_sec, old.tv_sec);
+        QCOMPARE(info.st_atim.tv_sec, old.tv_sec);
+
+        Q().Window().RunCommand(ID_FILE_NEW);
+        QString question;
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); },
+                  [&](QWidget* modal) {
+                      if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
+                          name->setText(QString::fromStdString(doc));
+                      WithModal([modal] { static_cast<QDialog*>(modal)->accept(); },
+                                [&](QWidget* box) {
+                                    question = qobject_cast<QMessageBox*>(box)->text();
+                                    qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+                                });
+                      static_cast<QDialog*>(modal)->reject();
+                  });
+        QVERIFY2(question.contains("keep.txt already exists"), qPrintable(question));
+        QVERIFY(stat(doc.c_str(), &info) == 0);
+        QCOMPARE(info.st_size, off_t(8));
+    }
+
+    void fileNamesAreTheSystemsBytes()
+    {
+        const std::string folder = m_files->path().toStdString();
+        const std::string cafe = folder + "/caf\xc3\xa9.txt";
+        const std::string bad = folder + "/bad\xff\xfe.txt";  // not valid UTF-8
+        for (const std::string& path : {cafe, bad})
+            QVERIFY(close(open(path.c_str(), O_WRONLY | O_CREAT, 0644)) == 0);
+
+        QVERIFY(Q().App().InitInstance(cafe));
+        QCOMPARE(Q().Window().windowTitle(), QString::fromUtf8("caf\xc3\xa9.txt - Quibo"));
+        QVERIFY(Q().App().InitInstance(bad));
+        QCOMPARE(Q().Window().windowTitle(), QStringLiteral(u"bad\uFFFD\uFFFD.txt - Quibo"));
+
+        QString text;
+        const auto answer = [&](QWidget* modal) {
+            text = qobject_cast<QMessageBox*>(modal)->text();
+            QTest::keyClick(modal, Qt::Key_Enter);
+        };
+        WithModal([&] { QVERIFY(!Q().App().InitInstance(folder + "/miss\xc3\xa9.txt")); }, answer);
+        QCOMPARE(text, QString::fromUtf8(folder + "/miss\xc3\xa9.txt was not found."));
+
+        // The prompts give names as text; the file is found by what it shows.
+        const auto choose = [](const QString& path) {
+            return [path](QWidget* modal) {
+                if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
+                    name->setText(path);
+                static_cast<QDialog*>(modal)->accept();
+            };
+        };
+        Q().Window().RunCommand(ID_FILE_NEW);
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_OPEN); }, choose(QString::fromStdString(folder) + QStringLiteral(u"/bad\uFFFD\uFFFD.txt")));
+        QCOMPARE(Q().App().RecentFiles().front(), bad);
+        Q().Window().RunCommand(ID_FILE_NEW);
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); }, choose(QString::fromStdString(folder) + QStringLiteral(u"/n\u00e9.txt")));
+        QCOMPARE(access((folder + "/n\xc3\xa9.txt").c_str(), F_OK), 0);
+
+        // A new file in a folder whose name text cannot hold goes into that
+        // folder; Save As over a file whose name it cannot hold asks first.
+        const std::string odd = folder + "/dir\xff";
+        QVERIFY(mkdir(odd.c_str(), 0755) == 0);
+        Q().Window().RunCommand(ID_FILE_NEW);
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); },
+                  choose(QString::fromStdString(folder) + QStringLiteral(u"/dir\uFFFD/new")));
+        QCOMPARE(access((odd + "/new").c_str(), F_OK), 0);
+        const int fd = open(bad.c_str(), O_WRONLY | O_TRUNC);
+        QVERIFY(fd >= 0 && write(fd, "keep", 4) == 4 && close(fd) == 0);
+        Q().Window().RunCommand(ID_FILE_NEW);
+        QString question;
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); },
+                  [&](QWidget* modal) {
+                      if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
+                          name->setText(QString::fromStdString(folder) + QStringLiteral(u"/bad\uFFFD\uFFFD.txt"));
+                      // The prompt's button, then No to the question.
+                      WithModal([modal] { static_cast<QDialog*>(modal)->accept(); },
+                                [&](QWidget* box) {
+                                    question = qobject_cast<QMessageBox*>(box)->text();
+                                    qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+                                });
+                      static_cast<QDialog*>(modal)->reject();
+                  });
+        QVERIFY2(question.contains(QStringLiteral(u"bad\uFFFD\uFFFD.txt already exists")), qPrintable(question));
+        struct stat info {};
+        QVERIFY(stat(bad.c_str(), &info) == 0);
+        QCOMPARE(info.st_size, off_t(4));
+
+        // The recent-file list keeps every name's bytes to the next start.
+        Q().Exit();
+        m_quibo = std::make_unique<QtQuibo>();
+        QVERIFY(Q().Start(std::nullopt));
+        const std::vector<std::string> expected{odd + "/new", folder + "/n\xc3\xa9.txt", bad, cafe};
+        QCOMPARE(Q().App().RecentFiles(), expected);
+    }
+
+    void aMissingFileIsReportedAndStartUpFails()
+    {
+        m_quibo.reset();
+        m_quibo = std::make_unique<QtQuibo>();
+        QString text;
+        bool started = true;
+        WithModal([&] { started = Q().Start(std::string("/nonexistent/quibo-file")); },
+                  [&](QWidget* modal) {
+                      text = qobject_cast<QMessageBox*>(modal)->text();
+                      QTest::keyClick(modal, Qt::Key_Enter);
+                  });
+        QVERIFY(!started);
+        QCOMPARE(text, QString("/nonexistent/quibo-file was not found."));
+        QVERIFY(!Q().Window().isVisible());
+    }
+
+    void aFolderCannotBeOpened()
+    {
+        std::vector<QString> texts;
+        const auto answer = [&](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                texts.push_back(box->text());
+            QTest::keyClick(modal, Qt::Key_Enter);
+        };
+        // A folder is no document.
+        WithModal([&] { QVERIFY(!Q().App().InitInstance(m_files->path().toStdString())); }, answer);
+        QCOMPARE(texts, std::vector<QString>({"Failed to open document."}));
+        QCOMPARE(Q().Window().windowTitle(), QString(" - Quibo"));
+    }
+};
+
+QTEST_MAIN(WindowFilesTest)
+#include "WindowFilesTest.moc"
