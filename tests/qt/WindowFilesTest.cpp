@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include <fstream>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -46,6 +47,52 @@ private:
         file.open(QIODevice::WriteOnly);
         return path;
     }
+
+    // Answers a message box with Enter, keeping its text.
+    static std::function<void(QWidget*)> AnswerBox(std::vector<QString>& texts)
+    {
+        return [&texts](QWidget* modal) {
+            if (auto* box = qobject_cast<QMessageBox*>(modal))
+                texts.push_back(box->text());
+            QTest::keyClick(modal, Qt::Key_Enter);
+        };
+    }
+
+    // Answers a file prompt as a user who types path and presses its button.
+    static std::function<void(QWidget*)> ChooseFile(const QString& path)
+    {
+        return [path](QWidget* modal) {
+            if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
+                name->setText(path);
+            static_cast<QDialog*>(modal)->accept();
+        };
+    }
+
+    // Save As onto path, answering No when asked to replace it; the question.
+    QString SaveAsRefusingToReplace(const QString& path)
+    {
+        QString question;
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); },
+                  [&](QWidget* modal) {
+                      if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
+                          name->setText(path);
+                      WithModal([modal] { static_cast<QDialog*>(modal)->accept(); },
+                                [&](QWidget* box) {
+                                    question = qobject_cast<QMessageBox*>(box)->text();
+                                    qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
+                                });
+                      static_cast<QDialog*>(modal)->reject();
+                  });
+        return question;
+    }
+
+    // Sets a file's times to 2001, so that a change shows.
+    static bool MakeOld(const std::string& path)
+    {
+        const timespec times[2] = {kOld, kOld};
+        return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+    }
+    static constexpr timespec kOld{1000000000, 0};
 
 private slots:
     void initTestCase() { UsePrivateSettings(); }
@@ -193,15 +240,13 @@ private slots:
         OpenAndExit(doc);
         struct stat before {};
         QVERIFY(stat(IniFile().toLocal8Bit().constData(), &before) == 0);
-        const timespec old{1000000000, 0};
-        const timespec times[2] = {old, old};
-        QVERIFY(utimensat(AT_FDCWD, IniFile().toLocal8Bit().constData(), times, 0) == 0);
+        QVERIFY(MakeOld(IniFile().toStdString()));
         OpenAndExit(std::nullopt);
         OpenAndExit(doc);  // already first
         struct stat after {};
         QVERIFY(stat(IniFile().toLocal8Bit().constData(), &after) == 0);
         QCOMPARE(after.st_ino, before.st_ino);
-        QCOMPARE(after.st_mtim.tv_sec, old.tv_sec);
+        QCOMPARE(after.st_mtim.tv_sec, kOld.tv_sec);
     }
 
     void twoInstancesKeepWhatEachOpened()
@@ -229,13 +274,8 @@ private slots:
         const std::string fifo = m_files->path().toStdString() + "/fifo";
         QVERIFY(mkfifo(fifo.c_str(), 0644) == 0);
         std::vector<QString> texts;
-        const auto answer = [&](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal))
-                texts.push_back(box->text());
-            QTest::keyClick(modal, Qt::Key_Enter);
-        };
-        WithModal([&] { QVERIFY(!Q().App().InitInstance(fifo)); }, answer);
-        WithModal([&] { QVERIFY(!Q().App().InitInstance("/dev/null")); }, answer);
+        WithModal([&] { QVERIFY(!Q().App().InitInstance(fifo)); }, AnswerBox(texts));
+        WithModal([&] { QVERIFY(!Q().App().InitInstance("/dev/null")); }, AnswerBox(texts));
         QCOMPARE(texts, std::vector<QString>({"Failed to open document.", "Failed to open document."}));
         QCOMPARE(Q().Window().windowTitle(), QString(" - Quibo"));
         QtAppPlatform platform(Q().Window(), Q().Form());
@@ -253,30 +293,17 @@ private slots:
             std::ofstream file(doc);
             file << "precious";
         }
-        const timespec old{1000000000, 0};
-        const timespec times[2] = {old, old};
-        QVERIFY(utimensat(AT_FDCWD, doc.c_str(), times, 0) == 0);
+        QVERIFY(MakeOld(doc));
         QVERIFY(Q().App().InitInstance(doc));
         Q().Window().RunCommand(ID_FILE_SAVE);
         struct stat info {};
         QVERIFY(stat(doc.c_str(), &info) == 0);
         QCOMPARE(info.st_size, off_t(8));
-        QCOMPARE(info.st_mtim.tv_sec, old.tv_sec);
-        QCOMPARE(info.st_atim.tv_sec, old.tv_sec);
+        QCOMPARE(info.st_mtim.tv_sec, kOld.tv_sec);
+        QCOMPARE(info.st_atim.tv_sec, kOld.tv_sec);
 
         Q().Window().RunCommand(ID_FILE_NEW);
-        QString question;
-        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); },
-                  [&](QWidget* modal) {
-                      if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
-                          name->setText(QString::fromStdString(doc));
-                      WithModal([modal] { static_cast<QDialog*>(modal)->accept(); },
-                                [&](QWidget* box) {
-                                    question = qobject_cast<QMessageBox*>(box)->text();
-                                    qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
-                                });
-                      static_cast<QDialog*>(modal)->reject();
-                  });
+        const QString question = SaveAsRefusingToReplace(QString::fromStdString(doc));
         QVERIFY2(question.contains("keep.txt already exists"), qPrintable(question));
         QVERIFY(stat(doc.c_str(), &info) == 0);
         QCOMPARE(info.st_size, off_t(8));
@@ -295,27 +322,18 @@ private slots:
         QVERIFY(Q().App().InitInstance(bad));
         QCOMPARE(Q().Window().windowTitle(), QStringLiteral(u"bad\uFFFD\uFFFD.txt - Quibo"));
 
-        QString text;
-        const auto answer = [&](QWidget* modal) {
-            text = qobject_cast<QMessageBox*>(modal)->text();
-            QTest::keyClick(modal, Qt::Key_Enter);
-        };
-        WithModal([&] { QVERIFY(!Q().App().InitInstance(folder + "/miss\xc3\xa9.txt")); }, answer);
-        QCOMPARE(text, QString::fromUtf8(folder + "/miss\xc3\xa9.txt was not found."));
+        std::vector<QString> texts;
+        WithModal([&] { QVERIFY(!Q().App().InitInstance(folder + "/miss\xc3\xa9.txt")); }, AnswerBox(texts));
+        QCOMPARE(texts, std::vector<QString>({QString::fromUtf8(folder + "/miss\xc3\xa9.txt was not found.")}));
 
         // The prompts give names as text; the file is found by what it shows.
-        const auto choose = [](const QString& path) {
-            return [path](QWidget* modal) {
-                if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
-                    name->setText(path);
-                static_cast<QDialog*>(modal)->accept();
-            };
-        };
+        const QString shownFolder = QString::fromStdString(folder);
         Q().Window().RunCommand(ID_FILE_NEW);
-        WithModal([this] { Q().Window().RunCommand(ID_FILE_OPEN); }, choose(QString::fromStdString(folder) + QStringLiteral(u"/bad\uFFFD\uFFFD.txt")));
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_OPEN); },
+                  ChooseFile(shownFolder + QStringLiteral(u"/bad\uFFFD\uFFFD.txt")));
         QCOMPARE(Q().App().RecentFiles().front(), bad);
         Q().Window().RunCommand(ID_FILE_NEW);
-        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); }, choose(QString::fromStdString(folder) + QStringLiteral(u"/n\u00e9.txt")));
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); }, ChooseFile(shownFolder + QStringLiteral(u"/n\u00e9.txt")));
         QCOMPARE(access((folder + "/n\xc3\xa9.txt").c_str(), F_OK), 0);
 
         // A new file in a folder whose name text cannot hold goes into that
@@ -323,25 +341,12 @@ private slots:
         const std::string odd = folder + "/dir\xff";
         QVERIFY(mkdir(odd.c_str(), 0755) == 0);
         Q().Window().RunCommand(ID_FILE_NEW);
-        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); },
-                  choose(QString::fromStdString(folder) + QStringLiteral(u"/dir\uFFFD/new")));
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); }, ChooseFile(shownFolder + QStringLiteral(u"/dir\uFFFD/new")));
         QCOMPARE(access((odd + "/new").c_str(), F_OK), 0);
         const int fd = open(bad.c_str(), O_WRONLY | O_TRUNC);
         QVERIFY(fd >= 0 && write(fd, "keep", 4) == 4 && close(fd) == 0);
         Q().Window().RunCommand(ID_FILE_NEW);
-        QString question;
-        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); },
-                  [&](QWidget* modal) {
-                      if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
-                          name->setText(QString::fromStdString(folder) + QStringLiteral(u"/bad\uFFFD\uFFFD.txt"));
-                      // The prompt's button, then No to the question.
-                      WithModal([modal] { static_cast<QDialog*>(modal)->accept(); },
-                                [&](QWidget* box) {
-                                    question = qobject_cast<QMessageBox*>(box)->text();
-                                    qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click();
-                                });
-                      static_cast<QDialog*>(modal)->reject();
-                  });
+        const QString question = SaveAsRefusingToReplace(shownFolder + QStringLiteral(u"/bad\uFFFD\uFFFD.txt"));
         QVERIFY2(question.contains(QStringLiteral(u"bad\uFFFD\uFFFD.txt already exists")), qPrintable(question));
         struct stat info {};
         QVERIFY(stat(bad.c_str(), &info) == 0);
@@ -373,14 +378,9 @@ private slots:
 
     void aFolderCannotBeOpened()
     {
-        std::vector<QString> texts;
-        const auto answer = [&](QWidget* modal) {
-            if (auto* box = qobject_cast<QMessageBox*>(modal))
-                texts.push_back(box->text());
-            QTest::keyClick(modal, Qt::Key_Enter);
-        };
         // A folder is no document.
-        WithModal([&] { QVERIFY(!Q().App().InitInstance(m_files->path().toStdString())); }, answer);
+        std::vector<QString> texts;
+        WithModal([&] { QVERIFY(!Q().App().InitInstance(m_files->path().toStdString())); }, AnswerBox(texts));
         QCOMPARE(texts, std::vector<QString>({"Failed to open document."}));
         QCOMPARE(Q().Window().windowTitle(), QString(" - Quibo"));
     }
