@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "shell/platform/CommandIds.h"
 #include "shell/qt/CommandLine.h"
@@ -29,13 +31,18 @@ namespace {
 // gone: keep each loaded driver loaded until the process ends.
 void KeepGraphicsDriversLoaded()
 {
+    // Named first and opened after: dlopen inside the walk would take the
+    // loader's locks in the order opposite to another thread's dlopen.
+    std::vector<std::string> drivers;
     dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void*) {
+        [](dl_phdr_info* info, size_t, void* names) {
             if (info->dlpi_name && std::strstr(info->dlpi_name, "/dri/"))
-                dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+                static_cast<std::vector<std::string>*>(names)->push_back(info->dlpi_name);
             return 0;
         },
-        nullptr);
+        &drivers);
+    for (const std::string& driver : drivers)
+        dlopen(driver.c_str(), RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
 }
 
 }  // namespace
