@@ -76,13 +76,12 @@ void QtForm::ShowCopyMenu(ControlId id, const QPoint& at)
 
 bool QtForm::eventFilter(QObject* watched, QEvent* event)
 {
-    // As in a dialog, Enter presses the focused key (Space does already).
+    // Enter is "=" as on any calculator, whichever key has the focus; Space
+    // still presses the focused key.
     if (event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            static_cast<QAbstractButton*>(watched)->click();
-            return true;
-        }
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+            return PressKeyboardKey(key);
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -96,7 +95,11 @@ bool QtForm::PressKeyboardKey(const QKeyEvent& event)
     const bool keyFocused = focus && focus->parentWidget() == this && qobject_cast<QAbstractButton*>(focus);
     if (focus && !keyFocused && focus != window())
         return false;
-    const QString text = event.key() == Qt::Key_Escape ? QString(QChar(kEscapeCharacter)) : event.text();
+    QString text = event.text();
+    if (event.key() == Qt::Key_Escape)
+        text = QChar(kEscapeCharacter);
+    else if (event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter)
+        text = QChar(kEnterCharacter);
     if (text.size() != 1)
         return false;
     const std::optional<ControlId> id = KeypadKeyForCharacter(text.front().unicode());

@@ -30,7 +30,7 @@ constexpr std::array<KeyboardKey, 29> kKeyboardKeys{{
     {"*", IDC_KEY_MULTIPLY, "*"},
     {"-", IDC_KEY_SUBTRACT, "-"},
     {"+", IDC_KEY_ADD, "+"},
-    {"=", IDC_KEY_EQUALS, "="},
+    {"=\r", IDC_KEY_EQUALS, "= or Enter"},
     {"~", IDC_KEY_COMPLEMENT, "~"},
     {"^", IDC_KEY_XOR, "^"},
     {"&", IDC_KEY_AND, "&"},

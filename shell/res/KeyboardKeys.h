@@ -14,8 +14,10 @@ struct KeyboardKey {
 };
 
 inline constexpr char kEscapeCharacter = '\x1b';
+inline constexpr char kEnterCharacter = '\r';  // Return and the keypad's Enter
 
-// The keypad key a typed character presses (kEscapeCharacter for Escape).
+// The keypad key a typed character presses (kEscapeCharacter for Escape,
+// kEnterCharacter for Return and Enter).
 std::optional<ControlId> KeypadKeyForCharacter(char32_t character);
 
 // The keyboard key that presses a keypad key; nullptr for a key without one.

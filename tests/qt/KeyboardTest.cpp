@@ -19,6 +19,7 @@
 #include "replay/ReadState.h"
 #include "replay/StateLine.h"
 #include "shell/platform/CommandIds.h"
+#include "shell/qt/Latin1Text.h"
 #include "shell/qt/QtQuibo.h"
 #include "shell/res/KeyboardKeys.h"
 
@@ -44,10 +45,12 @@ std::vector<Press> EveryKey()
             presses.push_back({*c, *KeypadKeyForCharacter(static_cast<unsigned char>(*c)), keypad});
     };
     add("12+3=*4=-5=/2=%7=~^f=&a=|3=<4=>2=");
+    add("12+5\r");
     add("bcde06789=");
     add("ABCDEF=");
     add("\x1b");
     add("9*8-7+6/2=", true);
+    add("7*6-2/4\r", true);
     add("0123456789", true);
     return presses;
 }
@@ -94,6 +97,11 @@ private:
         QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &Q().Window();
         if (press.character == '\x1b') {
             QTest::keyClick(target, Qt::Key_Escape);
+            return;
+        }
+        if (press.character == '\r') {
+            QTest::keyClick(target, press.keypad ? Qt::Key_Enter : Qt::Key_Return,
+                            press.keypad ? Qt::KeypadModifier : Qt::NoModifier);
             return;
         }
         const Qt::KeyboardModifiers modifiers = press.keypad ? Qt::KeypadModifier : Qt::NoModifier;
@@ -216,17 +224,21 @@ private slots:
         QCOMPARE(form.GetDlgItemText(IDC_DISPLAY), std::string("12"));
         QCOMPARE(QApplication::focusWidget(), decimal);
 
-        // Ctrl+A and Alt+3 are no digits; Space and Enter press the focused
-        // key, whatever it is.
+        // Ctrl+A and Alt+3 are no digits; Space presses the focused key,
+        // Enter presses "=" whatever key has the focus.
         QWidget* nine = form.Control(IDC_KEY_9);
         QTest::mouseClick(form.Control(IDC_KEY_CLEAR), Qt::LeftButton);
         QTest::mouseClick(nine, Qt::LeftButton);
         QTest::keyClick(nine, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(nine, Qt::Key_3, Qt::AltModifier);
         QTest::keyClick(nine, Qt::Key_Space);
+        QTest::keyClick(nine, Qt::Key_Plus);
+        QTest::keyClick(nine, Qt::Key_1);
         QTest::keyClick(nine, Qt::Key_Return);
-        QCOMPARE(form.GetDlgItemText(IDC_DISPLAY), std::string("999"));
+        QCOMPARE(ToQString(form.GetDlgItemText(IDC_DISPLAY)), QString("9A"));  // 0x99 + 1
         QCOMPARE(qobject_cast<QAbstractButton*>(form.Control(IDC_KEY_CLEAR))->toolTip(), QString("Clear [Esc]"));
+        QCOMPARE(qobject_cast<QAbstractButton*>(form.Control(IDC_KEY_EQUALS))->toolTip(),
+                 QString("Equals [= or Enter]"));
     }
 
     void copyGivesTheDisplayAndBinaryReadyToPaste()

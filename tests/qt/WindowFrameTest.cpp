@@ -56,13 +56,14 @@ private slots:
 
     void keysArePressedByMouseSpaceAndEnter()
     {
+        // Space presses the focused key; Enter is "=" from any key.
         Click(IDC_KEY_5);
         QTest::keyClick(Q().Form().Control(IDC_KEY_5), Qt::Key_Space);
         Q().Form().Control(IDC_KEY_ADD)->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(Q().Form().Control(IDC_KEY_ADD), Qt::Key_Return);
+        QTest::keyClick(Q().Form().Control(IDC_KEY_ADD), Qt::Key_Space);
         Click(IDC_KEY_1);
-        Q().Form().Control(IDC_KEY_EQUALS)->setFocus(Qt::TabFocusReason);
-        QTest::keyClick(Q().Form().Control(IDC_KEY_EQUALS), Qt::Key_Enter);
+        Q().Form().Control(IDC_KEY_9)->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(Q().Form().Control(IDC_KEY_9), Qt::Key_Enter, Qt::KeypadModifier);
         QCOMPARE(Q().Form().GetDlgItemText(IDC_DISPLAY), std::string("56"));
     }
 
