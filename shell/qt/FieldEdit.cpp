@@ -108,7 +108,10 @@ FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent)
     // before it.
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_textBeforeChange = text;
-        FitFont();
+        // What the user types or pastes keeps the size the field has, and
+        // scrolls; only the program's texts are fitted.
+        if (!m_programSetting)
+            m_programText = false;
     });
     const auto keepSelection = [this] {
         m_selectionBeforeChange = hasSelectedText() ? Selection{selectionStart(), selectionLength()}
@@ -138,6 +141,8 @@ void FieldEdit::SetProgramText(const QString& text)
     m_programSetting = true;
     setText(text);
     m_programSetting = false;
+    m_programText = true;
+    FitFont();
     m_textNotified = text;
     Notify(EN_UPDATE);
 }
@@ -177,7 +182,8 @@ void FieldEdit::FitFont()
 void FieldEdit::resizeEvent(QResizeEvent* event)
 {
     QLineEdit::resizeEvent(event);
-    FitFont();
+    if (m_programText)
+        FitFont();
 }
 
 void FieldEdit::keyPressEvent(QKeyEvent* event)

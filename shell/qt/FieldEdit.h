@@ -64,6 +64,7 @@ private:
     int m_limit = kDefaultEditLimit;
     bool m_held = false;
     bool m_programSetting = false;
+    bool m_programText = true;  // the text shown is the program's, not the user's
     bool m_typing = false;
     bool m_undoing = false;
     QString m_textBeforeChange;

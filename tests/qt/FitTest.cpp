@@ -176,6 +176,26 @@ private slots:
         QVERIFY(Advance(hex->font(), hex->text()) + 1 <= TextRoom(hex));
     }
 
+    void whatTheUserTypesKeepsItsSize()
+    {
+        Start(0);
+        FieldEdit* decimal = Q().Form().Field(IDC_DECIMAL_EDIT);
+        decimal->setFocus(Qt::MouseFocusReason);
+        if (!decimal->hasFocus()) {
+            QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+            QCoreApplication::sendEvent(decimal, &focusIn);
+        }
+        const QFont before = decimal->font();
+        QTest::keyClicks(decimal, QString(40, u'9'));
+        QCOMPARE(decimal->text(), QString(40, u'9'));
+        QCOMPARE(decimal->font(), before);
+        // A text the program sets that fits brings the form's font back.
+        decimal->SetProgramText(QString(40, u'8'));
+        QVERIFY(decimal->font().pointSizeF() < before.pointSizeF());
+        decimal->SetProgramText("1");
+        QCOMPARE(decimal->font(), Q().Form().font());
+    }
+
     void statusPromptsEndAtAWord_data()
     {
         QTest::addColumn<int>("desktopPointSize");
