@@ -6,6 +6,8 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
@@ -52,6 +54,12 @@ QtMainFrame::QtMainFrame() : m_x11(QGuiApplication::platformName() == QLatin1Str
             MarkChoice(*item);
     }
     AddAccelerators(*this, [this](int id) { RunCommand(id); });
+    // The menus, like the status bar, speak in the form's font: at a large
+    // desktop font the fixed-width bar would hide menus behind a "»".
+    const QFont formFont = TemplateFont(kForm101);
+    menuBar()->setFont(formFont);
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        menu->setFont(formFont);
     BuildStatusBar();
     ApplyWindowFlags();
     m_keptOuterTimer = new QTimer(this);
@@ -94,7 +102,6 @@ void QtMainFrame::BuildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(false);
-    // The bar is the form's: it speaks in the form's font, not the desktop's.
     bar->setFont(TemplateFont(kForm101));
     m_messagePane = new StatusPane(bar);
     m_messagePane->SetText(ToQString(LoadString(AFX_IDS_IDLEMESSAGE)));

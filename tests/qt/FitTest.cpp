@@ -7,6 +7,9 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QRegularExpression>
 #include <QLineEdit>
 #include <QStatusBar>
 #include <QStyle>
@@ -194,6 +197,41 @@ private slots:
         QVERIFY(decimal->font().pointSizeF() < before.pointSizeF());
         decimal->SetProgramText("1");
         QCOMPARE(decimal->font(), Q().Form().font());
+    }
+
+    void menusShowWhole_data()
+    {
+        QTest::addColumn<int>("desktopPointSize");
+        for (int desktop : {0, 16, 24})
+            QTest::addRow("desktop font %d", desktop) << desktop;
+    }
+
+    void menusShowWhole()
+    {
+        QFETCH(int, desktopPointSize);
+        Start(desktopPointSize);
+        // All four menus on the bar, none behind its overflow button.
+        QMenuBar* bar = Q().Window().menuBar();
+        QCOMPARE(bar->actions().size(), 4);
+        for (QAction* title : bar->actions()) {
+            const QRect place = bar->actionGeometry(title);
+            QVERIFY2(place.isValid() && place.right() < bar->width(), qPrintable(title->text()));
+        }
+        // Every item's text as wide as it is, in the font the menu draws in.
+        for (QMenu* menu : bar->findChildren<QMenu*>()) {
+            QCOMPARE(menu->font(), Q().Form().font());
+            menu->popup(QPoint(0, 0));
+            QVERIFY(QTest::qWaitForWindowExposed(menu));
+            for (QAction* item : menu->actions()) {
+                if (item->isSeparator())
+                    continue;
+                const QString shown = QString(item->text()).remove(QRegularExpression("&(?!&)"));
+                const int room = menu->actionGeometry(item).width();
+                QVERIFY2(Advance(menu->font(), shown) < room,
+                         qPrintable(QString("%1: %2 px in %3").arg(shown).arg(Advance(menu->font(), shown)).arg(room)));
+            }
+            menu->hide();
+        }
     }
 
     void statusPromptsEndAtAWord_data()
