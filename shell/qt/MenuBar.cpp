@@ -54,6 +54,9 @@ std::map<int, QAction*> BuildMenuBar(QMainWindow& window, const MenuHooks& hooks
         const QString text = ToQString(entry.text);
         if (entry.id == 0) {
             QMenu* menu = parent ? parent->addMenu(text) : window.menuBar()->addMenu(text);
+            // The open menu holds the pointer, so the status pane's cut
+            // prompts could never be read whole: the item shows its own.
+            menu->setToolTipsVisible(true);
             QObject::connect(menu, &QMenu::aboutToShow, &window, [hooks, commandRan, parent] {
                 if (!parent) {
                     *commandRan = false;
@@ -87,6 +90,7 @@ std::map<int, QAction*> BuildMenuBar(QMainWindow& window, const MenuHooks& hooks
         });
         // While an item is highlighted the pane shows its prompt.
         QObject::connect(action, &QAction::hovered, &window, [hooks, id] { hooks.paneText(CommandPrompt(id)); });
+        action->setToolTip(ToQString(CommandPrompt(id)));
         actions[id] = action;
     }
     return actions;

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <utility>
+#include <vector>
 
 #include "shell/qt/Accessibility.h"
 #include "shell/qt/FittedFont.h"
@@ -48,6 +49,8 @@ QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* 
             button->installEventFilter(this);
             if (const char* keyName = KeyboardKeyName(id))
                 button->setToolTip(QString("%1 [%2]").arg(ToQString(entry.control->accessibleName), keyName));
+            if (id == IDC_KEY_BYTE_ORDER)
+                NameByteOrderKey(*button);
         }
         else if (auto* field = dynamic_cast<FieldEdit*>(entry.widget))
             field->SetNotify([this, id](Notification code) { Notify(id, code); });
@@ -58,6 +61,14 @@ QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* 
                     [this, id](const QPoint& at) { ShowCopyMenu(id, at); });
         }
     }
+}
+
+void QtForm::NameByteOrderKey(QAbstractButton& key)
+{
+    // Its spoken name and its tooltip say what the cryptic caption means.
+    const QString name = ToQString(ByteOrderAccessibleName(FromQString(key.text())));
+    key.setAccessibleName(name);
+    key.setToolTip(name);
 }
 
 void QtForm::ShowCopyMenu(ControlId id, const QPoint& at)
@@ -72,6 +83,26 @@ void QtForm::ShowCopyMenu(ControlId id, const QPoint& at)
         copy->setShortcut(QKeySequence::Copy);
     if (menu.exec(label->mapToGlobal(at)) == copy && m_copyResult)
         m_copyResult(id);
+}
+
+void QtForm::ShowResultsMenu()
+{
+    // The keyboard's way to what the display's and BINARY's context menus
+    // copy: neither ever takes the focus.
+    QMenu menu(this);
+    const std::pair<ControlId, const char*> items[] = {{IDC_DISPLAY, "Copy &Display"}, {IDC_BINARY, "Copy &Binary"}};
+    std::vector<std::pair<QAction*, ControlId>> actions;
+    for (const auto& [id, text] : items) {
+        QAction* action = menu.addAction(text);
+        action->setEnabled(!GetDlgItemText(id).empty());
+        actions.emplace_back(action, id);
+    }
+    QWidget* display = Control(IDC_DISPLAY);
+    QAction* chosen = menu.exec(display->mapToGlobal(display->rect().bottomLeft()));
+    for (const auto& [action, id] : actions) {
+        if (action == chosen && m_copyResult)
+            m_copyResult(id);
+    }
 }
 
 bool QtForm::eventFilter(QObject* watched, QEvent* event)
@@ -95,6 +126,10 @@ bool QtForm::PressKeyboardKey(const QKeyEvent& event)
     const bool keyFocused = focus && focus->parentWidget() == this && qobject_cast<QAbstractButton*>(focus);
     if (focus && !keyFocused && focus != window())
         return false;
+    if (event.key() == Qt::Key_Menu || (event.key() == Qt::Key_F10 && (event.modifiers() & Qt::ShiftModifier))) {
+        ShowResultsMenu();
+        return true;
+    }
     QString text = event.text();
     if (event.key() == Qt::Key_Escape)
         text = QChar(kEscapeCharacter);
@@ -181,9 +216,8 @@ void QtForm::SetDlgItemText(ControlId id, std::string_view text)
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         const QString before = button->text();
         button->setText(qtext);
-        // The byte-order key's spoken name follows its caption.
-        if (id == IDC_KEY_BYTE_ORDER) {
-            button->setAccessibleName(ToQString(ByteOrderAccessibleName(text)));
+        if (id == IDC_KEY_BYTE_ORDER && qtext != before) {
+            NameByteOrderKey(*button);
             Announce(id, before);
         }
     } else if (auto* label = qobject_cast<QLabel*>(control)) {

@@ -64,6 +64,8 @@ private:
     // Shows a key pressed for a moment, as a click shows it.
     void ShowPressed(QAbstractButton& button);
     void ShowCopyMenu(ControlId id, const QPoint& at);
+    void NameByteOrderKey(QAbstractButton& key);
+    void ShowResultsMenu();
     // Tells a screen reader of a label's or key's new text once the event
     // that changed it is done.
     void Announce(ControlId id, const QString& before);

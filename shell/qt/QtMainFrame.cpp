@@ -112,7 +112,7 @@ void QtMainFrame::BuildStatusBar()
         // key is locked.
         auto* pane = new QLabel(bar);
         MarkReadOut(*pane);
-        pane->setAccessibleName(kIndicatorNames[i]);
+        pane->setAccessibleName(kIndicatorNames[i]);  // the state is not known yet
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pane->setAlignment(Qt::AlignCenter);
         const int textWidth = static_cast<int>(
@@ -134,13 +134,20 @@ void QtMainFrame::ShowLockKeys()
     const std::optional<LockKeys> keys = ReadLockKeys();
     const bool on[] = {false, keys && keys->caps, keys && keys->num, keys && keys->scroll};
     for (std::size_t i = 1; i < kIndicators.size(); ++i)
-        SetIndicatorText(*m_panes[i], on[i] ? ToQString(LoadString(kIndicators[i])) : QString());
+        SetIndicatorText(i, on[i] ? ToQString(LoadString(kIndicators[i])) : QString(), keys.has_value());
 }
 
-void QtMainFrame::SetIndicatorText(QLabel& pane, const QString& text)
+void QtMainFrame::SetIndicatorText(std::size_t index, const QString& text, bool stateKnown)
 {
+    QLabel& pane = *m_panes[index];
     const QString before = pane.text();
     pane.setText(text);
+    // A screen reader reads the name first: it says whether the lock is on.
+    // Where the lock keys cannot be read (Wayland), the name says no state.
+    const QString name = stateKnown ? QString("%1 %2").arg(kIndicatorNames[index], text.isEmpty() ? "off" : "on")
+                                    : QString(kIndicatorNames[index]);
+    if (pane.accessibleName() != name)
+        pane.setAccessibleName(name);
     AnnounceTextChange(pane, before, text);
 }
 
@@ -163,7 +170,7 @@ bool QtMainFrame::SetPaneText(int nIndex, std::string_view text, bool)
     if (nIndex == 0)
         m_messagePane->SetText(ToQString(text));
     else
-        SetIndicatorText(*m_panes[static_cast<std::size_t>(nIndex)], ToQString(text));
+        SetIndicatorText(static_cast<std::size_t>(nIndex), ToQString(text), true);
     return true;
 }
 

@@ -66,7 +66,7 @@ protected:
 private:
     void BuildStatusBar();
     void ShowLockKeys();
-    void SetIndicatorText(QLabel& pane, const QString& text);
+    void SetIndicatorText(std::size_t index, const QString& text, bool stateKnown);
     // Every menu of the bar has closed.
     void MenuClosed();
     void ApplyWindowFlags();

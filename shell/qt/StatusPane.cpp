@@ -32,8 +32,11 @@ StatusPane::StatusPane(QWidget* parent) : QLabel(parent)
 
 void StatusPane::SetText(const QString& text)
 {
+    // A screen reader hears a new prompt whole, however little of it shows,
+    // and once: a command may set the same prompt more than once.
+    if (text == m_text && accessibleName() == text)
+        return;
     m_text = text;
-    // A screen reader hears a new prompt whole, however little of it shows.
     setAccessibleName(text);
     setAccessibleDescription(text);
     ShowText();

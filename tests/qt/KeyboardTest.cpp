@@ -273,6 +273,29 @@ private slots:
         emit binary->customContextMenuRequested(binary->rect().center());
         QCOMPARE(menuItems, QString("&Copy"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("00000000000000000000000010100101"));
+
+        // From the keyboard: the Menu key and Shift+F10 open a menu that
+        // copies either, with a key or nothing focused.
+        const auto choose = [](int item) {
+            QTimer::singleShot(0, [item] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    QTest::keyClick(menu, Qt::Key_Down);  // the first item
+                    for (int i = 0; i < item; ++i)
+                        QTest::keyClick(menu, Qt::Key_Down);
+                    QTest::keyClick(menu, Qt::Key_Return);
+                }
+            });
+        };
+        choose(1);
+        QTest::keyClick(&Q().Window(), Qt::Key_Menu);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("00000000000000000000000010100101"));
+        Settle();
+        form.Control(IDC_KEY_7)->setFocus(Qt::TabFocusReason);
+        choose(0);
+        QTest::keyClick(form.Control(IDC_KEY_7), Qt::Key_F10, Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("A5"));
+        Settle();
+        QCOMPARE(QApplication::focusWidget(), form.Control(IDC_KEY_7));
     }
 };
 

@@ -81,9 +81,12 @@ private slots:
         Click(IDC_KEY_BYTE_ORDER);
         QCOMPARE(byteOrder->text(QAccessible::Name), QString("Byte order: Intel (little-endian)"));
         QCOMPARE(Shown(byteOrder), QString("Int"));
+        // Its tooltip says the same to a sighted user.
+        QCOMPARE(Q().Form().Control(IDC_KEY_BYTE_ORDER)->toolTip(), QString("Byte order: Intel (little-endian)"));
         Click(IDC_KEY_BYTE_ORDER);
         QCOMPARE(byteOrder->text(QAccessible::Name), QString("Byte order: Motorola (big-endian)"));
         QCOMPARE(Shown(byteOrder), QString("Mot"));
+        QCOMPARE(Q().Form().Control(IDC_KEY_BYTE_ORDER)->toolTip(), QString("Byte order: Motorola (big-endian)"));
         QCOMPARE(Shown(Control(IDC_KEY_AND)), QString("&"));
     }
 

@@ -11,6 +11,7 @@
 #include "shell/qt/Latin1Text.h"
 #include "shell/qt/QtTranslations.h"
 #include "shell/res/Menu.h"
+#include "shell/res/Strings.h"
 #include "shell/res/Templates.h"
 #include "tests/qt/WindowFixture.h"
 
@@ -79,6 +80,13 @@ private slots:
             QAction* action = Q().Window().Action(entry.id);
             QVERIFY(action);
             QCOMPARE(action->text(), ToQString(entry.text));
+            // The whole prompt, where it can be read while the item is
+            // highlighted (the open menu holds the pointer).
+            QCOMPARE(action->toolTip(), ToQString(CommandPrompt(entry.id)));
+        }
+        for (QMenu* menu : Q().Window().menuBar()->findChildren<QMenu*>()) {
+            if (!menu->title().isEmpty())  // not the bar's own overflow menu
+                QVERIFY2(menu->toolTipsVisible(), qPrintable(menu->title()));
         }
         QCOMPARE(Q().Window().Action(ID_VIEW_REMOVE_BORDER)->text(), QString("&Remove  Border"));
     }

@@ -2,11 +2,14 @@
 // the keyboard extension's indicators, and the window's properties follow
 // Make Topmost and Remove Border.
 #include <QApplication>
+#include <QLabel>
+#include <QStatusBar>
 #include <QTest>
 
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -80,13 +83,20 @@ private slots:
     {
         Display* display = XDisplay();
         QtMainFrame& window = m_quibo->Window();
+        // What a screen reader reads first, the name, says the state.
+        QList<QLabel*> panes = window.statusBar()->findChildren<QLabel*>();
+        std::sort(panes.begin(), panes.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
+        QCOMPARE(panes.size(), 4);
         XkbLockModifiers(display, XkbUseCoreKbd, LockMask, 0);
         XSync(display, False);
         QTRY_COMPARE(window.GetPaneText(1), std::string());
+        QTRY_COMPARE(panes[1]->accessibleName(), QString("Caps Lock off"));
         XkbLockModifiers(display, XkbUseCoreKbd, LockMask, LockMask);
         XSync(display, False);
         QTRY_COMPARE(window.GetPaneText(1), std::string("CAP"));
+        QCOMPARE(panes[1]->accessibleName(), QString("Caps Lock on"));
         QCOMPARE(window.GetPaneText(3), std::string());
+        QCOMPARE(panes[3]->accessibleName(), QString("Scroll Lock off"));
         XkbLockModifiers(display, XkbUseCoreKbd, LockMask, 0);
         XSync(display, False);
         QTRY_COMPARE(window.GetPaneText(1), std::string());
