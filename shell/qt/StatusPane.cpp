@@ -1,5 +1,7 @@
 #include "shell/qt/StatusPane.h"
 
+#include <QTimer>
+
 #include <cmath>
 
 #include "shell/qt/Accessibility.h"
@@ -32,14 +34,21 @@ StatusPane::StatusPane(QWidget* parent) : QLabel(parent)
 
 void StatusPane::SetText(const QString& text)
 {
-    // A screen reader hears a new prompt whole, however little of it shows,
-    // and once: a command may set the same prompt more than once.
-    if (text == m_text && accessibleName() == text)
-        return;
     m_text = text;
-    setAccessibleName(text);
-    setAccessibleDescription(text);
     ShowText();
+    // A screen reader hears the prompt the pane settles on, whole however
+    // little of it shows, and once: a command sets several in turn (the idle
+    // text, then a type's).
+    if (m_namePending)
+        return;
+    m_namePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_namePending = false;
+        if (accessibleName() == m_text)
+            return;
+        setAccessibleName(m_text);
+        setAccessibleDescription(m_text);
+    });
 }
 
 void StatusPane::resizeEvent(QResizeEvent* event)

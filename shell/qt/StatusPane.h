@@ -6,8 +6,8 @@ namespace quibo {
 
 // The status bar's message pane. A text wider than the pane ends after its
 // last whole word that fits, with "…"; the whole text is the pane's tooltip,
-// its accessible name and description, and is what Text() answers. Its
-// accessible text is what it shows.
+// its accessible name and description (once the event that set it is done),
+// and is what Text() answers. Its accessible text is what it shows.
 class StatusPane : public QLabel {
 public:
     explicit StatusPane(QWidget* parent);
@@ -22,6 +22,7 @@ private:
     void ShowText();
 
     QString m_text;
+    bool m_namePending = false;
 };
 
 // text, or its start up to a whole word followed by "…", as wide as width

@@ -5,8 +5,10 @@ name, focused and pressed with its action, fields edited through their text
 interface, message boxes read and answered. After each line the window's
 state, read back through the same bus, must equal the line quibo-cli prints
 for it. On the way it checks what such a user depends on: the display and
-BINARY keep their names and announce each new value, and a Data Type chosen
-with the mouse gives the focus back to the field, with a focus event.
+BINARY keep their names and announce each new value; no name is sent again
+when it did not change (the byte-order key's, the status pane's); the lock
+panes' names say whether each lock is on; and a Data Type chosen with the
+mouse gives the focus back to the field, with a focus event.
 
 Usage: atspi_replay.py QUIBO QUIBO_CLI SCRIPT...
 Runs on the current X display, inside a D-Bus session (dbus-run-session).
@@ -178,10 +180,17 @@ class Window:
     @contextlib.contextmanager
     def announced(self):
         """The display and BINARY keep their names, and announce each new
-        text they show once, as inserted text a screen reader reads."""
+        text they show once, as inserted text a screen reader reads. The
+        byte-order key sends a name only when its name changed."""
         shown = {name: text_of(self.fields[name]) for name in ("Display", "Binary")}
+        byte_order = self.key("Mot")
+        byte_order_name = byte_order.name
         self.events.clear()
         yield
+        pump(0.05)
+        renamed = [e for e in self.events if e.source == byte_order and e.type.endswith("accessible-name")]
+        if renamed and byte_order.name == byte_order_name:
+            raise Failure("the byte-order key sent %d names and is still named %r" % (len(renamed), byte_order_name))
         for name, before in shown.items():
             node = self.fields[name]
             if node.name != name:
@@ -228,6 +237,11 @@ class Window:
             do_action(self.choices[type_name], "press")
             wait_for(lambda: has_state(self.choices[type_name], pyatspi.STATE_CHECKED) or self.dialogs(),
                      type_name + " to be checked")
+        # The status pane's new name is said once, however often it was set.
+        pump(0.2)
+        said = [e for e in self.events if e.source == self.status and e.type.endswith("accessible-name")]
+        if len(said) > 1:
+            raise Failure("the status pane, now %r, sent %d names for one choice" % (self.status.name, len(said)))
 
     def new(self):
         pyatspi.Registry.generateKeyboardEvent(37, None, pyatspi.KEY_PRESS)  # Control_L
@@ -346,11 +360,46 @@ def check_focus_after_mouse_menu(quibo):
         window.close()
 
 
+def check_lock_panes(quibo):
+    """Each lock pane's name, what a screen reader reads first, says whether
+    the lock is on; Num Lock pressed changes the name once."""
+    window = Window(quibo)
+    try:
+        def panes():
+            found = {}
+            for node in walk(window.frame):
+                for lock, shown in (("Caps Lock", "CAP"), ("Num Lock", "NUM"), ("Scroll Lock", "SCRL")):
+                    if node.getRole() == pyatspi.ROLE_LABEL and node.name.startswith(lock):
+                        found[lock] = (node, shown)
+            return found
+        found = wait_for(lambda: len(panes()) == 3 and panes(), "the three lock panes")
+        for lock, (node, shown) in found.items():
+            state = "on" if text_of(node) == shown else "off"
+            if node.name != "%s %s" % (lock, state):
+                raise Failure("the %s pane shows %r and is named %r" % (lock, text_of(node), node.name))
+        num = found["Num Lock"][0]
+        was = num.name
+        window.events.clear()
+        pyatspi.Registry.generateKeyboardEvent(77, None, pyatspi.KEY_PRESSRELEASE)  # Num_Lock
+        try:
+            wait_for(lambda: num.name != was, "the Num Lock pane's name to change")
+            pump(0.2)
+            said = [e for e in window.events if e.source == num and e.type.endswith("accessible-name")]
+            if len(said) != 1 or num.name != "Num Lock " + ("on" if text_of(num) == "NUM" else "off"):
+                raise Failure("after Num Lock the pane shows %r, is named %r and sent %d names" %
+                              (text_of(num), num.name, len(said)))
+        finally:
+            pyatspi.Registry.generateKeyboardEvent(77, None, pyatspi.KEY_PRESSRELEASE)
+    finally:
+        window.close()
+
+
 def main():
     quibo, cli, scripts = sys.argv[1], sys.argv[2], sys.argv[3:]
     failures = 0
     checks = [(script, lambda script=script: play(quibo, cli, script)) for script in scripts]
     checks.append(("Data Type with the mouse", lambda: check_focus_after_mouse_menu(quibo) or 0))
+    checks.append(("lock panes", lambda: check_lock_panes(quibo) or 0))
     for name, check in checks:
         try:
             failures += check()
