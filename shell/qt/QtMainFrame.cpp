@@ -102,6 +102,7 @@ void QtMainFrame::BuildStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setSizeGripEnabled(false);
+    // The bar is the form's: it speaks in the form's font, not the desktop's.
     bar->setFont(TemplateFont(kForm101));
     m_messagePane = new StatusPane(bar);
     m_messagePane->SetText(ToQString(LoadString(AFX_IDS_IDLEMESSAGE)));
