@@ -47,15 +47,6 @@ private slots:
         QVERIFY(!(Q().Window().windowFlags() & Qt::WindowStaysOnTopHint));
     }
 
-    void maximizingKeepsTheSize()
-    {
-        // Qt's title bar offers maximize whatever the window allows.
-        const QSize size = Q().Window().size();
-        Q().Window().windowHandle()->showMaximized();
-        QTest::qWait(200);
-        QCOMPARE(Q().Window().size(), size);
-    }
-
     void removeBorderTakesTheDecorationKeepingTheOuterSize()
     {
         QWindow* window = Q().Window().windowHandle();
