@@ -7,10 +7,10 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRegularExpression>
-#include <QLineEdit>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -94,6 +94,18 @@ class FitTest : public QObject {
         QCOMPARE(field->cursorPositionAt(QPoint(field->width() - TextRoom(field) - 2, field->height() / 2)), 0);
     }
 
+    // Focused as a click would, without a pointer. A headless Wayland
+    // compositor has no seat and gives no window the keyboard: there the
+    // field is told it has it, as the window system would tell it.
+    static void FocusAsAClickWould(FieldEdit& field)
+    {
+        field.setFocus(Qt::MouseFocusReason);
+        if (!field.hasFocus()) {
+            QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+            QCoreApplication::sendEvent(&field, &focusIn);
+        }
+    }
+
     void VerifyLabelShows(ControlId id, const QString& text)
     {
         auto* label = qobject_cast<QLabel*>(Q().Form().Control(id));
@@ -163,14 +175,7 @@ private slots:
         Start(0);
         Q().Window().Action(ID_TYPE_DOUBLE)->trigger();
         FieldEdit* decimal = Q().Form().Field(IDC_DECIMAL_EDIT);
-        // Focused as a click would, without a pointer. A headless Wayland
-        // compositor has no seat and gives no window the keyboard: there the
-        // field is told it has it, as the window system would tell it.
-        decimal->setFocus(Qt::MouseFocusReason);
-        if (!decimal->hasFocus()) {
-            QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
-            QCoreApplication::sendEvent(decimal, &focusIn);
-        }
+        FocusAsAClickWould(*decimal);
         QTest::keyClicks(decimal, "3.14");
         FieldEdit* hex = Q().Form().Field(IDC_HEX_EDIT);
         QCOMPARE(hex->text(), QString("40091EB851EB851F"));
@@ -183,11 +188,7 @@ private slots:
     {
         Start(0);
         FieldEdit* decimal = Q().Form().Field(IDC_DECIMAL_EDIT);
-        decimal->setFocus(Qt::MouseFocusReason);
-        if (!decimal->hasFocus()) {
-            QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
-            QCoreApplication::sendEvent(decimal, &focusIn);
-        }
+        FocusAsAClickWould(*decimal);
         const QFont before = decimal->font();
         QTest::keyClicks(decimal, QString(40, u'9'));
         QCOMPARE(decimal->text(), QString(40, u'9'));
