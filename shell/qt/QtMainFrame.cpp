@@ -69,9 +69,19 @@ QtMainFrame::QtMainFrame() : m_x11(QGuiApplication::platformName() == QLatin1Str
     if (m_x11) {
         // An X11 window manager changes the frame when it is ready to; the
         // window then fits itself into the rectangle it had.
+        // It may pass through more than one frame on the way (openbox: none,
+        // then a border) and answer a move late, so the window settles once
+        // the extents have rested, and again until the X server agrees.
+        m_frameSettleTimer = new QTimer(this);
+        m_frameSettleTimer->setSingleShot(true);
+        m_frameSettleTimer->setInterval(50);
+        connect(m_frameSettleTimer, &QTimer::timeout, this, [this] { SettleFrame(); });
         m_extentsFilter = std::make_unique<FrameExtentsFilter>(
             [this] { return internalWinId(); }, [this] { return m_keptOuter.has_value(); },
-            [this](QMargins margins) { KeepOuterRect(margins); });
+            [this] {
+                m_settleTries = 0;
+                m_frameSettleTimer->start();
+            });
         QCoreApplication::instance()->installNativeEventFilter(m_extentsFilter.get());
     }
 }
@@ -323,9 +333,26 @@ void QtMainFrame::KeepOuterRect(const QMargins& margins)
                          std::max(0, outer.height() - margins.top() - margins.bottom() - base.height()));
     FitToForm();
     if (m_x11) {
-        setGeometry(QRect(outer.topLeft() + QPoint(margins.left(), margins.top()), size()));
+        const QRect client(outer.topLeft() + QPoint(margins.left(), margins.top()), size());
+        setGeometry(client);
+        // Qt skips a request for the geometry it believes the window has,
+        // which after a late answer from the window manager may be stale.
+        RequestClientRect(internalWinId(), client);
         m_keptOuterTimer->start();
     }
+}
+
+void QtMainFrame::SettleFrame()
+{
+    const WId window = internalWinId();
+    const std::optional<QMargins> margins = FrameExtents(window);
+    const std::optional<QRect> client = ClientRectOnScreen(window);
+    if (!m_keptOuter || !margins || !client || client->marginsAdded(*margins) == *m_keptOuter)
+        return;
+    KeepOuterRect(*margins);
+    // A window manager that will not place the window there is not asked forever.
+    if (++m_settleTries < 5)
+        m_frameSettleTimer->start();
 }
 
 int QtMainFrame::DoModal(const DialogTemplate& dialog)

@@ -74,6 +74,9 @@ private:
     // The frame changed to margins: the window grows or shrinks inside the
     // outer rectangle it had before.
     void KeepOuterRect(const QMargins& margins);
+    // X11: once the frame has rested, the window is where the kept rectangle
+    // says, or is asked again.
+    void SettleFrame();
 
     std::function<void(int)> m_command;
     std::function<int(int)> m_update;
@@ -94,6 +97,9 @@ private:
     // rectangle is the user's to move again.
     std::optional<QRect> m_keptOuter;
     QTimer* m_keptOuterTimer = nullptr;
+    // X11: checks the window against the kept rectangle once the frame rests.
+    QTimer* m_frameSettleTimer = nullptr;
+    int m_settleTries = 0;
     // What the client area took over from the frame (a title bar's height).
     QSize m_frameExtra{0, 0};
     std::unique_ptr<FrameExtentsFilter> m_extentsFilter;

@@ -48,6 +48,36 @@ void RequestBorderWithoutTitle(WId window)
     XFlush(display);
 }
 
+std::optional<QRect> ClientRectOnScreen(WId window)
+{
+    Display* display = XDisplay();
+    if (!display || !window)
+        return std::nullopt;
+    const auto id = static_cast<Window>(window);
+    Window root = None;
+    Window child = None;
+    int x = 0;
+    int y = 0;
+    unsigned width = 0;
+    unsigned height = 0;
+    unsigned border = 0;
+    unsigned depth = 0;
+    if (!XGetGeometry(display, id, &root, &x, &y, &width, &height, &border, &depth) ||
+        !XTranslateCoordinates(display, id, root, 0, 0, &x, &y, &child))
+        return std::nullopt;
+    return QRect(x, y, static_cast<int>(width), static_cast<int>(height));
+}
+
+void RequestClientRect(WId window, const QRect& rect)
+{
+    Display* display = XDisplay();
+    if (!display || !window || rect.isEmpty())
+        return;
+    XMoveResizeWindow(display, static_cast<Window>(window), rect.x(), rect.y(), static_cast<unsigned>(rect.width()),
+                      static_cast<unsigned>(rect.height()));
+    XFlush(display);
+}
+
 std::vector<long> WindowProperty(WId window, const char* name)
 {
     Display* display = XDisplay();
@@ -82,7 +112,7 @@ std::optional<QMargins> FrameExtents(WId window)
 }
 
 FrameExtentsFilter::FrameExtentsFilter(std::function<WId()> window, std::function<bool()> wanted,
-                                       std::function<void(QMargins)> changed)
+                                       std::function<void()> changed)
     : m_window(std::move(window)), m_wanted(std::move(wanted)), m_changed(std::move(changed))
 {
 }
@@ -99,8 +129,7 @@ bool FrameExtentsFilter::nativeEventFilter(const QByteArray& eventType, void* me
     const WId window = m_window();
     if (!display || !window || notify->window != window || notify->atom != FrameExtentsAtom(display))
         return false;
-    if (const std::optional<QMargins> extents = FrameExtents(window))
-        m_changed(*extents);
+    m_changed();
     return false;
 }
 

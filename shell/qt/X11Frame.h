@@ -21,6 +21,14 @@ void RequestBorderWithoutTitle(WId window);
 // if it says.
 std::optional<QMargins> FrameExtents(WId window);
 
+// The client window's rectangle on the screen as the X server has it now,
+// which may be ahead of or behind what Qt last heard.
+std::optional<QRect> ClientRectOnScreen(WId window);
+
+// Asks for window's client rectangle on the screen directly, whatever Qt
+// believes the window's geometry to be already.
+void RequestClientRect(WId window, const QRect& rect);
+
 // A property of 32-bit items of window (atoms, cardinals); empty when the
 // window has none by that name.
 std::vector<long> WindowProperty(WId window, const char* name);
@@ -30,13 +38,13 @@ std::vector<long> WindowProperty(WId window, const char* name);
 class FrameExtentsFilter : public QAbstractNativeEventFilter {
 public:
     FrameExtentsFilter(std::function<WId()> window, std::function<bool()> wanted,
-                       std::function<void(QMargins)> changed);
+                       std::function<void()> changed);
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
     std::function<WId()> m_window;
     std::function<bool()> m_wanted;
-    std::function<void(QMargins)> m_changed;
+    std::function<void()> m_changed;
 };
 
 }  // namespace quibo

@@ -50,19 +50,8 @@ bool Untitled(Window window)
 // The client window's rectangle on the screen, from the X server.
 QRect ClientRect(Window window)
 {
-    Display* display = XDisplay();
-    XSync(display, False);
-    Window root = None;
-    Window child = None;
-    int x = 0;
-    int y = 0;
-    unsigned width = 0;
-    unsigned height = 0;
-    unsigned border = 0;
-    unsigned depth = 0;
-    XGetGeometry(display, window, &root, &x, &y, &width, &height, &border, &depth);
-    XTranslateCoordinates(display, window, root, 0, 0, &x, &y, &child);
-    return {x, y, static_cast<int>(width), static_cast<int>(height)};
+    XSync(XDisplay(), False);
+    return ClientRectOnScreen(window).value_or(QRect());
 }
 
 QRect OuterRect(Window window)
