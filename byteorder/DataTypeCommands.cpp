@@ -1,4 +1,4 @@
-// The eight Data Type commands: the type each chooses, the status text it
+// The ten Data Type commands, in menu order: the type each chooses, the status text it
 // leaves.
 #include "byteorder/DataTypeCommands.h"
 
@@ -15,6 +15,8 @@ constexpr std::array<DataTypeCommand, kDataTypeCount> kCommands{{
     {ID_TYPE_SHORT, DataType::Short, "Short Data Type"},
     {ID_TYPE_UNSIGNED_LONG, DataType::UnsignedLong, "Unsigned Long Data Type"},
     {ID_TYPE_LONG, DataType::Long, "Long Data Type"},
+    {ID_TYPE_UNSIGNED_LONG_LONG, DataType::UnsignedLongLong, "Unsigned Long Long Data Type"},
+    {ID_TYPE_LONG_LONG, DataType::LongLong, "Long Long Data Type"},
     {ID_TYPE_FLOAT, DataType::Float, "Float Data Type"},
     {ID_TYPE_DOUBLE, DataType::Double, "Double Data Type"},
 }};

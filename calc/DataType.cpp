@@ -18,11 +18,18 @@ constexpr std::array<DataTypeInfo, kDataTypeCount> kDataTypes{{
     {"long",              32, true,  false,  8, "%.8X", "%i"},
     {"float",             32, true,  true,   8, nullptr, nullptr},
     {"double",            64, true,  true,  16, nullptr, nullptr},
+    {"unsigned long long",64, false, false, 16, "%.16llX", "%llu"},
+    {"long long",         64, true,  false, 16, "%.16llX", "%lli"},
 }};
 
-std::uint32_t WidthMask(int widthBits)
+std::uint64_t WidthMask(int widthBits)
 {
-    return widthBits >= 32 ? 0xFFFFFFFFu : (std::uint32_t{1} << widthBits) - 1u;
+    return widthBits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << widthBits) - 1u;
+}
+
+bool Is64Bit(DataType type)
+{
+    return IsIntegral(type) && FindDataTypeInfo(type)->widthBits == 64;
 }
 
 std::string Clip(const char* buffer, int n)
@@ -42,23 +49,33 @@ const DataTypeInfo* FindDataTypeInfo(DataType type)
     return &kDataTypes[static_cast<std::size_t>(index)];
 }
 
-std::uint32_t TruncateToType(DataType type, std::uint32_t bits)
+int RegisterBits(DataType type)
+{
+    return Is64Bit(type) ? 64 : 32;
+}
+
+std::uint64_t ToRegister(DataType type, std::uint64_t bits)
+{
+    return bits & WidthMask(RegisterBits(type));
+}
+
+std::uint64_t TruncateToType(DataType type, std::uint64_t bits)
 {
     if (!IsIntegral(type))
         return bits;
     return bits & WidthMask(FindDataTypeInfo(type)->widthBits);
 }
 
-std::uint32_t WidenToType(DataType type, std::uint32_t bits)
+std::uint64_t WidenToType(DataType type, std::uint64_t bits)
 {
     if (!IsIntegral(type))
         return bits;
     const DataTypeInfo& info = *FindDataTypeInfo(type);
-    const std::uint32_t low = bits & WidthMask(info.widthBits);
-    if (!info.isSigned || info.widthBits >= 32)
+    const std::uint64_t low = bits & WidthMask(info.widthBits);
+    if (!info.isSigned || info.widthBits >= RegisterBits(type))
         return low;
-    const std::uint32_t signBit = std::uint32_t{1} << (info.widthBits - 1);
-    return (low & signBit) ? (low | ~WidthMask(info.widthBits)) : low;
+    const std::uint64_t signBit = std::uint64_t{1} << (info.widthBits - 1);
+    return (low & signBit) ? (low | (WidthMask(RegisterBits(type)) & ~WidthMask(info.widthBits))) : low;
 }
 
 bool IsReal(DataType type)
@@ -67,14 +84,36 @@ bool IsReal(DataType type)
     return info && info->isReal;
 }
 
-std::string DecimalText(DataType type, std::uint32_t bits)
+std::string DecimalText(DataType type, std::uint64_t bits)
 {
     const DataTypeInfo* info = FindDataTypeInfo(type);
     if (!info || info->isReal)
         return {};
-    const std::uint32_t value = WidenToType(type, bits);
-    return info->isSigned ? FormatSigned(info->decimalFormat, static_cast<std::int32_t>(value))
-                          : FormatUnsigned(info->decimalFormat, value);
+    const std::uint64_t value = WidenToType(type, bits);
+    if (Is64Bit(type)) {
+        return info->isSigned ? FormatSigned64(info->decimalFormat, static_cast<std::int64_t>(value))
+                              : FormatUnsigned64(info->decimalFormat, value);
+    }
+    const auto low = static_cast<std::uint32_t>(value);
+    return info->isSigned ? FormatSigned(info->decimalFormat, static_cast<std::int32_t>(low))
+                          : FormatUnsigned(info->decimalFormat, low);
+}
+
+std::string ResultHexText(DataType type, std::uint64_t bits)
+{
+    const DataTypeInfo* info = FindDataTypeInfo(type);
+    if (!info || info->isReal)
+        return {};
+    if (Is64Bit(type))
+        return FormatUnsigned64(info->resultHexFormat, bits);
+    return FormatUnsigned(info->resultHexFormat, static_cast<std::uint32_t>(bits));
+}
+
+std::string DisplayHexText(DataType type, std::uint64_t bits)
+{
+    if (Is64Bit(type))
+        return FormatUnsigned64("%llX", bits);
+    return FormatUnsigned("%X", static_cast<std::uint32_t>(bits));
 }
 
 // The formats come from the table above, so the compiler cannot check them;
@@ -93,6 +132,20 @@ std::string FormatSigned(const char* fmt, std::int32_t value)
 {
     char buffer[32];
     const int n = std::snprintf(buffer, sizeof buffer, fmt, static_cast<int>(value));
+    return Clip(buffer, n);
+}
+
+std::string FormatUnsigned64(const char* fmt, std::uint64_t value)
+{
+    char buffer[32];
+    const int n = std::snprintf(buffer, sizeof buffer, fmt, static_cast<unsigned long long>(value));
+    return Clip(buffer, n);
+}
+
+std::string FormatSigned64(const char* fmt, std::int64_t value)
+{
+    char buffer[32];
+    const int n = std::snprintf(buffer, sizeof buffer, fmt, static_cast<long long>(value));
     return Clip(buffer, n);
 }
 

@@ -5,8 +5,9 @@
 
 namespace quibo {
 
-// The eight data types, numbered in Data Type menu order. "long" and
-// "unsigned long" are 32 bits wide whatever the platform's long is.
+// The ten data types. "long" and "unsigned long" are 32 bits wide whatever
+// the platform's long is; the 64-bit types came last, so their numbers come
+// after the real types' although the menu lists them with the integral ones.
 enum class DataType : std::int32_t {
     UnsignedChar = 0,
     Char = 1,
@@ -16,6 +17,8 @@ enum class DataType : std::int32_t {
     Long = 5,
     Float = 6,
     Double = 7,
+    UnsignedLongLong = 8,
+    LongLong = 9,
 };
 
 struct DataTypeInfo {
@@ -28,33 +31,52 @@ struct DataTypeInfo {
     const char* decimalFormat;    // nullptr for the real types
 };
 
-constexpr int kDataTypeCount = 8;
+constexpr int kDataTypeCount = 10;
 
-// The row of a type; nullptr for a number outside 0 to 7.
+// The row of a type; nullptr for a number outside 0 to 9.
 const DataTypeInfo* FindDataTypeInfo(DataType type);
 
-// Integral means a type number of at most 5, the test every rule uses.
+// Integral means a known type that is neither float nor double.
 constexpr bool IsIntegral(DataType type)
 {
-    return static_cast<std::int32_t>(type) >= 0 && static_cast<std::int32_t>(type) <= 5;
+    const auto index = static_cast<std::int32_t>(type);
+    return index >= 0 && index < kDataTypeCount && type != DataType::Float && type != DataType::Double;
 }
 
 // A real type (float, double), as the table's kind says.
 bool IsReal(DataType type);
 
-// The low 8, 16 or 32 bits of a value for an integral type (all 32 otherwise).
-std::uint32_t TruncateToType(DataType type, std::uint32_t bits);
+// How many bits of a text's value a type keeps when it reads hex or decimal
+// text: 64 for the 64-bit integral types, 32 for every other type.
+int RegisterBits(DataType type);
+// The value cut to the type's register: its low 32 or all 64 bits.
+std::uint64_t ToRegister(DataType type, std::uint64_t bits);
 
-// The value's bits read as the type: zero-extended for the unsigned types,
-// sign-extended from the type's width for the signed ones.
-std::uint32_t WidenToType(DataType type, std::uint32_t bits);
+// The low 8, 16, 32 or 64 bits of a value for an integral type (the value
+// unchanged otherwise).
+std::uint64_t TruncateToType(DataType type, std::uint64_t bits);
 
-// The value at the type in its decimal format: "%u" of the low bits for the
-// unsigned types, "%i" of the low bits read as signed for the signed ones.
-std::string DecimalText(DataType type, std::uint32_t bits);
+// The value's bits read as the type within its register: zero-extended for
+// the unsigned types, sign-extended from the type's width for the signed
+// ones (char -1 is FFFFFFFF, long long -1 sixteen Fs).
+std::uint64_t WidenToType(DataType type, std::uint64_t bits);
 
-// printf of one 32-bit value; fmt takes exactly one unsigned or int argument.
+// The value at the type in its decimal format: "%u" or "%llu" of the low
+// bits for the unsigned types, "%i" or "%lli" of the low bits read as signed
+// for the signed ones.
+std::string DecimalText(DataType type, std::uint64_t bits);
+
+// The register's bits in the type's result format ("%.8X", "%.16llX"): the
+// HEX text of a result or of a decimal number.
+std::string ResultHexText(DataType type, std::uint64_t bits);
+// The register's bits as the display shows them, without leading zeros.
+std::string DisplayHexText(DataType type, std::uint64_t bits);
+
+// printf of one value; fmt takes exactly one argument of the width given:
+// unsigned or int, unsigned long long or long long.
 std::string FormatUnsigned(const char* fmt, std::uint32_t value);
 std::string FormatSigned(const char* fmt, std::int32_t value);
+std::string FormatUnsigned64(const char* fmt, std::uint64_t value);
+std::string FormatSigned64(const char* fmt, std::int64_t value);
 
 }  // namespace quibo

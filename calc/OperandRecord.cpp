@@ -9,21 +9,30 @@ namespace quibo {
 
 namespace {
 
-// Signed operands are read at 64 bits so that no quotient, remainder or
-// shift of a 32-bit value can overflow: -2147483648 / -1 gives 2147483648,
-// which the caller then wraps to the width like every other result.
-std::int64_t SignedValue(DataType type, std::uint32_t bits)
+std::uint64_t WidthMask(int widthBits)
 {
-    return static_cast<std::int32_t>(WidenToType(type, bits));
+    return widthBits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << widthBits) - 1u;
 }
 
-std::uint32_t Compute(std::int32_t op, DataType type, std::uint32_t a, std::uint32_t b)
+// An operand's bits sign-extended from the type's width to 64 bits.
+std::int64_t SignedValue(int widthBits, std::uint64_t bits)
+{
+    std::uint64_t value = bits & WidthMask(widthBits);
+    if (widthBits < 64 && ((value >> (widthBits - 1)) & 1u))
+        value |= ~WidthMask(widthBits);
+    return static_cast<std::int64_t>(value);
+}
+
+// Every result is computed on 64 bits and then cut to the type's width by
+// the caller, so that wrapping is the same at every width.
+std::uint64_t Compute(std::int32_t op, DataType type, std::uint64_t a, std::uint64_t b)
 {
     const DataTypeInfo& info = *FindDataTypeInfo(type);
-    const std::int64_t sa = SignedValue(type, a);
-    const std::int64_t sb = SignedValue(type, b);
-    const std::uint32_t count = b & 31u;
-    const bool beyondWidth = count >= static_cast<std::uint32_t>(info.widthBits);
+    const std::int64_t sa = SignedValue(info.widthBits, a);
+    const std::int64_t sb = SignedValue(info.widthBits, b);
+    // The shift count is B's low five bits, six at 64 bits.
+    const std::uint64_t count = b & (info.widthBits == 64 ? 63u : 31u);
+    const bool beyondWidth = count >= static_cast<std::uint64_t>(info.widthBits);
 
     switch (op) {
     case OP_ADD:
@@ -35,7 +44,10 @@ std::uint32_t Compute(std::int32_t op, DataType type, std::uint32_t a, std::uint
     case OP_DIVIDE:
         if (b == 0)
             return 0;
-        return info.isSigned ? static_cast<std::uint32_t>(sa / sb) : a / b;
+        if (!info.isSigned)
+            return a / b;
+        // The minimum divided by -1 wraps to itself instead of overflowing.
+        return sb == -1 ? 0u - a : static_cast<std::uint64_t>(sa / sb);
     case OP_COMPLEMENT:
         return ~a;
     case OP_XOR:
@@ -50,12 +62,14 @@ std::uint32_t Compute(std::int32_t op, DataType type, std::uint32_t a, std::uint
         if (!info.isSigned)
             return beyondWidth ? 0 : a >> count;
         if (beyondWidth)
-            return sa < 0 ? 0xFFFFFFFFu : 0;
-        return static_cast<std::uint32_t>(sa >> count);
+            return sa < 0 ? ~std::uint64_t{0} : 0;
+        return static_cast<std::uint64_t>(sa >> count);
     case OP_MODULUS:
         if (b == 0)
             return 0;
-        return info.isSigned ? static_cast<std::uint32_t>(sa % sb) : a % b;
+        if (!info.isSigned)
+            return a % b;
+        return sb == -1 ? 0 : static_cast<std::uint64_t>(sa % sb);
     default:
         return 0;
     }
@@ -72,6 +86,8 @@ void OperandRecord::Reset()
         m_us[i] = 0;
         m_l[i] = 0;
         m_ul[i] = 0;
+        m_ull[i] = 0;
+        m_ll[i] = 0;
     }
     m_strBinMot.clear();
     m_strBinInt.clear();
@@ -85,7 +101,7 @@ void OperandRecord::Reset()
     m_strBinary.clear();
 }
 
-std::uint32_t OperandRecord::SlotBits(DataType nType, Slot slot) const
+std::uint64_t OperandRecord::SlotBits(DataType nType, Slot slot) const
 {
     switch (nType) {
     case DataType::UnsignedChar: return m_uc[slot];
@@ -94,11 +110,13 @@ std::uint32_t OperandRecord::SlotBits(DataType nType, Slot slot) const
     case DataType::Short: return static_cast<std::uint16_t>(m_s[slot]);
     case DataType::UnsignedLong: return m_ul[slot];
     case DataType::Long: return static_cast<std::uint32_t>(m_l[slot]);
+    case DataType::UnsignedLongLong: return m_ull[slot];
+    case DataType::LongLong: return static_cast<std::uint64_t>(m_ll[slot]);
     default: return 0;
     }
 }
 
-void OperandRecord::SetSlot(DataType nType, Slot slot, std::uint32_t value)
+void OperandRecord::SetSlot(DataType nType, Slot slot, std::uint64_t value)
 {
     // Conversions to the narrower and signed slot types are modular (C++20).
     switch (nType) {
@@ -106,8 +124,10 @@ void OperandRecord::SetSlot(DataType nType, Slot slot, std::uint32_t value)
     case DataType::Char: m_c[slot] = static_cast<std::int8_t>(value); break;
     case DataType::UnsignedShort: m_us[slot] = static_cast<std::uint16_t>(value); break;
     case DataType::Short: m_s[slot] = static_cast<std::int16_t>(value); break;
-    case DataType::UnsignedLong: m_ul[slot] = value; break;
+    case DataType::UnsignedLong: m_ul[slot] = static_cast<std::uint32_t>(value); break;
     case DataType::Long: m_l[slot] = static_cast<std::int32_t>(value); break;
+    case DataType::UnsignedLongLong: m_ull[slot] = value; break;
+    case DataType::LongLong: m_ll[slot] = static_cast<std::int64_t>(value); break;
     default: break;
     }
 }
@@ -117,23 +137,22 @@ void OperandRecord::ApplyOperator(std::int32_t nOp, DataType nType)
     if (!IsIntegral(nType) || nOp <= OP_NONE || nOp > OP_MODULUS)
         return;
 
-    const std::uint32_t result =
+    const std::uint64_t result =
         TruncateToType(nType, Compute(nOp, nType, SlotBits(nType, FIRST), SlotBits(nType, SECOND)));
     SetSlot(nType, RESULT, result);
 
-    const char* format = FindDataTypeInfo(nType)->resultHexFormat;
     if (nOp == OP_COMPLEMENT) {
         // The complement replaces its operand, so that a further "~" or "="
         // toggles back, and it shows its bits zero-extended: char ~5 is FA.
         SetSlot(nType, FIRST, result);
-        m_strResult = FormatUnsigned(format, result);
+        m_strResult = ResultHexText(nType, result);
     } else {
         // A negative char or short result shows all 32 bits: FFFFFFFA.
-        m_strResult = FormatUnsigned(format, WidenToType(nType, result));
+        m_strResult = ResultHexText(nType, WidenToType(nType, result));
     }
 }
 
-std::string OperandRecord::StoreIntegral(std::uint32_t value, int widthBits)
+std::string OperandRecord::StoreIntegral(std::uint64_t value, int widthBits)
 {
     BinaryRendering rendering = RenderIntegralBits(value, widthBits);
     m_strRawBits = std::move(rendering.raw);
@@ -157,18 +176,24 @@ std::string OperandRecord::BinaryTextUShort(std::uint32_t value) { return StoreI
 std::string OperandRecord::BinaryTextShort(std::uint32_t value) { return StoreIntegral(value, 16); }
 std::string OperandRecord::BinaryTextULong(std::uint32_t value) { return StoreIntegral(value, 32); }
 std::string OperandRecord::BinaryTextLong(std::uint32_t value) { return StoreIntegral(value, 32); }
+std::string OperandRecord::BinaryTextULongLong(std::uint64_t value) { return StoreIntegral(value, 64); }
+std::string OperandRecord::BinaryTextLongLong(std::uint64_t value) { return StoreIntegral(value, 64); }
 std::string OperandRecord::BinaryTextFloat(float value) { return StoreReal(std::bit_cast<std::uint32_t>(value), 4); }
 std::string OperandRecord::BinaryTextDouble(double value) { return StoreReal(std::bit_cast<std::uint64_t>(value), 8); }
 
-std::string OperandRecord::BinaryTextIntegral(DataType nType, std::uint32_t value)
+std::string OperandRecord::BinaryTextIntegral(DataType nType, std::uint64_t value)
 {
+    // The 32-bit renderers take the low 32 bits, which they then cut to width.
+    const auto low = static_cast<std::uint32_t>(value);
     switch (nType) {
-    case DataType::UnsignedChar: return BinaryTextUChar(value);
-    case DataType::Char: return BinaryTextChar(value);
-    case DataType::UnsignedShort: return BinaryTextUShort(value);
-    case DataType::Short: return BinaryTextShort(value);
-    case DataType::UnsignedLong: return BinaryTextULong(value);
-    case DataType::Long: return BinaryTextLong(value);
+    case DataType::UnsignedChar: return BinaryTextUChar(low);
+    case DataType::Char: return BinaryTextChar(low);
+    case DataType::UnsignedShort: return BinaryTextUShort(low);
+    case DataType::Short: return BinaryTextShort(low);
+    case DataType::UnsignedLong: return BinaryTextULong(low);
+    case DataType::Long: return BinaryTextLong(low);
+    case DataType::UnsignedLongLong: return BinaryTextULongLong(value);
+    case DataType::LongLong: return BinaryTextLongLong(value);
     default: return {};
     }
 }

@@ -23,11 +23,11 @@ public:
     // types compute nothing and keep m_strResult.
     void ApplyOperator(std::int32_t nOp, DataType nType);
 
-    // The bits of one slot of an integral type, zero-extended to 32 bits; 0
+    // The bits of one slot of an integral type, zero-extended to 64 bits; 0
     // for the real types, which have no slots.
-    std::uint32_t SlotBits(DataType nType, Slot slot) const;
+    std::uint64_t SlotBits(DataType nType, Slot slot) const;
     // Stores the low bits of value in a slot of an integral type.
-    void SetSlot(DataType nType, Slot slot, std::uint32_t value);
+    void SetSlot(DataType nType, Slot slot, std::uint64_t value);
 
     // Renderers (numtext/BinaryText.h): store the raw bit string and both
     // byte orders of the family in this record, and return the Mot text
@@ -38,12 +38,14 @@ public:
     std::string BinaryTextShort(std::uint32_t value);
     std::string BinaryTextULong(std::uint32_t value);
     std::string BinaryTextLong(std::uint32_t value);
+    std::string BinaryTextULongLong(std::uint64_t value);
+    std::string BinaryTextLongLong(std::uint64_t value);
     std::string BinaryTextFloat(float value);
     std::string BinaryTextDouble(double value);
 
     // The integral renderer of a type; empty text and nothing stored for the
     // real types.
-    std::string BinaryTextIntegral(DataType nType, std::uint32_t value);
+    std::string BinaryTextIntegral(DataType nType, std::uint64_t value);
 
     std::string m_strBinMot;
     std::string m_strBinInt;
@@ -57,6 +59,8 @@ public:
     std::uint16_t m_us[3] = {};
     std::int32_t m_l[3] = {};
     std::uint32_t m_ul[3] = {};
+    std::uint64_t m_ull[3] = {};
+    std::int64_t m_ll[3] = {};
     std::string m_strKeyDigit;
     std::string m_strFirst;
     std::string m_strSecond;
@@ -64,7 +68,7 @@ public:
     std::string m_strBinary;
 
 private:
-    std::string StoreIntegral(std::uint32_t value, int widthBits);
+    std::string StoreIntegral(std::uint64_t value, int widthBits);
     std::string StoreReal(std::uint64_t pattern, int byteCount);
 };
 

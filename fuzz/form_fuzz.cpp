@@ -100,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             form.Paste(std::string(reinterpret_cast<const char*>(data + i), length));
             i += length;
         } else if (action < 250) {
-            app.App().OnCmdMsg(DataTypeCommands()[action % 8].id);
+            app.App().OnCmdMsg(DataTypeCommands()[action % DataTypeCommands().size()].id);
         } else {
             app.App().OnCmdMsg(ID_FILE_NEW);
         }

@@ -33,15 +33,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using quibo::OperandRecord;
     const std::string text(reinterpret_cast<const char*>(data), size);
 
-    const std::uint32_t value = HexTextToValue(text);
-    const std::string tail = text.size() > 8 ? text.substr(text.size() - 8) : text;
-    Require(value == HexTextToValue(tail), "only the last eight places count");
+    const std::uint64_t value = HexTextToValue(text);
+    const std::string tail = text.size() > 16 ? text.substr(text.size() - 16) : text;
+    Require(value == HexTextToValue(tail), "only the last sixteen places count");
     Require(HexTextToValue(text + "0") == value << 4, "a digit appended shifts by four bits");
 
     OperandRecord record;
-    Require(record.BinaryTextULong(value).size() == 39, "32-bit Mot text");
+    const std::string mot64 = record.BinaryTextLongLong(value);
+    Require(mot64.size() == 79 && mot64[39] == '\n' && Count(mot64, '\n') == 1, "64-bit Mot text");
+    Require(record.m_strBinInt.size() == 81 && Count(record.m_strBinInt, '\n') == 1, "64-bit Int text");
+    Require(record.BinaryTextULong(static_cast<std::uint32_t>(value)).size() == 39, "32-bit Mot text");
     Require(record.m_strBinInt.size() == 40, "32-bit Int text");
-    Require(record.BinaryTextChar(value).size() == 9, "8-bit Mot text");
+    Require(record.BinaryTextChar(static_cast<std::uint32_t>(value)).size() == 9, "8-bit Mot text");
 
     std::uint64_t pattern = 0;
     std::memcpy(&pattern, data, std::min(size, sizeof pattern));

@@ -2,7 +2,7 @@
 
 namespace quibo {
 
-BinaryRendering RenderIntegralBits(std::uint32_t value, int widthBits)
+BinaryRendering RenderIntegralBits(std::uint64_t value, int widthBits)
 {
     const auto width = static_cast<std::size_t>(widthBits);
 
@@ -13,13 +13,16 @@ BinaryRendering RenderIntegralBits(std::uint32_t value, int widthBits)
             raw[i] = '1';
     }
 
-    // Mot: most significant bit first, groups of four, no trailing blank.
+    // Mot: most significant bit first, groups of four, no trailing blank;
+    // 64 bits break into two lines of eight groups.
     std::string mot(width + width / 4 - 1, ' ');
     for (std::size_t i = 0, at = 0; i < width; ++i, ++at) {
         if (i > 0 && i % 4 == 0)
             ++at;
         mot[at] = raw[width - 1 - i];
     }
+    if (width == 64)
+        mot[39] = '\n';
 
     std::string in = SwappedByteGroups(raw);
     return {std::move(raw), std::move(mot), std::move(in)};

@@ -14,9 +14,10 @@ struct BinaryRendering {
     std::string in;   // little-endian (Intel)
 };
 
-// An integral value of widthBits (8, 16, 32): Mot most significant bit
-// first in groups of four, no trailing blank; Int the swapped byte groups.
-BinaryRendering RenderIntegralBits(std::uint32_t value, int widthBits);
+// An integral value of widthBits (8, 16, 32, 64): Mot most significant bit
+// first in groups of four, no trailing blank, and at 64 bits a line break
+// after the eighth group; Int the swapped byte groups.
+BinaryRendering RenderIntegralBits(std::uint64_t value, int widthBits);
 
 // A real value's bit pattern of byteCount bytes (4, 8): Int memory order
 // with bit 7 first, a blank after every four bits and, for a double, a line

@@ -22,7 +22,7 @@ locale_t CLocale()
 
 }  // namespace
 
-std::uint32_t ReadDecimalInteger(const std::string& text)
+std::uint64_t ReadDecimalInteger(const std::string& text)
 {
     std::size_t i = 0;
     while (i < text.size() && IsCSpace(text[i]))
@@ -30,9 +30,9 @@ std::uint32_t ReadDecimalInteger(const std::string& text)
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         negative = text[i++] == '-';
-    std::uint32_t value = 0;
+    std::uint64_t value = 0;
     for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
-        value = value * 10u + static_cast<std::uint32_t>(text[i] - '0');
+        value = value * 10u + static_cast<std::uint64_t>(text[i] - '0');
     return negative ? 0u - value : value;
 }
 

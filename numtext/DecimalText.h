@@ -6,9 +6,10 @@
 namespace quibo {
 
 // Decimal text as the integral types read it: optional white space and one
-// sign, then digits up to the first non-digit, accumulated modulo 2^32 with
-// no range check; 0 without digits.
-std::uint32_t ReadDecimalInteger(const std::string& text);
+// sign, then digits up to the first non-digit, accumulated modulo 2^64 with
+// no range check; 0 without digits. The 32-bit types keep the low 32 bits,
+// which are the value modulo 2^32.
+std::uint64_t ReadDecimalInteger(const std::string& text);
 
 // Decimal text as the C library's atof reads it (white space, sign, digits,
 // point, exponent, also "inf", "nan" and hex floats; 0.0 when no number),

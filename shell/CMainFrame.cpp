@@ -11,13 +11,15 @@ namespace {
 
 using Frame = CMainFrame;
 
-constexpr std::array<CommandRoute<Frame>, 12> kCommands{{
+constexpr std::array<CommandRoute<Frame>, 14> kCommands{{
     {ID_TYPE_UNSIGNED_CHAR, &Frame::OnTypeUnsignedChar},
     {ID_TYPE_CHAR, &Frame::OnTypeChar},
     {ID_TYPE_UNSIGNED_SHORT, &Frame::OnTypeUnsignedShort},
     {ID_TYPE_SHORT, &Frame::OnTypeShort},
     {ID_TYPE_UNSIGNED_LONG, &Frame::OnTypeUnsignedLong},
     {ID_TYPE_LONG, &Frame::OnTypeLong},
+    {ID_TYPE_UNSIGNED_LONG_LONG, &Frame::OnTypeUnsignedLongLong},
+    {ID_TYPE_LONG_LONG, &Frame::OnTypeLongLong},
     {ID_TYPE_FLOAT, &Frame::OnTypeFloat},
     {ID_TYPE_DOUBLE, &Frame::OnTypeDouble},
     {ID_VIEW_REMOVE_BORDER, &Frame::OnViewRemoveBorder},
@@ -26,13 +28,15 @@ constexpr std::array<CommandRoute<Frame>, 12> kCommands{{
     {ID_VIEW_STATUS_BAR, &Frame::OnViewStatusBar},
 }};
 
-constexpr std::array<UpdateRoute<Frame>, 11> kUpdates{{
+constexpr std::array<UpdateRoute<Frame>, 13> kUpdates{{
     {ID_TYPE_UNSIGNED_CHAR, &Frame::OnUpdateTypeUnsignedChar},
     {ID_TYPE_CHAR, &Frame::OnUpdateTypeChar},
     {ID_TYPE_UNSIGNED_SHORT, &Frame::OnUpdateTypeUnsignedShort},
     {ID_TYPE_SHORT, &Frame::OnUpdateTypeShort},
     {ID_TYPE_UNSIGNED_LONG, &Frame::OnUpdateTypeUnsignedLong},
     {ID_TYPE_LONG, &Frame::OnUpdateTypeLong},
+    {ID_TYPE_UNSIGNED_LONG_LONG, &Frame::OnUpdateTypeUnsignedLongLong},
+    {ID_TYPE_LONG_LONG, &Frame::OnUpdateTypeLongLong},
     {ID_TYPE_FLOAT, &Frame::OnUpdateTypeFloat},
     {ID_TYPE_DOUBLE, &Frame::OnUpdateTypeDouble},
     {ID_VIEW_REMOVE_BORDER, &Frame::OnUpdateViewRemoveBorder},

@@ -47,6 +47,8 @@ public:
     void OnTypeShort();
     void OnTypeUnsignedLong();
     void OnTypeLong();
+    void OnTypeUnsignedLongLong();
+    void OnTypeLongLong();
     void OnTypeFloat();
     void OnTypeDouble();
 
@@ -56,6 +58,8 @@ public:
     void OnUpdateTypeShort(CCmdUI* pCmdUI);
     void OnUpdateTypeUnsignedLong(CCmdUI* pCmdUI);
     void OnUpdateTypeLong(CCmdUI* pCmdUI);
+    void OnUpdateTypeUnsignedLongLong(CCmdUI* pCmdUI);
+    void OnUpdateTypeLongLong(CCmdUI* pCmdUI);
     void OnUpdateTypeFloat(CCmdUI* pCmdUI);
     void OnUpdateTypeDouble(CCmdUI* pCmdUI);
 

@@ -1,4 +1,4 @@
-// The main frame's eight Data Type commands and their check marks.
+// The main frame's ten Data Type commands and their check marks.
 #include "shell/CMainFrame.h"
 
 #include "byteorder/DataTypeCommands.h"
@@ -26,6 +26,8 @@ void CMainFrame::OnTypeUnsignedShort() { ChooseDataType(DataType::UnsignedShort)
 void CMainFrame::OnTypeShort() { ChooseDataType(DataType::Short); }
 void CMainFrame::OnTypeUnsignedLong() { ChooseDataType(DataType::UnsignedLong); }
 void CMainFrame::OnTypeLong() { ChooseDataType(DataType::Long); }
+void CMainFrame::OnTypeUnsignedLongLong() { ChooseDataType(DataType::UnsignedLongLong); }
+void CMainFrame::OnTypeLongLong() { ChooseDataType(DataType::LongLong); }
 void CMainFrame::OnTypeFloat() { ChooseDataType(DataType::Float); }
 void CMainFrame::OnTypeDouble() { ChooseDataType(DataType::Double); }
 
@@ -35,6 +37,8 @@ void CMainFrame::OnUpdateTypeUnsignedShort(CCmdUI* pCmdUI) { CheckDataType(pCmdU
 void CMainFrame::OnUpdateTypeShort(CCmdUI* pCmdUI) { CheckDataType(pCmdUI, DataType::Short); }
 void CMainFrame::OnUpdateTypeUnsignedLong(CCmdUI* pCmdUI) { CheckDataType(pCmdUI, DataType::UnsignedLong); }
 void CMainFrame::OnUpdateTypeLong(CCmdUI* pCmdUI) { CheckDataType(pCmdUI, DataType::Long); }
+void CMainFrame::OnUpdateTypeUnsignedLongLong(CCmdUI* pCmdUI) { CheckDataType(pCmdUI, DataType::UnsignedLongLong); }
+void CMainFrame::OnUpdateTypeLongLong(CCmdUI* pCmdUI) { CheckDataType(pCmdUI, DataType::LongLong); }
 void CMainFrame::OnUpdateTypeFloat(CCmdUI* pCmdUI) { CheckDataType(pCmdUI, DataType::Float); }
 void CMainFrame::OnUpdateTypeDouble(CCmdUI* pCmdUI) { CheckDataType(pCmdUI, DataType::Double); }
 

@@ -40,11 +40,11 @@ void CBytewhirlView::OnDecimalEditUpdate()
     if (!IsIntegral(type))
         return;
 
-    // The whole 32 bits go into HEX; only BINARY shows the value cut to the
-    // type's width.
-    const std::uint32_t value = ReadDecimalInteger(text);
+    // The whole register (32 bits, 64 for the 64-bit types) goes into HEX;
+    // only BINARY shows the value cut to the type's width.
+    const std::uint64_t value = ToRegister(type, ReadDecimalInteger(text));
     conv.m_strBinary = conv.BinaryTextIntegral(type, value);
-    m_form.SetDlgItemText(IDC_HEX_EDIT, FormatUnsigned(FindDataTypeInfo(type)->resultHexFormat, value));
+    m_form.SetDlgItemText(IDC_HEX_EDIT, ResultHexText(type, value));
     m_form.SetDlgItemText(IDC_BINARY, conv.m_strBinMot);
 }
 
@@ -61,7 +61,7 @@ void CBytewhirlView::OnHexEditUpdate()
 
     CBytewhirlDoc& doc = GetDocument();
     OperandRecord& conv = *doc.m_pConv;
-    const std::uint32_t value = HexTextToValue(m_editHex.GetWindowText());
+    const std::uint64_t value = HexTextToValue(m_editHex.GetWindowText());
     // Hex to decimal is for the integral types only; a real type empties
     // DECIMAL and leaves BINARY with the last integral rendering.
     std::string decimal;

@@ -131,8 +131,8 @@ void CBytewhirlView::Evaluate()
     m_form.SetDlgItemText(IDC_KEY_BYTE_ORDER, kCaptionMot);
 
     calc.ApplyOperator(doc.m_nPendingOp, doc.m_nDataType);
-    const std::uint32_t value = HexTextToValue(calc.m_strResult);
-    m_form.SetDlgItemText(IDC_DISPLAY, FormatUnsigned("%X", value));
+    const std::uint64_t value = ToRegister(doc.m_nDataType, HexTextToValue(calc.m_strResult));
+    m_form.SetDlgItemText(IDC_DISPLAY, DisplayHexText(doc.m_nDataType, value));
 
     conv.m_strResult = calc.m_strResult;
     m_form.SetDlgItemText(IDC_HEX_EDIT, conv.m_strResult);

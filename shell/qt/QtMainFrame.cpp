@@ -17,6 +17,7 @@
 #include <cmath>
 #include <vector>
 
+#include "byteorder/DataTypeCommands.h"
 #include "shell/platform/CommandIds.h"
 #include "shell/qt/Accessibility.h"
 #include "shell/qt/Latin1Text.h"
@@ -32,9 +33,6 @@ namespace {
 constexpr std::array<int, 4> kIndicators{ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 // What a screen reader calls each pane, whether or not it shows its text.
 constexpr std::array<const char*, 4> kIndicatorNames{"", "Caps Lock", "Num Lock", "Scroll Lock"};
-constexpr std::array<int, 8> kDataTypeCommands{
-    ID_TYPE_UNSIGNED_CHAR, ID_TYPE_CHAR, ID_TYPE_UNSIGNED_SHORT, ID_TYPE_SHORT,
-    ID_TYPE_UNSIGNED_LONG, ID_TYPE_LONG, ID_TYPE_FLOAT,          ID_TYPE_DOUBLE};
 // Pixels between an indicator's frame and its text, on each side.
 constexpr int kIndicatorPadding = 2;
 
@@ -49,8 +47,8 @@ QtMainFrame::QtMainFrame() : m_x11(QGuiApplication::platformName() == QLatin1Str
     // The data types are one choice: radio items to a screen reader. They
     // keep their check marks on screen, which an exclusive QActionGroup
     // would turn into radio dots.
-    for (int id : kDataTypeCommands) {
-        if (QAction* item = Action(id))
+    for (const DataTypeCommand& command : DataTypeCommands()) {
+        if (QAction* item = Action(command.id))
             MarkChoice(*item);
     }
     AddAccelerators(*this, [this](int id) { RunCommand(id); });

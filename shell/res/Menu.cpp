@@ -8,7 +8,7 @@ namespace quibo {
 
 namespace {
 
-constexpr std::array<MenuEntry, 20> kMenu{{
+constexpr std::array<MenuEntry, 22> kMenu{{
     {0, "&File", 0},
     {1, "E&xit", ID_APP_EXIT},
     {0, "&Data Type", 0},
@@ -19,6 +19,8 @@ constexpr std::array<MenuEntry, 20> kMenu{{
     {2, "&short", ID_TYPE_SHORT},
     {2, "unsi&gned long", ID_TYPE_UNSIGNED_LONG},
     {2, "&long", ID_TYPE_LONG},
+    {2, "uns&igned long long", ID_TYPE_UNSIGNED_LONG_LONG},
+    {2, "l&ong long", ID_TYPE_LONG_LONG},
     {1, "&Real Types", 0},
     {2, "&float", ID_TYPE_FLOAT},
     {2, "&double", ID_TYPE_DOUBLE},

@@ -13,7 +13,7 @@ struct StringResource {
     const char* text;
 };
 
-constexpr std::array<StringResource, 20> kStrings{{
+constexpr std::array<StringResource, 22> kStrings{{
     {IDR_MAINFRAME, "Quibo\n\nQuibo\n\n\nQuibo.Document\nVovuda Document"},
     {AFX_IDS_APP_TITLE, "Quibo"},
     {AFX_IDS_IDLEMESSAGE, " "},
@@ -24,6 +24,8 @@ constexpr std::array<StringResource, 20> kStrings{{
     // The prompt the other items have; the item had none.
     {ID_TYPE_UNSIGNED_LONG, "unsigned long"},
     {ID_TYPE_LONG, "long"},
+    {ID_TYPE_UNSIGNED_LONG_LONG, "unsigned long long"},
+    {ID_TYPE_LONG_LONG, "long long"},
     {ID_TYPE_FLOAT, "Hex Converter Only"},
     {ID_TYPE_DOUBLE, "Hex Converter Only"},
     {ID_VIEW_REMOVE_BORDER, "Remove Border"},

@@ -146,7 +146,7 @@ TEST(ApplyOperator, ComputesNothingForNoOperatorUnknownCodesAndRealTypes)
         EXPECT_EQ(record.m_ul[OperandRecord::RESULT], 9u) << op;
         EXPECT_EQ(record.m_strResult, "kept") << op;
     }
-    for (DataType type : {DataType::Float, DataType::Double, static_cast<DataType>(8)}) {
+    for (DataType type : {DataType::Float, DataType::Double, static_cast<DataType>(10)}) {
         record.ApplyOperator(OP_ADD, type);
         EXPECT_EQ(record.m_strResult, "kept");
     }

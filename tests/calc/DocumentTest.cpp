@@ -26,12 +26,12 @@ TEST(Document, AFreshDocumentTakesDigitsAsTheFirstUnsignedLong)
 TEST(Document, HexDigitCapacityFollowsTheType)
 {
     CBytewhirlDoc doc;
-    const int expected[] = {2, 2, 4, 4, 8, 8, 8, 16};
-    for (int t = 0; t < 8; ++t) {
+    const int expected[] = {2, 2, 4, 4, 8, 8, 8, 16, 16, 16};
+    for (int t = 0; t < 10; ++t) {
         doc.m_nDataType = static_cast<DataType>(t);
         EXPECT_EQ(doc.HexDigitCapacity(), expected[t]) << t;
     }
-    for (int t : {-1, 8, 1000}) {
+    for (int t : {-1, 10, 1000}) {
         doc.m_nDataType = static_cast<DataType>(t);
         EXPECT_EQ(doc.HexDigitCapacity(), 0) << t;
     }

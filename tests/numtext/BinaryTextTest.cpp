@@ -74,6 +74,30 @@ TEST(IntegralRendering, GroupsByFourWithoutTrailingBlankInMot)
     EXPECT_EQ(record.m_strBinInt.back(), ' ');
 }
 
+TEST(IntegralRendering, SixtyFourBitsInTwoLinesAndEveryByteInItsPlace)
+{
+    OperandRecord record;
+    EXPECT_EQ(record.BinaryTextULongLong(0x0123456789ABCDEFu),
+              "0000 0001 0010 0011 0100 0101 0110 0111\n1000 1001 1010 1011 1100 1101 1110 1111");
+    EXPECT_EQ(record.m_strBinInt, "1110 1111 1100 1101 1010 1011 1000 1001 \n0110 0111 0100 0101 0010 0011 0000 0001 ");
+    EXPECT_EQ(record.BinaryTextLongLong(0x8000000000000000u), record.BinaryTextULongLong(0x8000000000000000u));
+    // One byte set at a time: Mot keeps the value's order, Int puts byte k
+    // (from the least significant) k-th, after the line break from the fifth.
+    for (int k = 0; k < 8; ++k) {
+        const std::uint64_t value = std::uint64_t{0xC1} << (8 * k);
+        const std::string mot = record.BinaryTextLongLong(value);
+        EXPECT_EQ(WithoutBlanks(mot), Bits(value, 64)) << k;
+        const std::string byteText = "1100 0001 ";
+        const std::size_t at = static_cast<std::size_t>(k) * byteText.size() + (k >= 4 ? 1 : 0);
+        EXPECT_EQ(record.m_strBinInt.substr(at, byteText.size()), byteText) << k;
+        EXPECT_EQ(Count(record.m_strBinInt, '1'), 3u) << k;
+    }
+    EXPECT_EQ(record.BinaryTextIntegral(DataType::LongLong, 0xFFFFFFFFFFFFFFFFu), record.BinaryTextLongLong(~0ull));
+    // The 32-bit types render the low half only.
+    EXPECT_EQ(record.BinaryTextIntegral(DataType::UnsignedLong, 0x1234567800000001u),
+              "0000 0000 0000 0000 0000 0000 0000 0001");
+}
+
 TEST(IntegralRendering, LeavesTheRealTextsAlone)
 {
     OperandRecord record;

@@ -15,25 +15,31 @@ namespace {
 
 struct IntegerCase {
     std::string text;
-    std::uint32_t value;
+    std::uint64_t value;
 };
 
-TEST(ReadDecimalInteger, AcceptsBlanksSignAndDigitsModulo2To32)
+TEST(ReadDecimalInteger, AcceptsBlanksSignAndDigitsModulo2To64)
 {
     const IntegerCase cases[] = {
         {"255", 255u},
         {"+7", 7u},
-        {"-1", 0xFFFFFFFFu},
+        {"-1", 0xFFFFFFFFFFFFFFFFu},
         {" \t\n\v\f\r42", 42u},
         {"-0", 0u},
         {"4294967295", 0xFFFFFFFFu},
-        {"4294967296", 0u},
-        {"99999999999", 0x4876E7FFu},
-        {"-2147483648", 0x80000000u},
-        {std::string(30000, '9'), 0xFFFFFFFFu},  // 10^30000 - 1 is -1 modulo 2^32
+        {"4294967296", 0x100000000u},
+        {"99999999999", 99999999999u},
+        {"-2147483648", 0xFFFFFFFF80000000u},
+        {"18446744073709551615", 0xFFFFFFFFFFFFFFFFu},
+        {"18446744073709551616", 0u},
+        {"-9223372036854775808", 0x8000000000000000u},
+        {"99999999999999999999", 0x6BC75E2D630FFFFFu},
+        {std::string(30000, '9'), 0xFFFFFFFFFFFFFFFFu},  // 10^30000 - 1 is -1 modulo 2^64
     };
     for (const IntegerCase& c : cases)
         EXPECT_EQ(ReadDecimalInteger(c.text), c.value) << c.text.substr(0, 20);
+    // The 32-bit types keep the low half, the value modulo 2^32.
+    EXPECT_EQ(static_cast<std::uint32_t>(ReadDecimalInteger("99999999999")), 0x4876E7FFu);
 }
 
 TEST(ReadDecimalInteger, StopsAtTheFirstNonDigit)

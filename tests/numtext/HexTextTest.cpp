@@ -11,12 +11,12 @@ namespace {
 struct HexCase {
     const char* name;
     std::string text;
-    std::uint32_t value;
+    std::uint64_t value;
 };
 
 class HexTextToValueTest : public ::testing::TestWithParam<HexCase> {};
 
-TEST_P(HexTextToValueTest, ReadsTheLastEightPlaces)
+TEST_P(HexTextToValueTest, ReadsTheLastSixteenPlaces)
 {
     EXPECT_EQ(HexTextToValue(GetParam().text), GetParam().value) << GetParam().text;
 }
@@ -30,9 +30,11 @@ INSTANTIATE_TEST_SUITE_P(
                       HexCase{"AllLetters", "AbCdEf", 0xABCDEFu},
                       HexCase{"EightDigits", "80000000", 0x80000000u},
                       HexCase{"LeadingZeros", "00000007", 7u},
-                      HexCase{"NineDigitsDropTheFirst", "123456789", 0x23456789u},
-                      HexCase{"NineFs", "FFFFFFFFF", 0xFFFFFFFFu},
-                      HexCase{"LongTextKeepsItsTail", std::string(30000, '9') + "1", 0x99999991u}),
+                      HexCase{"NineDigits", "123456789", 0x123456789u},
+                      HexCase{"SixteenDigits", "8000000000000001", 0x8000000000000001u},
+                      HexCase{"SeventeenDigitsDropTheFirst", "123456789ABCDEF01", 0x23456789ABCDEF01u},
+                      HexCase{"SeventeenFs", "FFFFFFFFFFFFFFFFF", 0xFFFFFFFFFFFFFFFFu},
+                      HexCase{"LongTextKeepsItsTail", std::string(30000, '9') + "1", 0x9999999999999991u}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // A character that is not a hex digit is a zero digit that keeps its place.

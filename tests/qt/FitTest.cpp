@@ -149,24 +149,25 @@ private slots:
         const QFont font = Q().Form().font();
         const QString hexDigits = QStringLiteral("0123456789ABCDEF");
 
-        // HEX: the type's digits; DECIMAL writes all 32 bits at every
-        // integral type, so never fewer than eight.
-        const int hexDigitCount = dataType == DataType::Double ? 16 : 8;
+        // HEX: the type's digits; DECIMAL writes the whole register (32 or
+        // 64 bits) at every integral type, so never fewer than eight digits.
+        const bool wide = FindDataTypeInfo(dataType)->widthBits == 64;
+        const int hexDigitCount = wide ? 16 : 8;
         VerifyFieldShows(IDC_HEX_EDIT, Widest(font, hexDigits, hexDigitCount));
         if (IsIntegral(dataType))
-            VerifyFieldShows(IDC_DECIMAL_EDIT, "-" + Widest(font, "0123456789", 10));
-        // The display's longest result, and BINARY's two lines of a double
+            VerifyFieldShows(IDC_DECIMAL_EDIT, "-" + Widest(font, "0123456789", wide ? 20 : 10));
+        // The display's longest result, and BINARY's two lines at 64 bits
         // (a real's groups each end in a blank).
-        VerifyLabelShows(IDC_DISPLAY, Widest(font, hexDigits, 8));
+        VerifyLabelShows(IDC_DISPLAY, Widest(font, hexDigits, IsIntegral(dataType) ? hexDigitCount : 8));
         const bool real = !IsIntegral(dataType);
-        const int bits = dataType == DataType::Double ? 32 : FindDataTypeInfo(dataType)->widthBits;
+        const int bits = wide ? 32 : FindDataTypeInfo(dataType)->widthBits;
         for (const QChar digit : {u'0', u'1'}) {
             QString line;
             for (int i = 0; i < bits; ++i)
                 line += (i > 0 && i % 4 == 0 ? QString(" ") : QString()) + digit;
             if (real)
                 line += ' ';
-            VerifyLabelShows(IDC_BINARY, dataType == DataType::Double ? line + "\n" + line : line);
+            VerifyLabelShows(IDC_BINARY, wide ? line + "\n" + line : line);
         }
     }
 
