@@ -30,8 +30,9 @@ HEX, DECIMAL and BINARY fields are printed. The data type starts as
 
 Actions:
   --type NAME      choose a data type: "unsigned char", char,
-                   "unsigned short", short, "unsigned long", long, float,
-                   double (quote the names with a blank)
+                   "unsigned short", short, "unsigned long", long,
+                   "unsigned long long", "long long", float, double (quote
+                   the names with a blank)
   --hex TEXT       click into HEX, clear it and type TEXT
   --decimal TEXT   click into DECIMAL, clear it and type TEXT
   KEY              click keypad keys: 0-9 and A-F in either case (a word of

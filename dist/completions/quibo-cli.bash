@@ -61,7 +61,7 @@ _quibo_cli()
         # Two names hold a blank: they go in escaped, or as they are when
         # the user opened a quote (readline closes it).
         _quibo_cli_unquote "$cur"
-        for name in "unsigned char" char "unsigned short" short "unsigned long" long float double; do
+        for name in "unsigned char" char "unsigned short" short "unsigned long" long "unsigned long long" "long long" float double; do
             [[ $name == "$REPLY"* ]] || continue
             [[ $cur == [\'\"]* ]] || printf -v name %q "$name"
             found+=("$pre$name")

@@ -42,7 +42,7 @@ complete -c quibo-cli -n __quibo_cli_first -l script -r -F -a - -d 'Play a repla
 complete -c quibo-cli -n __quibo_cli_first -o h -l help -d 'Show the usage with examples'
 complete -c quibo-cli -n __quibo_cli_first -l version -d 'Show the version'
 complete -c quibo-cli -n __quibo_cli_open -l type -x -d 'Choose a data type' \
-    -a "(printf '%s\n' 'unsigned char' char 'unsigned short' short 'unsigned long' long float double)"
+    -a "(printf '%s\n' 'unsigned char' char 'unsigned short' short 'unsigned long' long 'unsigned long long' 'long long' float double)"
 complete -c quibo-cli -n __quibo_cli_open -l hex -x -d 'Click into HEX, clear it and type TEXT'
 complete -c quibo-cli -n __quibo_cli_open -l decimal -x -d 'Click into DECIMAL, clear it and type TEXT'
 complete -c quibo-cli -n __quibo_cli_open -l json -d 'Print the final state as one JSON line'

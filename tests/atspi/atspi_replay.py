@@ -287,6 +287,9 @@ def play_line(window, line, expected):
             window.edit(lambda text, length: length and text.deleteText(length - 1, length))
     elif word == "clear-field":
         window.edit(lambda text, length: length and text.deleteText(0, length))
+    elif word == "paste":
+        # The whole text replaced in one change, cut to the field's limit.
+        window.edit(lambda text, length: text.setTextContents(rest))
     elif word == "datatype":
         window.choose(rest)
     elif word == "new":

@@ -42,17 +42,21 @@ offers() {
 # Data type names: escaped as a shell word, or bare inside an opened quote.
 unsigned='unsigned\ char
 unsigned\ short
-unsigned\ long'
+unsigned\ long
+unsigned\ long\ long'
 offers "$unsigned
 char
 short
 long
+long\ long
 float
 double" --type ''
 offers "$unsigned" --type uns
 offers "$unsigned" --type = uns  # --type=uns, split at "=" by bash
 offers 'unsigned\ short' --type 'unsigned\ s'
-offers $'unsigned char\nunsigned short\nunsigned long' --type '"uns'
+offers $'unsigned char\nunsigned short\nunsigned long\nunsigned long long' --type '"uns'
+offers $'unsigned\\ long\nunsigned\\ long\\ long' --type 'unsigned\ l'
+offers $'long\nlong\\ long' --type lo
 offers 'double' --hex 1 --type do
 offers '--type=float' '--type=f'  # when COMP_WORDBREAKS lacks "="
 
