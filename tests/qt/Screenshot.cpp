@@ -1,6 +1,7 @@
-// quibo-screenshot FILE.png [ACTION...]: starts Quibo, does the quibo-cli
-// style key actions given (digits, operators), and saves a picture of the
-// window. Used for the README's screenshot (script/screenshot).
+// quibo-screenshot FILE.png [--type NAME] [KEY...]: starts Quibo, chooses
+// the data type, clicks the keys given (digits, operators, as quibo-cli
+// names them) and saves a picture of the window. Used for the README's
+// screenshot (script/screenshot).
 #include <QApplication>
 #include <QIcon>
 #include <QPixmap>
@@ -8,7 +9,10 @@
 #include <QTest>
 
 #include <cstdio>
+#include <string_view>
 #include <vector>
+
+#include "byteorder/DataTypeCommands.h"
 
 #include "shell/res/Templates.h"
 #include "replay/Action.h"
@@ -18,7 +22,7 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: quibo-screenshot FILE.png [KEY...]\n");
+        std::fprintf(stderr, "usage: quibo-screenshot FILE.png [--type NAME] [KEY...]\n");
         return 2;
     }
     QIcon icon;
@@ -32,7 +36,17 @@ int main(int argc, char** argv)
     quibo.Window().show();
     if (!QTest::qWaitForWindowExposed(&quibo.Window()))
         return 1;
-    for (int i = 2; i < argc; ++i) {
+    int first = 2;
+    if (argc > 3 && argv[2] == std::string_view("--type")) {
+        const std::optional<quibo::DataType> type = quibo::DataTypeByName(argv[3]);
+        if (!type) {
+            std::fprintf(stderr, "no data type %s\n", argv[3]);
+            return 2;
+        }
+        quibo.Window().RunCommand(quibo::FindDataTypeCommand(*type)->id);
+        first = 4;
+    }
+    for (int i = first; i < argc; ++i) {
         const auto key = quibo::FindKeypadKey(argv[i]);
         if (!key) {
             std::fprintf(stderr, "no key %s\n", argv[i]);

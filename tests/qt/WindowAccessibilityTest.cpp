@@ -134,6 +134,14 @@ private slots:
         QTRY_VERIFY(charItem->state().checked);
         QVERIFY(!longItem->state().checked);
         QCOMPARE(charItem->parent()->object(), Q().Window().Action(ID_TYPE_CHAR)->associatedObjects().front());
+        // The 64-bit types are items of the same choice.
+        QAccessibleInterface* longLongItem = Node(Q().Window().Action(ID_TYPE_LONG_LONG));
+        QCOMPARE(longLongItem->role(), QAccessible::RadioButton);
+        QCOMPARE(longLongItem->text(QAccessible::Name), QString("long long"));
+        QCOMPARE(longLongItem->parent()->object(), charItem->parent()->object());
+        longLongItem->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_VERIFY(longLongItem->state().checked);
+        QVERIFY(!charItem->state().checked);
     }
 };
 

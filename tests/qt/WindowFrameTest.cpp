@@ -118,6 +118,27 @@ private slots:
         QVERIFY(!checked(ID_TYPE_UNSIGNED_LONG));
     }
 
+    void theSixtyFourBitTypesAreReachedByTheirMnemonics()
+    {
+        // Alt+D, I, then the item's own letter: "uns&igned long long", "l&ong long".
+        const std::pair<int, const char*> items[] = {
+            {ID_TYPE_UNSIGNED_LONG_LONG, "Unsigned Long Long Data Type"},
+            {ID_TYPE_LONG_LONG, "Long Long Data Type"},
+        };
+        for (const auto& [id, status] : items) {
+            const QString text = Q().Window().Action(id)->text();
+            const auto mnemonic = text.at(text.indexOf('&') + 1).toLatin1();
+            QTest::keyClick(&Q().Window(), Qt::Key_D, Qt::AltModifier);
+            QTRY_VERIFY(QApplication::activePopupWidget());
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_I);
+            QTRY_VERIFY(Q().Window().Action(id)->associatedObjects().contains(QApplication::activePopupWidget()));
+            QTest::keyClick(QApplication::activePopupWidget(), mnemonic);
+            QTRY_VERIFY(Q().Window().Action(id)->isChecked());
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+            QCOMPARE(Q().Window().GetPaneText(0), std::string(status));
+        }
+    }
+
     void statusPaneShowsPromptsIdleTextAndTypeTexts()
     {
         QCOMPARE(Q().Window().GetPaneText(0), std::string(" "));
@@ -125,6 +146,8 @@ private slots:
             {ID_APP_EXIT, "Quit the application; prompts to save documents"},
             {ID_TYPE_UNSIGNED_CHAR, "unsigned char"},
             {ID_TYPE_UNSIGNED_LONG, "unsigned long"},
+            {ID_TYPE_UNSIGNED_LONG_LONG, "unsigned long long"},
+            {ID_TYPE_LONG_LONG, "long long"},
             {ID_TYPE_FLOAT, "Hex Converter Only"},
             {ID_VIEW_STATUS_BAR, "Show or hide the status bar"},
             {ID_VIEW_REMOVE_BORDER, "Remove Border"},
