@@ -43,6 +43,38 @@ void OperatorChain(benchmark::State& state)
 }
 BENCHMARK(OperatorChain);
 
+void OperatorChainAt64Bits(benchmark::State& state)
+{
+    HeadlessApp app;
+    app.App().OnCmdMsg(FindDataTypeCommand(DataType::LongLong)->id);
+    HeadlessForm& form = app.Form();
+    for (auto _ : state) {
+        // Sixteen digits, a signed division, a sign-filling shift.
+        for (int i = 0; i < 16; ++i)
+            form.Click(i == 0 ? IDC_KEY_8 : IDC_KEY_F);
+        for (ControlId key : {IDC_KEY_DIVIDE, IDC_KEY_3, IDC_KEY_SHIFT_RIGHT, IDC_KEY_3, IDC_KEY_F, IDC_KEY_EQUALS,
+                              IDC_KEY_CLEAR})
+            form.Click(key);
+    }
+    ReportPerAction(state, 23);
+}
+BENCHMARK(OperatorChainAt64Bits);
+
+void DecimalKeystrokeAt64Bits(benchmark::State& state)
+{
+    HeadlessApp app;
+    app.App().OnCmdMsg(FindDataTypeCommand(DataType::UnsignedLongLong)->id);
+    HeadlessForm& form = app.Form();
+    form.Focus(IDC_DECIMAL_EDIT);
+    form.Type("1844674407370955161");
+    for (auto _ : state) {
+        form.Type("5");  // twenty digits, converted
+        form.Backspace(1);  // nineteen, converted
+    }
+    ReportPerAction(state, 2);
+}
+BENCHMARK(DecimalKeystrokeAt64Bits);
+
 void DecimalKeystrokeUnderFloat(benchmark::State& state)
 {
     HeadlessApp app;

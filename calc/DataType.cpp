@@ -22,11 +22,6 @@ constexpr std::array<DataTypeInfo, kDataTypeCount> kDataTypes{{
     {"long long",         64, true,  false, 16, "%.16llX", "%lli"},
 }};
 
-std::uint64_t WidthMask(int widthBits)
-{
-    return widthBits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << widthBits) - 1u;
-}
-
 bool Is64Bit(DataType type)
 {
     return IsIntegral(type) && FindDataTypeInfo(type)->widthBits == 64;

@@ -46,6 +46,12 @@ constexpr bool IsIntegral(DataType type)
 // A real type (float, double), as the table's kind says.
 bool IsReal(DataType type);
 
+// The low widthBits bits set (8, 16, 32 or 64).
+constexpr std::uint64_t WidthMask(int widthBits)
+{
+    return widthBits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << widthBits) - 1u;
+}
+
 // How many bits of a text's value a type keeps when it reads hex or decimal
 // text: 64 for the 64-bit integral types, 32 for every other type.
 int RegisterBits(DataType type);

@@ -9,11 +9,6 @@ namespace quibo {
 
 namespace {
 
-std::uint64_t WidthMask(int widthBits)
-{
-    return widthBits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << widthBits) - 1u;
-}
-
 // An operand's bits sign-extended from the type's width to 64 bits.
 std::int64_t SignedValue(int widthBits, std::uint64_t bits)
 {
