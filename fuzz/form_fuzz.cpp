@@ -49,7 +49,7 @@ void CheckInvariants(HeadlessApp& app)
         Require(!doc.m_bSecondOperand && !doc.m_bSubtotal, "no operator: first operand state");
     if (!doc.m_bSecondOperand && doc.m_bSubtotal)
         Require(doc.m_nPendingOp == OP_COMPLEMENT, "complement shown has operator 5");
-    Require(doc.m_nDigitCount >= 0 && doc.m_nDigitCount <= 8, "digit count within the largest capacity");
+    Require(doc.m_nDigitCount >= 0 && doc.m_nDigitCount <= 16, "digit count within the largest capacity");
 
     // A focus flag never claims a focus its field does not have.
     const CBytewhirlView& view = app.View();
