@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "shell/qt/Accessibility.h"
+#include "shell/qt/FittedFont.h"
 
 namespace quibo {
 
@@ -59,8 +60,24 @@ void StatusPane::resizeEvent(QResizeEvent* event)
 
 void StatusPane::ShowText()
 {
-    const int margin = this->margin();
-    const QString shown = ElideAtWord(m_text, QFontMetricsF(font()), contentsRect().width() - 2 * margin);
+    const int room = contentsRect().width() - 2 * margin();
+    const QFont base = parentWidget() ? parentWidget()->font() : font();
+    const auto fitsWhole = [&](const QFontMetricsF& metrics) {
+        return std::ceil(metrics.horizontalAdvance(m_text)) <= room;
+    };
+    // A text a little too wide ("Unsigned Long Long Data Type") shows whole
+    // in a slightly smaller size; a longer prompt ends at a word.
+    QFont shownFont = FittedFont(base, fitsWhole);
+    const auto size = [](const QFont& font) { return font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize(); };
+    if (!fitsWhole(QFontMetricsF(shownFont)) || size(shownFont) < size(base) * kSmallestScale)
+        shownFont = base;
+    if (shownFont == base) {
+        if (testAttribute(Qt::WA_SetFont))
+            setFont(QFont());  // the bar's again
+    } else if (shownFont != font()) {
+        setFont(shownFont);
+    }
+    const QString shown = ElideAtWord(m_text, QFontMetricsF(shownFont), room);
     setText(shown);
     setToolTip(shown == m_text ? QString() : m_text);
 }

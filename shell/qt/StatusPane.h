@@ -4,13 +4,17 @@
 
 namespace quibo {
 
-// The status bar's message pane. A text wider than the pane ends after its
-// last whole word that fits, with "…"; the whole text is the pane's tooltip,
+// The status bar's message pane. A text a little wider than the pane shows
+// whole in a size of the bar's font down to kSmallestScale of it; a text
+// wider still ends after its last whole word that fits, with "…"; the whole
+// text is the pane's tooltip,
 // its accessible name and description (once the event that set it is done),
 // and is what Text() answers. Its accessible text is what it shows.
 class StatusPane : public QLabel {
 public:
     explicit StatusPane(QWidget* parent);
+
+    static constexpr double kSmallestScale = 0.85;
 
     void SetText(const QString& text);
     const QString& Text() const { return m_text; }

@@ -23,6 +23,7 @@
 #include "byteorder/DataTypeCommands.h"
 #include "calc/DataType.h"
 #include "shell/qt/QtQuibo.h"
+#include "shell/qt/StatusPane.h"
 #include "shell/res/Menu.h"
 #include "shell/res/Strings.h"
 
@@ -259,13 +260,22 @@ private slots:
             if (entry.id != 0)
                 prompts << QString::fromStdString(CommandPrompt(entry.id));
         }
+        QStringList typeTexts;
         for (const DataTypeCommand& command : DataTypeCommands())
-            prompts << command.statusText;
+            typeTexts << command.statusText;
+        prompts << typeTexts;
         for (const QString& prompt : prompts) {
             Q().Window().SetPaneText(0, prompt.toStdString());
             QCOMPARE(QString::fromStdString(Q().Window().GetPaneText(0)), prompt);
             const QString shown = message->text();
             QVERIFY2(Advance(message->font(), shown) <= message->contentsRect().width(), qPrintable(shown));
+            // Shrunk a little at most, and then only to show the text whole.
+            QVERIFY(message->font().pointSizeF() >= bar->font().pointSizeF() * StatusPane::kSmallestScale);
+            if (message->font() != bar->font())
+                QCOMPARE(shown, prompt);
+            // The type a user just chose reads whole at the desktop's font.
+            if (desktopPointSize == 0 && typeTexts.contains(prompt))
+                QCOMPARE(shown, prompt);
             if (shown != prompt) {
                 QVERIFY2(shown.endsWith(u'\u2026'), qPrintable(shown));
                 const QString start = shown.chopped(1);
