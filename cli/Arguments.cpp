@@ -5,6 +5,7 @@
 
 #include "byteorder/DataTypeCommands.h"
 #include "numtext/Latin1.h"
+#include "shell/PastedText.h"
 #include "shell/res/Templates.h"
 #include "shell/res/Texts.h"
 
@@ -83,8 +84,9 @@ void TypeInto(CliPlan& plan, ControlId field, std::string_view utf8)
     focus.field = field;
     plan.actions.push_back(focus);
     plan.actions.emplace_back(Action::Kind::ClearField);
+    // A number as code writes it is typed as its digits, as a paste takes it.
     Action type(Action::Kind::Type);
-    type.text = utf8;
+    type.text = PastedText(field, utf8);
     plan.actions.push_back(type);
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "shell/PastedText.h"
+
 namespace quibo {
 
 HeadlessForm::HeadlessForm(const DialogTemplate& dialog)
@@ -168,7 +170,8 @@ bool HeadlessForm::Paste(std::string_view text)
     Control* edit = FocusedEdit();
     if (!edit)
         return false;
-    const std::string_view kept = text.substr(0, static_cast<std::size_t>(edit->limit));
+    const std::string pasted = PastedText(edit->id, text);
+    const std::string_view kept = std::string_view(pasted).substr(0, static_cast<std::size_t>(edit->limit));
     if (edit->text != kept)
         UserEdit(*edit, std::string(kept));
     return true;
@@ -184,7 +187,8 @@ void HeadlessForm::EditCommand(ControlId id, EditOperation operation)
     } else if (operation == EditOperation::Paste && m_clipboard) {
         // At the caret, the end: what fits under the limit, as a paste does.
         const auto room = static_cast<std::size_t>(std::max(0, edit->limit - static_cast<int>(edit->text.size())));
-        const std::string_view kept = std::string_view(*m_clipboard).substr(0, room);
+        const std::string pasted = PastedText(edit->id, *m_clipboard);
+        const std::string_view kept = std::string_view(pasted).substr(0, room);
         if (!kept.empty())
             UserEdit(*edit, edit->text + std::string(kept));
     }

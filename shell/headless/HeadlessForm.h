@@ -36,8 +36,8 @@ public:
     void MessageBox(std::string_view text, std::string_view caption) override;
     std::optional<ControlId> GetFocus() const override;
     // Nothing is ever selected here (the caret stays at the end), so Cut and
-    // Copy take nothing; Paste adds the clipboard's text at the end as far
-    // as the limit allows; Undo takes back the user's last edit (one
+    // Copy take nothing; Paste adds the clipboard's text (a number as code
+    // writes it as its digits) at the end as far as the limit allows; Undo takes back the user's last edit (one
     // keystroke, where the window takes back a run of them), and again; a
     // text the program set cannot be undone.
     void EditCommand(ControlId id, EditOperation operation) override;

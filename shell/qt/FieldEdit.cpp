@@ -3,10 +3,13 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QValidator>
@@ -232,19 +235,50 @@ void FieldEdit::Redo()
 
 void FieldEdit::Paste()
 {
-    const QString clipboard = QGuiApplication::clipboard()->text();
-    const QString text = InLatin1Places(clipboard);
-    if (text == clipboard) {
-        paste();
-        return;
-    }
+    PasteText(QGuiApplication::clipboard()->text());
+}
+
+void FieldEdit::PasteText(const QString& pasted)
+{
+    QString text = InLatin1Places(pasted);
+    if (m_pasteReader)
+        text = m_pasteReader(text);
     if (text.isEmpty() && !hasSelectedText())
         return;
     // As Qt's own paste: an undo step of its own, not one with the typing
-    // before or after it.
+    // before or after it, and the caret after what went in.
     SeparateUndoStep();
     insert(text);
     SeparateUndoStep();
+}
+
+void FieldEdit::mouseReleaseEvent(QMouseEvent* event)
+{
+    // X11's middle click pastes the selection, as the line edit would.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (event->button() == Qt::MiddleButton && clipboard->supportsSelection() && !isReadOnly()) {
+        deselect();
+        PasteText(clipboard->text(QClipboard::Selection));
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void FieldEdit::dropEvent(QDropEvent* event)
+{
+    // A drag inside the field moves its own text, as the line edit does.
+    if (event->source() == this || !event->mimeData()->hasText() || isReadOnly()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    deselect();
+    setCursorPosition(cursorPositionAt(event->position().toPoint()));
+    event->acceptProposedAction();
+    PasteText(event->mimeData()->text());
+    // The drop caret the drag showed goes, as after the line edit's drop.
+    QDragLeaveEvent leave;
+    QLineEdit::dragLeaveEvent(&leave);
 }
 
 void FieldEdit::SeparateUndoStep()

@@ -41,15 +41,22 @@ public:
     // Undo and redo, which the length limit lets through.
     void Undo();
     void Redo();
+    // What a paste or a drop inserts of a text already in Latin-1 places
+    // (a number as code writes it, as its digits); unset, the text itself.
+    void SetPasteReader(std::function<QString(const QString&)> reader) { m_pasteReader = std::move(reader); }
     // Pastes the clipboard's text with its characters in Latin-1 places, as
-    // one step that Undo takes back.
+    // one step that Undo takes back. Keys, the field's menu, a middle click
+    // and a drop all paste through here.
     void Paste();
+    void PasteText(const QString& pasted);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 
@@ -61,6 +68,7 @@ private:
     void SeparateUndoStep();
 
     std::function<void(Notification)> m_notify;
+    std::function<QString(const QString&)> m_pasteReader;
     int m_limit = kDefaultEditLimit;
     bool m_held = false;
     bool m_programSetting = false;

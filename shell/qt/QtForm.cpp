@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "shell/PastedText.h"
 #include "shell/qt/Accessibility.h"
 #include "shell/qt/FittedFont.h"
 #include "shell/qt/Latin1Text.h"
@@ -52,8 +53,14 @@ QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* 
             if (id == IDC_KEY_BYTE_ORDER)
                 NameByteOrderKey(*button);
         }
-        else if (auto* field = dynamic_cast<FieldEdit*>(entry.widget))
+        else if (auto* field = dynamic_cast<FieldEdit*>(entry.widget)) {
             field->SetNotify([this, id](Notification code) { Notify(id, code); });
+            // The text is in Latin-1 places already: one byte a character.
+            field->SetPasteReader([id](const QString& text) {
+                const std::string pasted = PastedText(id, text.toLatin1().toStdString());
+                return QString::fromLatin1(pasted.data(), static_cast<qsizetype>(pasted.size()));
+            });
+        }
         else if (auto* label = qobject_cast<QLabel*>(entry.widget)) {
             // Results are there to be copied.
             label->setContextMenuPolicy(Qt::CustomContextMenu);
