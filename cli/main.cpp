@@ -35,6 +35,9 @@ Actions:
                    the names with a blank)
   --hex TEXT       click into HEX, clear it and type TEXT
   --decimal TEXT   click into DECIMAL, clear it and type TEXT
+                   (a number as code writes it is typed as its digits, as a
+                   paste takes it: --hex 0xDEAD_BEEFu types DEADBEEF,
+                   --decimal 1'000'000 types 1000000)
   KEY              click keypad keys: 0-9 and A-F in either case (a word of
                    hex digits clicks each digit), CLR, + - * / % ~ ^ & | << >>
                    =, and Mot or Int (the byte-order key); or, with no need

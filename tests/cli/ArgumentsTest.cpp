@@ -47,6 +47,12 @@ TEST(CliArguments, FieldOptionsFocusClearAndType)
     EXPECT_EQ(plan.actions[5].text, "\xC3\xA4");  // the field makes it one place
     EXPECT_EQ(plan.actions[6].type, DataType::UnsignedChar);
     EXPECT_TRUE(plan.json);
+    // A number as code writes it is typed as its digits; other text as it is.
+    const auto literals = Parse({"--hex", "0xDEAD_BEEFu", "--decimal", "1'000", "--hex", "0x1G"});
+    ASSERT_TRUE(std::holds_alternative<CliPlan>(literals));
+    EXPECT_EQ(std::get<CliPlan>(literals).actions[2].text, "DEADBEEF");
+    EXPECT_EQ(std::get<CliPlan>(literals).actions[5].text, "1000");
+    EXPECT_EQ(std::get<CliPlan>(literals).actions[8].text, "0x1G");
 }
 
 TEST(CliArguments, MistakesNameWhatIsWrong)

@@ -1,9 +1,11 @@
 // Editing HEX and DECIMAL in the window: one place per character, the
 // length limit over pastes and selections, undo, edits that are not typing,
-// and the clipboard keys.
+// the clipboard keys, and pastes and drops of numbers as code writes them.
 #include <QAccessible>
 #include <QClipboard>
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QMimeData>
 
 #include "shell/platform/CommandIds.h"
 #include "shell/qt/Latin1Text.h"
@@ -182,11 +184,60 @@ private slots:
         QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("FFFFFFFF"));
         QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("4294967295"));
 
+        // A number as code writes it pastes as its digits, as one undo step,
+        // with the caret after them; typing takes it as it stands.
+        form.Field(IDC_HEX_EDIT)->selectAll();
+        QGuiApplication::clipboard()->setText("0x7fff'ffffULL");
+        QTest::keyClick(form.Field(IDC_HEX_EDIT), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("7fffffff"));
+        QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("2147483647"));
+        QCOMPARE(form.Field(IDC_HEX_EDIT)->cursorPosition(), 8);
+        QTest::keyClick(form.Field(IDC_HEX_EDIT), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("FFFFFFFF"));
+        form.Field(IDC_HEX_EDIT)->selectAll();
+        QTest::keyClick(form.Field(IDC_HEX_EDIT), Qt::Key_Delete);
+        QTest::keyClicks(form.Field(IDC_HEX_EDIT), "0x1F");
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("0x1F"));
+        QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("31"));
+
         // With a key focused, nothing happens.
         Click(IDC_KEY_1);
         QGuiApplication::clipboard()->setText("9");
         Q().Window().RunCommand(ID_EDIT_PASTE);
         QCOMPARE(form.GetDlgItemText(IDC_DISPLAY), std::string("1"));
+    }
+
+    void aDropPastesANumberAsCodeWritesIt()
+    {
+        QtForm& form = Q().Form();
+        FieldEdit* decimal = form.Field(IDC_DECIMAL_EDIT);
+        QTest::mouseClick(decimal, Qt::LeftButton);
+        QTest::keyClicks(decimal, "12");
+        const auto dropAt = [&](int x, const QString& text) {
+            QMimeData data;
+            data.setText(text);
+            // The drag enters first: the drop goes where it was taken.
+            const QPoint at(x, decimal->height() / 2);
+            QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(decimal, &enter);
+            QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(decimal, &drop);
+            return enter.isAccepted() && drop.isAccepted();
+        };
+        // Dropped before the "12": the digits go in there, the caret after them.
+        QVERIFY(dropAt(1, " 1'000'000 "));
+        QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("100000012"));
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("05F5E10C"));
+        QCOMPARE(decimal->cursorPosition(), 7);
+        // One step back to what was typed.
+        QTest::keyClick(decimal, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("12"));
+        // A text that is no literal drops as it stands.
+        decimal->selectAll();
+        QTest::keyClick(decimal, Qt::Key_Delete);
+        QVERIFY(dropAt(1, "12 34"));
+        QCOMPARE(form.GetDlgItemText(IDC_DECIMAL_EDIT), std::string("12 34"));
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("0000000C"));
     }
 };
 

@@ -1,7 +1,8 @@
 // What only X11 can show, under a private Xvfb: the lock-key panes follow
-// the keyboard extension's indicators, and the window's properties follow
-// Make Topmost and Remove Border.
+// the keyboard extension's indicators, the window's properties follow Make
+// Topmost and Remove Border, and a middle click pastes the selection.
 #include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QStatusBar>
 #include <QTest>
@@ -14,6 +15,8 @@
 #include <vector>
 
 #include "shell/platform/CommandIds.h"
+#include "shell/qt/FieldEdit.h"
+#include "shell/qt/QtForm.h"
 #include "shell/qt/QtQuibo.h"
 #include "shell/qt/X11Frame.h"
 
@@ -109,6 +112,25 @@ private slots:
         QVERIFY(ear.Heard(m_quibo->Window().winId(), 1, "_NET_WM_STATE_ABOVE"));
         m_quibo->Window().RunCommand(ID_VIEW_TOPMOST);
         QVERIFY(ear.Heard(m_quibo->Window().winId(), 0, "_NET_WM_STATE_ABOVE"));
+    }
+
+    void aMiddleClickPastesTheSelectionAsCodeWritesIt()
+    {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        QVERIFY(clipboard->supportsSelection());
+        FieldEdit* hex = m_quibo->Form().Field(IDC_HEX_EDIT);
+        m_quibo->Window().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&m_quibo->Window()));
+        QTest::mouseClick(hex, Qt::LeftButton);
+        QTRY_VERIFY(hex->hasFocus());
+        clipboard->setText("0xDEAD_BEEFu", QClipboard::Selection);
+        QTRY_COMPARE(clipboard->text(QClipboard::Selection), QString("0xDEAD_BEEFu"));
+        QTest::mouseClick(hex, Qt::MiddleButton);
+        QCOMPARE(m_quibo->Form().GetDlgItemText(IDC_HEX_EDIT), std::string("DEADBEEF"));
+        QCOMPARE(m_quibo->Form().GetDlgItemText(IDC_DECIMAL_EDIT), std::string("3735928559"));
+        // One undo step takes it back.
+        QTest::keyClick(hex, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(m_quibo->Form().GetDlgItemText(IDC_HEX_EDIT), std::string());
     }
 
     void removeBorderAsksForAFrameWithoutTitle()
