@@ -195,6 +195,10 @@ private slots:
         QTest::keyClick(form.Field(IDC_HEX_EDIT), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("FFFFFFFF"));
         form.Field(IDC_HEX_EDIT)->selectAll();
+        QGuiApplication::clipboard()->setText("FFh");
+        QTest::keyClick(form.Field(IDC_HEX_EDIT), Qt::Key_Insert, Qt::ShiftModifier);
+        QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("FF"));
+        form.Field(IDC_HEX_EDIT)->selectAll();
         QTest::keyClick(form.Field(IDC_HEX_EDIT), Qt::Key_Delete);
         QTest::keyClicks(form.Field(IDC_HEX_EDIT), "0x1F");
         QCOMPARE(form.GetDlgItemText(IDC_HEX_EDIT), std::string("0x1F"));
