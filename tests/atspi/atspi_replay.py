@@ -154,8 +154,15 @@ class Window:
         return node
 
     def dialogs(self):
-        return [c for c in self.app if c is not None and c.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT)
-                and has_state(c, pyatspi.STATE_SHOWING)]
+        shown = []
+        for child in self.app:
+            try:
+                if child is not None and child.getRole() in (pyatspi.ROLE_DIALOG, pyatspi.ROLE_ALERT) and \
+                        has_state(child, pyatspi.STATE_SHOWING):
+                    shown.append(child)
+            except GLib.GError:
+                pass  # a box that closed between the listing and the question
+        return shown
 
     def answer(self, box):
         """Reads a message box and presses its OK."""
