@@ -34,6 +34,12 @@ std::string Clip(const char* buffer, int n)
     return std::string(buffer, std::min<std::size_t>(static_cast<std::size_t>(n), 31));
 }
 
+// 64 for the 64-bit integral types, 32 for every other type.
+int RegisterBits(DataType type)
+{
+    return Is64Bit(type) ? 64 : 32;
+}
+
 }  // namespace
 
 const DataTypeInfo* FindDataTypeInfo(DataType type)
@@ -42,11 +48,6 @@ const DataTypeInfo* FindDataTypeInfo(DataType type)
     if (index < 0 || index >= kDataTypeCount)
         return nullptr;
     return &kDataTypes[static_cast<std::size_t>(index)];
-}
-
-int RegisterBits(DataType type)
-{
-    return Is64Bit(type) ? 64 : 32;
 }
 
 std::uint64_t ToRegister(DataType type, std::uint64_t bits)

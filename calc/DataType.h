@@ -52,10 +52,9 @@ constexpr std::uint64_t WidthMask(int widthBits)
     return widthBits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << widthBits) - 1u;
 }
 
-// How many bits of a text's value a type keeps when it reads hex or decimal
-// text: 64 for the 64-bit integral types, 32 for every other type.
-int RegisterBits(DataType type);
-// The value cut to the type's register: its low 32 or all 64 bits.
+// The value cut to the type's register, the bits a type keeps of a hex or
+// decimal text's value: all 64 for the 64-bit integral types, the low 32
+// for every other type.
 std::uint64_t ToRegister(DataType type, std::uint64_t bits);
 
 // The low 8, 16, 32 or 64 bits of a value for an integral type (the value

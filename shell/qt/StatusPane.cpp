@@ -66,11 +66,16 @@ void StatusPane::ShowText()
         return std::ceil(metrics.horizontalAdvance(m_text)) <= room;
     };
     // A text a little too wide ("Unsigned Long Long Data Type") shows whole
-    // in a slightly smaller size; a longer prompt ends at a word.
-    QFont shownFont = FittedFont(base, fitsWhole);
-    const auto size = [](const QFont& font) { return font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize(); };
-    if (!fitsWhole(QFontMetricsF(shownFont)) || size(shownFont) < size(base) * kSmallestScale)
-        shownFont = base;
+    // in a slightly smaller size; a longer prompt ends at a word, and no
+    // smaller size is tried for it.
+    QFont shownFont = base;
+    if (const qreal advance = QFontMetricsF(base).horizontalAdvance(m_text);
+        advance > room && advance * kSmallestScale <= room) {
+        const QFont fitted = FittedFont(base, fitsWhole);
+        const auto size = [](const QFont& font) { return font.pointSizeF() > 0 ? font.pointSizeF() : font.pixelSize(); };
+        if (fitsWhole(QFontMetricsF(fitted)) && size(fitted) >= size(base) * kSmallestScale)
+            shownFont = fitted;
+    }
     if (shownFont == base) {
         if (testAttribute(Qt::WA_SetFont))
             setFont(QFont());  // the bar's again
