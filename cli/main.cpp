@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "cli/FieldText.h"
 #include "numtext/Latin1.h"
 #include "replay/HeadlessReplayTarget.h"
+#include "shell/StandardDescriptors.h"
 
 namespace {
 
@@ -208,9 +210,7 @@ int RunInteractive()
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv)
+int Run(int argc, char** argv)
 {
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     const auto parsed = quibo::ParseArguments(args, isatty(STDIN_FILENO) == 1);
@@ -234,4 +234,18 @@ int main(int argc, char** argv)
         break;
     }
     return RunActions(plan);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    quibo::HoldStandardDescriptors();
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        // Like every other failure: one line and status 2, not an abort.
+        std::fputs("quibo-cli: out of memory\n", stderr);
+        return 2;
+    }
 }

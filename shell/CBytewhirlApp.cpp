@@ -136,6 +136,11 @@ bool CBytewhirlApp::InitInstance(const std::optional<std::string>& fileName)
 
 void CBytewhirlApp::ExitInstance()
 {
+    KeepRecentFiles();
+}
+
+void CBytewhirlApp::KeepRecentFiles()
+{
     if (m_sessionFiles.empty())
         return;
     m_platform.UpdateRecentFiles(
@@ -223,6 +228,9 @@ void CBytewhirlApp::SetPathName(const std::string& path)
     m_document.SetPathName(path);
     m_document.SetTitle(FileTitle(path));
     AddToRecentFileList(path);
+    // Kept at once too, should the session end without its exit (a lost
+    // display, a crash).
+    KeepRecentFiles();
 }
 
 void CBytewhirlApp::AddToRecentFileList(const std::string& path)

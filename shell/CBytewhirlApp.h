@@ -84,6 +84,8 @@ private:
     bool OpenDocumentFile(const std::string& path);
     void SetPathName(const std::string& path);
     void AddToRecentFileList(const std::string& path);
+    // Merges the session's files into the stored list.
+    void KeepRecentFiles();
     void ReinitialiseForm();
     EditControl* FocusedField();
 

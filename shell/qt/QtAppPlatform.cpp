@@ -6,9 +6,9 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGuiApplication>
-#include <QLockFile>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QSettings>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -18,9 +18,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/RecentFileIni.h"
 #include "shell/qt/FileNames.h"
 #include "shell/qt/Latin1Text.h"
+#include "shell/qt/RecentFileSettings.h"
+#include "shell/qt/SettingsStore.h"
 #include "shell/res/Strings.h"
 #include "shell/res/Texts.h"
 
@@ -73,17 +74,26 @@ std::optional<std::string> Prompt(QWidget* parent, const char* caption, QFileDia
 
 }  // namespace
 
+QtAppPlatform::QtAppPlatform(QMainWindow& window, QtForm& form)
+    : m_window(window), m_form(form), m_settings(UserSettingsPlace("Local AppWizard-Generated Applications/Quibo.ini"))
+{
+}
+
 std::optional<std::string> QtAppPlatform::PromptOpen()
 {
     std::optional<std::string> path;
-    m_form.RunModal([&] { path = Prompt(&m_window, "Open", QFileDialog::AcceptOpen); });
+    m_form.RunModal([&] {
+        m_dialogSettings.Run([&] { path = Prompt(&m_window, "Open", QFileDialog::AcceptOpen); });
+    });
     return path;
 }
 
 std::optional<std::string> QtAppPlatform::PromptSaveAs()
 {
     std::optional<std::string> path;
-    m_form.RunModal([&] { path = Prompt(&m_window, "Save As", QFileDialog::AcceptSave); });
+    m_form.RunModal([&] {
+        m_dialogSettings.Run([&] { path = Prompt(&m_window, "Save As", QFileDialog::AcceptSave); });
+    });
     return path;
 }
 
@@ -156,47 +166,28 @@ void QtAppPlatform::SetClipboardText(const std::string& text)
 std::vector<std::string> QtAppPlatform::ReadRecentFiles()
 {
     // A file that is not ours gives no entries; nothing else fails.
-    const SettingsFile::Content content = m_settings.Read();
-    if (!content.ours) {
-        std::fprintf(stderr, "quibo: the recent-file list is not read: %s\n", content.problem.c_str());
-        return {};
-    }
-    return ReadRecentFileSection(content.text);
+    std::vector<std::string> files;
+    const std::optional<std::string> problem =
+        m_settings.path.empty() ? m_settings.problem
+                                : SettingsStore(m_settings.path).Read([&](QSettings& settings) { files = RecentFilesIn(settings); });
+    if (problem)
+        std::fprintf(stderr, "quibo: the recent-file list is not read: %s\n", problem->c_str());
+    return files;
 }
 
 void QtAppPlatform::UpdateRecentFiles(const RecentFileUpdate& update)
 {
-    const auto fail = [](const std::string& problem) {
-        std::fprintf(stderr, "quibo: the recent-file list is not kept: %s\n", problem.c_str());
-    };
-    // The lock Qt's settings store takes, so that other instances wait. It
-    // reads a lock file it finds, which must not be a FIFO either.
-    const std::string lockPath = m_settings.Path() + ".lock";
-    struct stat info {};
-    if (!m_settings.MakeFolder()) {
-        fail(m_settings.Path() + ": cannot make its folder: " + std::strerror(errno));
+    // Without a place, start-up said so already.
+    if (m_settings.path.empty())
         return;
-    }
-    if (lstat(lockPath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
-        fail(lockPath + ": not a regular file");
-        return;
-    }
-    QLockFile lock(QFile::decodeName(QByteArray::fromStdString(lockPath)));
-    if (!lock.tryLock(5000)) {
-        fail(lockPath + ": cannot lock");
-        return;
-    }
-    // Read again: another instance may have written since start-up.
-    const SettingsFile::Content content = m_settings.Read();
-    if (!content.ours) {
-        fail(content.problem);
-        return;
-    }
-    const std::optional<std::vector<std::string>> files = update(ReadRecentFileSection(content.text));
-    if (!files)
-        return;
-    if (const std::optional<std::string> problem = m_settings.Replace(WriteRecentFileSection(content.text, *files)))
-        fail(*problem);
+    const std::optional<std::string> problem = SettingsStore(m_settings.path).Edit([&](QSettings& settings) {
+        const std::optional<std::vector<std::string>> files = update(RecentFilesIn(settings));
+        if (files)
+            StoreRecentFiles(settings, *files);
+        return files.has_value();
+    });
+    if (problem)
+        std::fprintf(stderr, "quibo: the recent-file list is not kept: %s\n", problem->c_str());
 }
 
 }  // namespace quibo

@@ -2,7 +2,8 @@
 
 #include "shell/platform/AppPlatform.h"
 #include "shell/qt/QtForm.h"
-#include "shell/qt/SettingsFile.h"
+#include "shell/qt/DialogSettings.h"
+#include "shell/qt/SettingsPlace.h"
 
 class QMainWindow;
 
@@ -12,7 +13,7 @@ namespace quibo {
 // settings file with the recent-file list, the caption, error boxes.
 class QtAppPlatform : public AppPlatform {
 public:
-    QtAppPlatform(QMainWindow& window, QtForm& form) : m_window(window), m_form(form) {}
+    QtAppPlatform(QMainWindow& window, QtForm& form);
 
     std::optional<std::string> PromptOpen() override;
     std::optional<std::string> PromptSaveAs() override;
@@ -29,7 +30,10 @@ public:
 private:
     QMainWindow& m_window;
     QtForm& m_form;
-    SettingsFile m_settings{SettingsFile::DefaultPath()};
+    // ~/.config/Local AppWizard-Generated Applications/Quibo.ini, or why
+    // this session keeps no list.
+    SettingsPlace m_settings;
+    DialogSettings m_dialogSettings;
 };
 
 }  // namespace quibo

@@ -9,6 +9,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <utility>
+
+#include "shell/qt/SettingsPlace.h"
 
 namespace quibo {
 
@@ -31,29 +34,24 @@ struct Descriptor {
     int fd;
 };
 
-// The folders on the way to path, made when missing.
-bool MakeFolders(const std::string& path)
+std::string TooLarge(const std::string& path)
 {
-    for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
-        if (mkdir(path.substr(0, slash).c_str(), 0700) != 0 && errno != EEXIST)
-            return false;
-    }
-    return true;
+    return path + ": larger than 1 MiB";
 }
 
 }  // namespace
 
-bool SettingsFile::MakeFolder() const
+std::optional<std::string> SettingsFile::MakeFolder() const
 {
-    return MakeFolders(m_path);
-}
-
-std::string SettingsFile::DefaultPath()
-{
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    std::string folder = config && *config == '/' ? config : std::string(home ? home : "") + "/.config";
-    return folder + "/Local AppWizard-Generated Applications/Quibo.ini";
+    const std::string folder = m_path.substr(0, m_path.find_last_of('/'));
+    if (std::string problem = ForeignFolder(folder); !problem.empty())
+        return problem;
+    for (std::size_t slash = m_path.find('/', 1); slash != std::string::npos; slash = m_path.find('/', slash + 1)) {
+        const std::string step = m_path.substr(0, slash);
+        if (mkdir(step.c_str(), 0700) != 0 && errno != EEXIST)
+            return Reason(step, errno);
+    }
+    return std::nullopt;
 }
 
 SettingsFile::Content SettingsFile::Read() const
@@ -85,11 +83,20 @@ SettingsFile::Content SettingsFile::Read() const
         content.problem = m_path + ": not a regular file";
         return content;
     }
+    if (info.st_size > kMaxBytes) {
+        content.problem = TooLarge(m_path);
+        return content;
+    }
     char buffer[1 << 16];
     for (;;) {
         const ssize_t got = read(file.fd, buffer, sizeof buffer);
         if (got == 0)
             break;
+        if (got > 0 && content.text.size() + static_cast<std::size_t>(got) > kMaxBytes) {
+            content.problem = TooLarge(m_path);  // it grew while read
+            content.text.clear();
+            return content;
+        }
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -105,13 +112,17 @@ SettingsFile::Content SettingsFile::Read() const
 
 std::optional<std::string> SettingsFile::Replace(const std::string& text) const
 {
+    if (text.size() > kMaxBytes)
+        return TooLarge(m_path);
     // Where the file really is: a link is followed, so that it stays a link.
     std::string target = m_path;
     mode_t mode = 0666;
+    std::optional<std::pair<uid_t, gid_t>> owner;
     struct stat info {};
     if (stat(m_path.c_str(), &info) == 0) {
         if (!S_ISREG(info.st_mode))
             return m_path + ": not a regular file";
+        owner.emplace(info.st_uid, info.st_gid);
         const std::unique_ptr<char, decltype(&std::free)> real(realpath(m_path.c_str(), nullptr), &std::free);
         if (!real)
             return Reason(m_path, errno);
@@ -123,8 +134,8 @@ std::optional<std::string> SettingsFile::Replace(const std::string& text) const
             return Reason(m_path, errno);
         if (lstat(m_path.c_str(), &link) == 0)
             return m_path + ": a link to nothing";
-        if (!MakeFolders(target))
-            return Reason(target, errno);
+        if (std::optional<std::string> problem = MakeFolder())
+            return problem;
         const mode_t mask = umask(0);
         umask(mask);
         mode &= ~mask;
@@ -138,6 +149,17 @@ std::optional<std::string> SettingsFile::Replace(const std::string& text) const
         unlink(temporary.c_str());
         return Reason(target, error);
     };
+    // Root replacing a user's file leaves it the user's. The owner goes
+    // first: a change of owner clears the set-id bits of the mode.
+    struct stat made {};
+    if (fstat(file.fd, &made) != 0)
+        return fail(errno);
+    if (owner && (made.st_uid != owner->first || made.st_gid != owner->second) &&
+        fchown(file.fd, owner->first, owner->second) != 0) {
+        const int error = errno;
+        unlink(temporary.c_str());
+        return target + ": cannot keep its owner and group: " + std::strerror(error);
+    }
     if (fchmod(file.fd, mode) != 0)
         return fail(errno);
     for (std::size_t written = 0; written < text.size();) {

@@ -5,20 +5,21 @@
 
 namespace quibo {
 
-// The settings file, read and written so that nothing that is not a
-// regular file is ever read, opened for writing or replaced: a FIFO, a
-// device or a folder there (or where a link there points) is left alone.
+// A settings file, read and written so that nothing that is not a regular
+// file is ever read, opened for writing or replaced: a FIFO, a device or a
+// folder there (or where a link there points) is left alone. Nor is a file
+// larger than any settings file, which would cost its size in memory twice
+// over and again on disk.
 class SettingsFile {
 public:
+    static constexpr long long kMaxBytes = 1 << 20;
+
     explicit SettingsFile(std::string path) : m_path(std::move(path)) {}
 
-    // ~/.config/Local AppWizard-Generated Applications/Quibo.ini, under
-    // XDG_CONFIG_HOME when set.
-    static std::string DefaultPath();
-
     const std::string& Path() const { return m_path; }
-    // The folders the file goes in, made when missing.
-    bool MakeFolder() const;
+    // The folders the file goes in, made when missing, but only within a
+    // folder of the effective user's; the reason when not.
+    std::optional<std::string> MakeFolder() const;
 
     // The file's text; empty when there is no file. Nothing, with the
     // reason, when the file is not a regular one or cannot be read.
@@ -31,7 +32,7 @@ public:
 
     // Writes text in place of the file, atomically: a new file beside it
     // (beside the target of a link, which stays a link), with its mode,
-    // renamed over it. The reason when that failed.
+    // owner and group, renamed over it. The reason when that failed.
     std::optional<std::string> Replace(const std::string& text) const;
 
 private:

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "shell/StandardDescriptors.h"
 #include "shell/qt/CommandLine.h"
 #include "shell/qt/QtQuibo.h"
 #include "shell/qt/QtTranslations.h"
@@ -44,6 +45,7 @@ void StartupMessages(QtMsgType type, const QMessageLogContext& context, const QS
 
 int main(int argc, char** argv)
 {
+    quibo::HoldStandardDescriptors();
     const quibo::CommandLine commandLine = quibo::ParseCommandLine(std::vector<std::string>(argv, argv + argc));
     switch (commandLine.action) {
     case quibo::CommandLine::Action::Help:

@@ -1,48 +1,64 @@
-// The settings file as Qt's own settings store reads and writes it: what
-// Quibo writes, QSettings reads back name for name, and the other way
-// round, so files of earlier versions and other tools stay good.
+// The settings store on its own: names through Qt's store and back, the
+// size limit, the owner kept, the places refused, the lock's reason.
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "shell/RecentFileIni.h"
+#include "shell/qt/RecentFileSettings.h"
+#include "shell/qt/SettingsLock.h"
+#include "shell/qt/SettingsPlace.h"
+#include "shell/qt/SettingsStore.h"
 
 using namespace quibo;
 
 namespace {
 
-const std::vector<std::string>& Names()
+std::string ReadAll(const std::string& path)
 {
-    static const std::vector<std::string> names{
-        "/plain/name",
-        "/caf\xc3\xa9/\xe2\x82\xac \xf0\x9f\x98\x80",
-        "/bad\xff\xfe" "abc",
-        "/a,b;c=d \"quoted\" back\\slash",
-        " /leading and trailing ",
-        "/ctrl\x01\x1f\x7f" "7",
-        "@at the start",
-    };
-    return names;
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string("(unreadable)");
 }
 
-QVariant AsStored(const std::string& name)
+bool WriteAll(const std::string& path, const std::string& text)
 {
-    // As Quibo 1.4 stored names: text when the text gives the bytes back.
-    const QByteArray bytes = QByteArray::fromStdString(name);
-    const QString text = QFile::decodeName(bytes);
-    return QFile::encodeName(text) == bytes ? QVariant(text) : QVariant(bytes);
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::WriteOnly) && file.write(text.data(), qint64(text.size())) == qint64(text.size());
 }
 
-std::string FromStored(const QVariant& value)
+std::vector<std::string> Stored(const SettingsStore& store)
 {
-    if (value.typeId() == QMetaType::QByteArray)
-        return value.toByteArray().toStdString();
-    return QFile::encodeName(value.toString()).toStdString();
+    std::vector<std::string> files;
+    if (store.Read([&](QSettings& settings) { files = RecentFilesIn(settings); }))
+        files = {"(not read)"};
+    return files;
 }
+
+// Sets or unsets an environment variable for one scope.
+class Environment {
+public:
+    Environment(const char* name, const char* value) : m_name(name)
+    {
+        if (const char* old = std::getenv(name))
+            m_old = old;
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    ~Environment() { m_old ? setenv(m_name, m_old->c_str(), 1) : unsetenv(m_name); }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
 
 }  // namespace
 
@@ -50,81 +66,123 @@ class SettingsTest : public QObject {
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    std::string Path(const char* name) const { return m_dir.filePath(name).toStdString(); }
 
 private slots:
-    void qtReadsWhatQuiboWrites()
+    void everyNameComesBackAsItWas()
     {
-        // A file of its own for each name: QSettings keeps what it read of a
-        // file whose size and time have not changed.
-        int round = 0;
-        for (const std::string& name : Names()) {
-            const QString path = m_dir.filePath(QString("written%1.ini").arg(++round));
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(QByteArray::fromStdString(WriteRecentFileSection("[General]\nkeep=1\n", {name, "/second"})));
-            file.close();
-            QSettings settings(path, QSettings::IniFormat);
-            settings.beginGroup("Recent File List");
-            QVERIFY2(FromStored(settings.value("File1")) == name, (EncodeIniValue(name) + " read as " + FromStored(settings.value("File1"))).c_str());
-            QCOMPARE(FromStored(settings.value("File2")), std::string("/second"));
-            settings.endGroup();
-            QCOMPARE(settings.value("keep").toString(), QString("1"));
+        const std::vector<std::string> names{
+            "/plain/name",
+            "/caf\xc3\xa9/\xe2\x82\xac \xf0\x9f\x98\x80",
+            "/bad\xff\xfe" "abc",
+            "/a,b;c=d \"quoted\" back\\slash",
+            " /leading and trailing ",
+            "/ctrl\x01\x1f\x7f" "7\n",
+            "@at the start",
+        };
+        const std::string path = Path("names.ini");
+        QVERIFY(WriteAll(path, "[General]\nkeep=1\n[Recent%20File%20List]\nFile4=/old\n"));
+        const SettingsStore store(path);
+        for (std::size_t first = 0; first < names.size(); ++first) {
+            const std::vector<std::string> files{names[first], names[(first + 1) % names.size()]};
+            QVERIFY(!store.Edit([&](QSettings& settings) {
+                StoreRecentFiles(settings, files);
+                return true;
+            }));
+            QVERIFY2(Stored(store) == files, ReadAll(path).c_str());
         }
+        // Qt's store reads the file as any other program of the user's
+        // would, with the other keys kept and the keys after the list gone.
+        QSettings settings(QString::fromStdString(path), QSettings::IniFormat);
+        QCOMPARE(settings.value("keep").toString(), QString("1"));
+        QCOMPARE(settings.value("Recent File List/File1").toString(), QString("@at the start"));
+        QVERIFY(!settings.contains("Recent File List/File3") && !settings.contains("Recent File List/File4"));
     }
 
-    void handEditedFilesReadAsQtReadsThem_data()
+    void handEditedValuesOfAnotherKindAreSkipped()
     {
-        QTest::addColumn<QByteArray>("ini");
-        QTest::newRow("byte order mark") << QByteArray("\xEF\xBB\xBF[Recent%20File%20List]\nFile1=/a\n");
-        QTest::newRow("blanks in the brackets") << QByteArray("[ Recent%20File%20List ]\nFile1=/a\n");
-        QTest::newRow("header without its bracket")
-            << QByteArray("[Recent%20File%20List]\nFile1=/a\n[Other\nFile2=/b\n");
-        QTest::newRow("comment after a value") << QByteArray("[Recent%20File%20List]\nFile1=/a ;note\nFile2=\"/b;c\"\n");
-        QTest::newRow("continued line") << QByteArray("[Recent%20File%20List]\nFile1=/a\\\n/b\nFile2=/c\n");
-        QTest::newRow("quotes over a line end") << QByteArray("[Recent%20File%20List]\nFile1=\"/a\n/b\"\nFile2=/c\n");
-        QTest::newRow("carriage returns only") << QByteArray("[Recent%20File%20List]\rFile1=/a\rFile2=/b\r");
-        QTest::newRow("blanks around keys") << QByteArray("[Recent%20File%20List]\n  File1 =  /a  \n\tFile2\t=\t\"/b \"\n");
-        QTest::newRow("escaped key") << QByteArray("[Recent%20File%20List]\nFile%31=/a\n");
-        QTest::newRow("octal and hex escapes") << QByteArray("[Recent%20File%20List]\nFile1=/\\101\\x42\\x43d\n");
+        const std::string path = Path("hand.ini");
+        QVERIFY(WriteAll(path, "\xEF\xBB\xBF[Recent%20File%20List]\nFile1=/a, /b\nFile2=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
+                               "File3=\n File4 = \"/d;e\" ;note\n[Other\n"));
+        QCOMPARE(Stored(SettingsStore(path)), std::vector<std::string>({"/d;e"}));
     }
 
-    void handEditedFilesReadAsQtReadsThem()
+    void aFileOverOneMebibyteIsNeitherReadNorWritten()
     {
-        QFETCH(QByteArray, ini);
-        const QString path = m_dir.filePath(QString("hand%1.ini").arg(QTest::currentDataTag()).remove(' '));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(ini);
-        file.close();
-        QSettings settings(path, QSettings::IniFormat);
-        settings.beginGroup("Recent File List");
-        std::vector<std::string> byQt;
-        for (int i = 1; i <= 4; ++i) {
-            const QVariant value = settings.value(QString("File%1").arg(i));
-            if (value.isValid() && !FromStored(value).empty())
-                byQt.push_back(FromStored(value));
-        }
-        QVERIFY(!byQt.empty());
-        QCOMPARE(ReadRecentFileSection(ini.toStdString()), byQt);
+        const std::string path = Path("large.ini");
+        QVERIFY(WriteAll(path, "[Recent%20File%20List]\nFile1=/a\n"));
+        QVERIFY(truncate(path.c_str(), SettingsFile::kMaxBytes + 1) == 0);
+        const SettingsStore store(path);
+        const std::optional<std::string> read = store.Read([](QSettings&) { QFAIL("read"); });
+        QVERIFY(read && read->ends_with("larger than 1 MiB"));
+        const std::optional<std::string> written = store.Edit([](QSettings&) { return true; });
+        QVERIFY(written && written->ends_with("larger than 1 MiB"));
+        struct stat info {};
+        QVERIFY(stat(path.c_str(), &info) == 0 && info.st_size == SettingsFile::kMaxBytes + 1);
+        QVERIFY(SettingsFile(Path("huge.ini")).Replace(std::string(SettingsFile::kMaxBytes + 1, ';')));
+        QVERIFY(!QFile::exists(QString::fromStdString(Path("huge.ini"))));
     }
 
-    void quiboReadsWhatQtWrites()
+    void aReplacedFileKeepsItsOwnerAndGroup()
     {
-        int round = 0;
-        for (const std::string& name : Names()) {
-            const QString path = m_dir.filePath(QString("qt%1.ini").arg(++round));
-            {
-                QSettings settings(path, QSettings::IniFormat);
-                settings.beginGroup("Recent File List");
-                settings.setValue("File1", AsStored(name));
-                settings.setValue("File2", AsStored("/second"));
-            }
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const std::string text = file.readAll().toStdString();
-            const std::vector<std::string> expected{name, "/second"};
-            QVERIFY2(ReadRecentFileSection(text) == expected, text.c_str());
+        if (geteuid() != 0)
+            QSKIP("only root can give a file away");
+        const std::string path = Path("theirs.ini");
+        QVERIFY(WriteAll(path, "[Recent%20File%20List]\nFile1=/a\n"));
+        QVERIFY(chown(path.c_str(), 65534, 65534) == 0 && chmod(path.c_str(), 0600) == 0);
+        QVERIFY(!SettingsStore(path).Edit([](QSettings& settings) {
+            StoreRecentFiles(settings, {"/b", "/a"});
+            return true;
+        }));
+        struct stat info {};
+        QVERIFY(stat(path.c_str(), &info) == 0);
+        QCOMPARE(info.st_uid, uid_t(65534));
+        QCOMPARE(info.st_gid, gid_t(65534));
+        QCOMPARE(info.st_mode & 07777, mode_t(0600));
+        QCOMPARE(Stored(SettingsStore(path)), std::vector<std::string>({"/b", "/a"}));
+    }
+
+    void onlyAnAbsoluteHomeOfTheUsersOwnIsAPlace()
+    {
+        const Environment noConfig("XDG_CONFIG_HOME", nullptr);
+        for (const char* home : {static_cast<const char*>(nullptr), "", "relative/home"}) {
+            const Environment environment("HOME", home);
+            const SettingsPlace place = UserSettingsPlace("Folder/Quibo.ini");
+            QVERIFY2(place.path.empty() && place.problem.starts_with("HOME is not"), place.problem.c_str());
         }
+        const Environment relativeConfig("XDG_CONFIG_HOME", "relative/config");
+        const Environment home("HOME", m_dir.path().toLocal8Bit().constData());
+        QCOMPARE(UserSettingsPlace("Folder/Quibo.ini").path, Path(".config/Folder/Quibo.ini"));
+
+        if (geteuid() != 0)
+            return;
+        // Root with another user's HOME: neither that user's folder nor the
+        // missing folders within it are the effective user's.
+        const std::string theirs = Path("theirs");
+        QVERIFY(mkdir(theirs.c_str(), 0755) == 0 && chown(theirs.c_str(), 65534, 65534) == 0);
+        const Environment theirHome("HOME", theirs.c_str());
+        const SettingsPlace place = UserSettingsPlace("Folder/Quibo.ini");
+        QVERIFY(place.path.empty());
+        QCOMPARE(place.problem, theirs + ": owned by another user");
+    }
+
+    void theLockSaysWhyItCannotBeHad()
+    {
+        // A file size limit of 0 fails the lock file's line as a full disk
+        // fails it.
+        const std::string path = Path("limited.ini");
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old {};
+        QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
+        rlimit none = old;
+        none.rlim_cur = 0;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &none) == 0);
+        const std::optional<std::string> problem = SettingsLock(path).Acquire();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, SIG_DFL);
+        QVERIFY(problem);
+        QCOMPARE(*problem, path + ".lock: cannot lock: File too large");
+        QVERIFY(!QFile::exists(QString::fromStdString(path + ".lock")));
     }
 };
 

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class QSettings;
+
+namespace quibo {
+
+// The recent-file list in Qt's settings store: group "Recent File List",
+// keys File1 to File4, most recent first. Names are the system's bytes: one
+// whose bytes its text gives back is stored as text, any other as bytes
+// ("@ByteArray(...)" in the file), so that every name comes back as it was.
+
+// The names of File1 to File4, in that order, skipping empty values and
+// values of any other kind (a list, a number).
+std::vector<std::string> RecentFilesIn(QSettings& settings);
+
+// Stores files as File1 onwards and removes the keys after them.
+void StoreRecentFiles(QSettings& settings, const std::vector<std::string>& files);
+
+}  // namespace quibo
