@@ -65,8 +65,8 @@ as in the window. The package completes the options, type names and key
 words in bash, zsh and fish.
 
 Exit status: 0 when all went well; 1 when a script line was an error; 2 for
-a mistake on the command line, or a script that cannot be read or output
-that cannot be written (said on standard error).
+a mistake on the command line, a script that cannot be read, output that
+cannot be written, or memory that runs out (said on standard error).
 
 Examples:
   quibo-cli --type float --decimal 0.1     the bit pattern of the float 0.1

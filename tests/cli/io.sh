@@ -100,6 +100,27 @@ endless-line)
     [ "$(head -n 1 out)" = '{"error":"line 1: line longer than 1048576 bytes"}' ] || fail "first line: $(head -c 200 out)"
     grep -q '^{"display":"5"' out || fail "the line after the long one was not played"
     ;;
+out-of-memory)
+    # Memory running out is one line and status 2 like any other failure,
+    # not an abort: a line of 1 MB in 8 MB of address space.
+    { printf 'type '; head -c 1000000 /dev/zero | tr '\0' 1; printf '\n'; } >long.replay
+    prlimit --as=8192000 -- "$cli" --script long.replay >out 2>err
+    status=$?
+    expect 2 "quibo-cli: out of memory"
+    ;;
+closed-descriptors)
+    # A closed output is still a write error; with all three closed the
+    # script is read and nothing is written into it.
+    "$cli" --type char 5 >&- 2>err
+    status=$?
+    expect 2 "quibo-cli: cannot write output: Bad file descriptor"
+    script_of 3 >kept.replay
+    before=$(cksum <kept.replay)
+    "$cli" --script kept.replay <&- >&- 2>&-
+    status=$?
+    [ "$status" -eq 2 ] || fail "all closed: exit status $status, expected 2"
+    [ "$(cksum <kept.replay)" = "$before" ] || fail "the script changed: $(head -c 200 kept.replay)"
+    ;;
 *)
     fail "no such case"
     ;;

@@ -9,15 +9,20 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QUrl>
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
+#include <atomic>
+#include <chrono>
 #include <fstream>
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "shell/platform/CommandIds.h"
@@ -359,6 +364,67 @@ private slots:
         QVERIFY(Q().Start(std::nullopt));
         const std::vector<std::string> expected{odd + "/new", folder + "/n\xc3\xa9.txt", bad, cafe};
         QCOMPARE(Q().App().RecentFiles(), expected);
+    }
+
+    void theFileDialogsOwnSettingsGetTheSameChecks_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char* kind : {"regular", "fifo", "link to a device"})
+            QTest::newRow(kind) << kind;
+    }
+
+    void theFileDialogsOwnSettingsGetTheSameChecks()
+    {
+        // Qt's file dialog keeps the folders it visited in QtProject.conf,
+        // here missing, a FIFO (which would block the window) or a link to
+        // a device (which would be replaced).
+        QFETCH(QString, kind);
+        const std::string conf = m_config.path().toStdString() + "/QtProject.conf";
+        const std::string device = m_files->path().toStdString() + "/null";
+        std::filesystem::remove(conf);
+        if (kind == "fifo") {
+            QVERIFY(mkfifo(conf.c_str(), 0644) == 0);
+        } else if (kind == "link to a device") {
+            if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+                QSKIP("only root makes a device node");
+            QVERIFY(symlink(device.c_str(), conf.c_str()) == 0);
+        }
+        const auto type = std::filesystem::symlink_status(conf).type();
+
+        // Whoever opens the FIFO to read it is let go, and seen.
+        std::atomic<bool> dialogDone = false;
+        std::atomic<bool> fifoRead = false;
+        std::thread watcher([&] {
+            while (kind == "fifo" && !dialogDone) {
+                const int fd = open(conf.c_str(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0) {
+                    fifoRead = true;
+                    close(fd);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        });
+        const QString opened = m_files->path() + "/opened";
+        QFile(opened).open(QIODevice::WriteOnly);
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_OPEN); },
+                  [&](QWidget* modal) {
+                      qobject_cast<QFileDialog*>(modal)->setDirectory(m_files->path());  // as a user goes there
+                      ChooseFile(opened)(modal);
+                  });
+        dialogDone = true;
+        watcher.join();
+        QCOMPARE(Q().App().RecentFiles().front(), opened.toStdString());
+
+        QVERIFY(!fifoRead);
+        if (kind == "link to a device")
+            QVERIFY(std::filesystem::is_character_file(device));
+        if (kind != "regular") {
+            QVERIFY(std::filesystem::symlink_status(conf).type() == type);
+        } else {
+            // Made through the checks, where Qt's next dialog finds it.
+            QSettings settings(QString::fromStdString(conf), QSettings::IniFormat);
+            QCOMPARE(QUrl(settings.value("FileDialog/lastVisited").toString()).toLocalFile(), m_files->path());
+        }
     }
 
     void aMissingFileIsReportedAndStartUpFails()

@@ -188,6 +188,157 @@ unprivileged)
     grep -q "the recent-file list is not kept" "$work/stderr" || fail "not said: $(cat "$work/stderr")"
     chmod 755 "$folder"
     ;;
+large)
+    # A settings file over 1 MiB (a sparse 2 MiB one here) is neither read
+    # into memory nor written back.
+    mkdir -p "$folder"
+    truncate -s 2M "$ini"
+    before=$(stat -c '%i %s %b %Y' "$ini")
+    start "$(new_doc doc)"
+    stop "$started" TERM
+    [ "$(stat -c '%i %s %b %Y' "$ini")" = "$before" ] || fail "the large file changed: $(stat -c '%s bytes, %b blocks' "$ini")"
+    grep -q "the recent-file list is not read: .*larger than 1 MiB" "$work/stderr" || fail "not said: $(cat "$work/stderr")"
+    ;;
+home)
+    # Without an absolute HOME (unset, empty, relative) there is no
+    # settings file: nothing is made at the filesystem root or under the
+    # working folder.
+    cd "$work" || fail "no work folder"
+    root_config=$([ -e /.config ] && echo yes || echo no)
+    for home in unset empty relative; do
+        : >"$work/stderr"
+        case $home in
+        unset) environment=(-u HOME) ;;
+        empty) environment=(HOME=) ;;
+        relative) environment=(HOME=relative) ;;
+        esac
+        env --default-signal=INT,HUP,TERM -u XDG_CONFIG_HOME "${environment[@]}" "$quibo" "$(new_doc "doc-$home")" \
+            2>>"$work/stderr" &
+        started=$!
+        wait_ready "$started"
+        stop "$started" TERM
+        [ ! -e "$work/relative" ] && [ ! -e "$work/.config" ] || fail "HOME $home: folders made under the working folder"
+        [ "$root_config" = yes ] || [ ! -e /.config ] || fail "HOME $home: /.config was made"
+        grep -q "the recent-file list is not read: HOME is not" "$work/stderr" || fail "HOME $home: not said: $(cat "$work/stderr")"
+        [ "$(grep -c . "$work/stderr")" -eq 1 ] || fail "HOME $home: more than one line: $(cat "$work/stderr")"
+    done
+    ;;
+ownership)
+    # Root with another user's HOME (sudo -E) leaves the user's settings
+    # alone: neither the file nor a missing ~/.config is touched. A file of
+    # another user's in root's own folder keeps its owner when replaced.
+    [ "$(id -u)" -eq 0 ] || { echo "settings.sh ownership: needs root"; exit 77; }
+    user_home="$work/user"
+    user_folder="$user_home/.config/Local AppWizard-Generated Applications"
+    mkdir -p "$user_folder"
+    printf '[Recent%%20File%%20List]\nFile1=/theirs\n' >"$user_folder/Quibo.ini"
+    chmod 600 "$user_folder/Quibo.ini"
+    chown -R 65534:65534 "$user_home"
+    before=$(stat -c '%U:%G %a %i %Y' "$user_folder/Quibo.ini")
+    HOME=$user_home XDG_CONFIG_HOME= start "$(new_doc doc)"
+    stop "$started" TERM
+    [ "$(stat -c '%U:%G %a %i %Y' "$user_folder/Quibo.ini")" = "$before" ] ||
+        fail "the user's file changed: $(stat -c '%U:%G %a' "$user_folder/Quibo.ini")"
+    grep -q "the recent-file list is not read: .*: owned by another user" "$work/stderr" || fail "not said: $(cat "$work/stderr")"
+    rm -rf "$user_home/.config"
+    HOME=$user_home XDG_CONFIG_HOME= start "$(new_doc doc2)"
+    stop "$started" TERM
+    [ ! -e "$user_home/.config" ] || fail "~/.config made as $(stat -c '%U:%G' "$user_home/.config")"
+
+    mkdir -p "$folder"
+    printf '[Recent%%20File%%20List]\nFile1=/theirs\n' >"$ini"
+    chown 65534:65534 "$ini"
+    chmod 640 "$ini"
+    doc=$(new_doc doc3)
+    start "$doc"
+    stop "$started" TERM
+    list_has "$doc" "$ini" || fail "not written: $(cat "$ini")"
+    [ "$(stat -c '%u:%g %a' "$ini")" = "65534:65534 640" ] || fail "owner or mode lost: $(stat -c '%U:%G %a' "$ini")"
+    ;;
+crowd)
+    # Sixteen instances closed together (a logout): each one's file is
+    # merged, none gives up on the lock.
+    docs=()
+    pids=()
+    for ((i = 1; i <= 16; i++)); do
+        docs+=("$(new_doc "crowd$i")")
+        start "${docs[-1]}"
+        pids+=("$started")
+    done
+    kill -TERM "${pids[@]}"
+    for pid in "${pids[@]}"; do
+        wait "$pid" || fail "an instance failed: $(cat "$work/stderr")"
+    done
+    ! grep -q "not kept" "$work/stderr" || fail "$(cat "$work/stderr")"
+    kept=0
+    for doc in "${docs[@]}"; do
+        list_has "$doc" "$ini" && ((kept++))
+    done
+    [ "$kept" -eq 4 ] || fail "$kept of the crowd's files listed: $(cat "$ini")"
+    ;;
+lock-reason)
+    # The lock's failure says why: here a file size limit of 0, which
+    # fails the lock file's line as a full disk does.
+    # Standard error goes through a pipe, which the limit does not bind.
+    mkdir -p "$folder"
+    doc=$(new_doc doc)
+    mkfifo "$work/errors"
+    cat "$work/errors" >>"$work/stderr" &
+    reader=$!
+    (
+        trap '' XFSZ
+        ulimit -f 0
+        env --default-signal=INT,HUP,TERM "$quibo" "$doc" 2>"$work/errors" &
+        started=$!
+        wait_ready "$started"
+        stop "$started" TERM
+    ) || exit 1
+    wait "$reader"
+    grep -q "the recent-file list is not kept: .*Quibo.ini.lock: cannot lock: File too large" "$work/stderr" ||
+        fail "no reason given: $(cat "$work/stderr")"
+    ;;
+kept-at-once)
+    # A file opened is in the list before the session ends, so that a crash
+    # or a lost display keeps it.
+    doc=$(new_doc doc)
+    start "$doc"
+    for ((tries = 0; tries < 200; tries++)); do
+        [ -f "$ini" ] && list_has "$doc" "$ini" && break
+        sleep 0.05
+    done
+    kill -KILL "$started"
+    wait "$started" 2>/dev/null
+    list_has "$doc" "$ini" || fail "the list was lost: $(cat "$ini" 2>&1)"
+    ;;
+closed-descriptors)
+    # Started with standard output and error closed, or all three, the
+    # window starts, runs and quits on SIGTERM as usual, though Qt writes
+    # to standard error (here that XDG_RUNTIME_DIR is not set).
+    unset XDG_RUNTIME_DIR
+    for closed in "1 2" "0 1 2"; do
+        doc=$(new_doc "doc-${closed// /}")
+        if [ "$closed" = "1 2" ]; then
+            env --default-signal=INT,HUP,TERM "$quibo" "$doc" >&- 2>&- &
+        else
+            env --default-signal=INT,HUP,TERM "$quibo" "$doc" <&- >&- 2>&- &
+        fi
+        started=$!
+        wait_ready "$started"
+        sleep 1
+        kill -0 "$started" 2>/dev/null || fail "fds $closed closed: quibo ended by itself"
+        kill -TERM "$started"
+        for ((tries = 0; tries < 200; tries++)); do
+            kill -0 "$started" 2>/dev/null || break
+            sleep 0.05
+        done
+        if kill -0 "$started" 2>/dev/null; then
+            kill -KILL "$started"
+            fail "fds $closed closed: SIGTERM did not end quibo"
+        fi
+        wait "$started" || fail "fds $closed closed: exit status $?"
+        list_has "$doc" "$ini" || fail "fds $closed closed: the list lacks the file"
+    done
+    ;;
 *)
     fail "no such case"
     ;;

@@ -83,6 +83,24 @@ TEST_F(AppTest, RecentFilesHoldFourMostRecentFirstWithoutRepeats)
     EXPECT_EQ(platform.recentFiles, (std::vector<std::string>{"/z", "/c", "/a", "/b"}));
 }
 
+TEST_F(AppTest, OpenAndSaveAsStoreTheListAtOnce)
+{
+    // A session that never reaches its exit (a crash, a lost display)
+    // keeps what it opened.
+    platform.recentFiles = {"/a"};
+    ASSERT_TRUE(app.InitInstance(std::nullopt));
+    platform.files["/b"] = "";
+    platform.answers = {"/b", "/new"};
+    app.OnFileOpen();
+    EXPECT_EQ(platform.recentFiles, (std::vector<std::string>{"/b", "/a"}));
+    app.OnFileNew();
+    app.OnFileSave();
+    EXPECT_EQ(platform.recentFiles, (std::vector<std::string>{"/new", "/b", "/a"}));
+    EXPECT_EQ(platform.recentFileWrites, 2);
+    app.ExitInstance();
+    EXPECT_EQ(platform.recentFileWrites, 2);
+}
+
 TEST_F(AppTest, TheListIsStoredOnlyWhenItChanges)
 {
     platform.recentFiles = {"/a", "/b"};
