@@ -58,6 +58,13 @@ std::optional<std::string> SettingsStore::Read(const std::function<void(QSetting
     const SettingsFile::Content content = m_file.Read();
     if (!content.ours)
         return content.problem;
+    if (content.text.empty()) {
+        // No settings yet, as on a first start: no copy to make. Nothing
+        // can be below a device, so Qt's store finds nothing there.
+        QSettings settings(QStringLiteral("/dev/null/empty.ini"), QSettings::IniFormat);
+        read(settings);
+        return std::nullopt;
+    }
     const PrivateCopy copy(content.text);
     if (!copy.Problem().empty())
         return CopyProblem(copy.Problem());
