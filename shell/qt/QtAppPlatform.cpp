@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "shell/qt/DialogSettings.h"
 #include "shell/qt/FileNames.h"
 #include "shell/qt/Latin1Text.h"
 #include "shell/qt/RecentFileSettings.h"
@@ -83,7 +84,7 @@ std::optional<std::string> QtAppPlatform::PromptOpen()
 {
     std::optional<std::string> path;
     m_form.RunModal([&] {
-        m_dialogSettings.Run([&] { path = Prompt(&m_window, "Open", QFileDialog::AcceptOpen); });
+        WithPrivateDialogSettings([&] { path = Prompt(&m_window, "Open", QFileDialog::AcceptOpen); });
     });
     return path;
 }
@@ -92,7 +93,7 @@ std::optional<std::string> QtAppPlatform::PromptSaveAs()
 {
     std::optional<std::string> path;
     m_form.RunModal([&] {
-        m_dialogSettings.Run([&] { path = Prompt(&m_window, "Save As", QFileDialog::AcceptSave); });
+        WithPrivateDialogSettings([&] { path = Prompt(&m_window, "Save As", QFileDialog::AcceptSave); });
     });
     return path;
 }

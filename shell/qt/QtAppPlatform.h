@@ -2,7 +2,6 @@
 
 #include "shell/platform/AppPlatform.h"
 #include "shell/qt/QtForm.h"
-#include "shell/qt/DialogSettings.h"
 #include "shell/qt/SettingsPlace.h"
 
 class QMainWindow;
@@ -33,7 +32,6 @@ private:
     // ~/.config/Local AppWizard-Generated Applications/Quibo.ini, or why
     // this session keeps no list.
     SettingsPlace m_settings;
-    DialogSettings m_dialogSettings;
 };
 
 }  // namespace quibo

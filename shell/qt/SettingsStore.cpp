@@ -1,50 +1,18 @@
 #include "shell/qt/SettingsStore.h"
 
-#include <QDir>
-#include <QFile>
 #include <QSettings>
-#include <QTemporaryDir>
 
+#include <cerrno>
+#include <cstring>
+
+#include "shell/qt/PrivateFolder.h"
 #include "shell/qt/SettingsLock.h"
 
 namespace quibo {
 
 namespace {
 
-// The text in a file of a folder of its own (mode 0700, removed with it),
-// for Qt's store to read, write and lock as it likes.
-class PrivateCopy {
-public:
-    explicit PrivateCopy(const std::string& text) : m_path(m_folder.filePath(QStringLiteral("settings.ini")))
-    {
-        if (!m_folder.isValid()) {
-            m_problem = m_folder.errorString().toStdString();
-            return;
-        }
-        QFile file(m_path);
-        if (!file.open(QIODevice::WriteOnly) ||
-            file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-            !file.flush())
-            m_problem = file.errorString().toStdString();
-    }
-
-    // Why the copy could not be made; empty when it was.
-    const std::string& Problem() const { return m_problem; }
-    const QString& Path() const { return m_path; }
-
-    std::optional<std::string> Text() const
-    {
-        QFile file(m_path);
-        if (!file.open(QIODevice::ReadOnly))
-            return std::nullopt;
-        return file.readAll().toStdString();
-    }
-
-private:
-    QTemporaryDir m_folder;
-    QString m_path;
-    std::string m_problem;
-};
+constexpr char kCopy[] = "settings.ini";
 
 std::string CopyProblem(const std::string& problem)
 {
@@ -58,17 +26,12 @@ std::optional<std::string> SettingsStore::Read(const std::function<void(QSetting
     const SettingsFile::Content content = m_file.Read();
     if (!content.ours)
         return content.problem;
-    if (content.text.empty()) {
-        // No settings yet, as on a first start: no copy to make. Nothing
-        // can be below a device, so Qt's store finds nothing there.
-        QSettings settings(QStringLiteral("/dev/null/empty.ini"), QSettings::IniFormat);
-        read(settings);
-        return std::nullopt;
-    }
-    const PrivateCopy copy(content.text);
-    if (!copy.Problem().empty())
-        return CopyProblem(copy.Problem());
-    QSettings settings(copy.Path(), QSettings::IniFormat);
+    if (content.text.empty())
+        return std::nullopt;  // no settings yet, as on a first start
+    const PrivateFolder folder;
+    if (!folder.Write(kCopy, content.text))
+        return CopyProblem(folder.Problem().empty() ? std::strerror(errno) : folder.Problem());
+    QSettings settings(folder.FilePath(kCopy), QSettings::IniFormat);
     read(settings);
     return std::nullopt;
 }
@@ -84,11 +47,11 @@ std::optional<std::string> SettingsStore::Edit(const std::function<bool(QSetting
     const SettingsFile::Content content = m_file.Read();
     if (!content.ours)
         return content.problem;
-    const PrivateCopy copy(content.text);
-    if (!copy.Problem().empty())
-        return CopyProblem(copy.Problem());
+    const PrivateFolder folder;
+    if (!folder.Write(kCopy, content.text))
+        return CopyProblem(folder.Problem().empty() ? std::strerror(errno) : folder.Problem());
     {
-        QSettings settings(copy.Path(), QSettings::IniFormat);
+        QSettings settings(folder.FilePath(kCopy), QSettings::IniFormat);
         if (!edit(settings))
             return std::nullopt;
         settings.sync();
@@ -97,7 +60,7 @@ std::optional<std::string> SettingsStore::Edit(const std::function<bool(QSetting
         if (settings.status() == QSettings::AccessError)
             return CopyProblem("Qt's settings store cannot write it");
     }
-    const std::optional<std::string> text = copy.Text();
+    const std::optional<std::string> text = folder.Read(kCopy);
     if (!text)
         return CopyProblem("it cannot be read back");
     return m_file.Replace(*text);

@@ -20,7 +20,8 @@ public:
 
     const std::string& Path() const { return m_file.Path(); }
 
-    // Lets read look at the settings; the reason when they cannot be read.
+    // Lets read look at the settings, when there are any; the reason when
+    // they cannot be read.
     std::optional<std::string> Read(const std::function<void(QSettings&)>& read) const;
 
     // With other writers kept out: reads the settings again, lets edit
