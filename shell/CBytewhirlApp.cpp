@@ -59,11 +59,11 @@ bool CBytewhirlApp::OnCmdMsg(int id)
     return m_frame.OnCmdMsg(id) || RouteCommand(CommandTable(), *this, id);
 }
 
-int CBytewhirlApp::MenuCheck(int id)
+CheckRecorder CBytewhirlApp::MenuState(int id)
 {
     CheckRecorder recorder;
     m_frame.OnUpdateCmdUI(id, &recorder);
-    return recorder.check;
+    return recorder;
 }
 
 void CBytewhirlApp::OnAppAbout()

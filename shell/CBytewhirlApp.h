@@ -37,9 +37,10 @@ public:
     // view and the document handle none, so the frame first, then the
     // application. False when nothing handles the id.
     bool OnCmdMsg(int id);
-    // A menu item's check mark from its update handler: 1 or 0, or -1 when
-    // the item has none.
-    int MenuCheck(int id);
+    // A menu item as its update handler leaves it: the check mark (1 or 0,
+    // or -1 when the item has none) and whether it is enabled.
+    CheckRecorder MenuState(int id);
+    int MenuCheck(int id) { return MenuState(id).check; }
     static std::span<const CommandRoute<CBytewhirlApp>> CommandTable();
 
     // Reads the recent-file list, then carries out the command line: New,

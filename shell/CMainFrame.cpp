@@ -88,6 +88,8 @@ void CMainFrame::OnViewTopmost()
 
 void CMainFrame::OnUpdateViewTopmost(CCmdUI* pCmdUI)
 {
+    // Where no window may stay on top, the item says so rather than pretend.
+    pCmdUI->Enable(m_frame.CanStayOnTop());
     pCmdUI->SetCheck(m_bTopmost == 1 ? 1 : 0);
 }
 

@@ -24,10 +24,12 @@ public:
     }
     void ShowStatusBar(bool show) override { statusBarVisible = show; }
     bool IsStatusBarVisible() const override { return statusBarVisible; }
+    bool CanStayOnTop() const override { return canStayOnTop; }
 
     unsigned style = WS_BORDER | WS_THICKFRAME | WS_MAXIMIZEBOX;
     bool topmost = false;
     bool statusBarVisible = true;
+    bool canStayOnTop = true;
     std::vector<int> dialogsShown;
 };
 

@@ -34,6 +34,9 @@ public:
     virtual int DoModal(const DialogTemplate& dialog) = 0;
     virtual void ShowStatusBar(bool show) = 0;
     virtual bool IsStatusBarVisible() const = 0;
+    // Whether the window system lets a window stay above the others
+    // (Wayland does not).
+    virtual bool CanStayOnTop() const = 0;
 };
 
 }  // namespace quibo

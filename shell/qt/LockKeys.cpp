@@ -1,21 +1,16 @@
 #include "shell/qt/LockKeys.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QTimer>
 
 #include <X11/XKBlib.h>
 #include <xcb/xcb.h>
 
+#include "shell/qt/X11Display.h"
+
 namespace quibo {
 
 namespace {
-
-Display* XDisplay()
-{
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->display() : nullptr;
-}
 
 bool IndicatorOn(Display* display, const char* name)
 {

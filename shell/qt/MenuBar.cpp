@@ -7,7 +7,6 @@
 #include <QMenuBar>
 #include <QTimer>
 
-#include <memory>
 #include <vector>
 
 #include "shell/platform/CommandIds.h"
@@ -40,60 +39,70 @@ QKeySequence KeyOf(const Accelerator& accelerator)
 
 }  // namespace
 
-std::map<int, QAction*> BuildMenuBar(QMainWindow& window, const MenuHooks& hooks)
+MenuBar::MenuBar(QMainWindow& window, MenuHooks hooks)
+    : QObject(&window), m_hooks(std::move(hooks)), m_idle(LoadString(AFX_IDS_IDLEMESSAGE))
 {
-    // Whether a command was chosen since the menu bar last opened a menu.
-    const auto commandRan = std::make_shared<bool>(false);
-    const std::string_view idle = LoadString(AFX_IDS_IDLEMESSAGE);
-    std::map<int, QAction*> actions;
-    // Each entry's parent is the last popup one level up.
-    std::vector<QMenu*> popups;
+    // Each entry's parent is the last menu one level up.
+    std::vector<QMenu*> menus;
     for (const MenuEntry& entry : Menu128()) {
-        popups.resize(static_cast<std::size_t>(entry.depth));
-        QMenu* parent = popups.empty() ? nullptr : popups.back();
-        const QString text = ToQString(entry.text);
-        if (entry.id == 0) {
-            QMenu* menu = parent ? parent->addMenu(text) : window.menuBar()->addMenu(text);
-            // The open menu holds the pointer, so the status pane's cut
-            // prompts could never be read whole: the item shows its own.
-            menu->setToolTipsVisible(true);
-            QObject::connect(menu, &QMenu::aboutToShow, &window, [hooks, commandRan, parent] {
-                if (!parent) {
-                    *commandRan = false;
-                    if (hooks.opened)
-                        hooks.opened();
-                }
-                hooks.opening();
-            });
-            // A closed menu leaves the idle text, unless a command was chosen:
-            // that one already showed the idle text and may have written the
-            // pane since (whichever of the two Qt does first).
-            QObject::connect(menu, &QMenu::aboutToHide, &window, [&window, hooks, commandRan, idle, parent] {
-                QTimer::singleShot(0, &window, [hooks, commandRan, idle, parent] {
-                    if (!*commandRan)
-                        hooks.paneText(idle);
-                    // Moving along the bar opens the next menu at once.
-                    if (!parent && !QApplication::activePopupWidget() && hooks.closed)
-                        hooks.closed();
-                });
-            });
-            QObject::connect(menu->menuAction(), &QAction::hovered, &window, [hooks, idle] { hooks.paneText(idle); });
-            popups.push_back(menu);
-            continue;
-        }
-        const int id = entry.id;
-        QAction* action = parent->addAction(text);
-        QObject::connect(action, &QAction::triggered, &window, [hooks, commandRan, idle, id] {
-            *commandRan = true;
-            hooks.paneText(idle);
-            hooks.command(id);
-        });
-        // While an item is highlighted the pane shows its prompt.
-        QObject::connect(action, &QAction::hovered, &window, [hooks, id] { hooks.paneText(CommandPrompt(id)); });
-        action->setToolTip(ToQString(CommandPrompt(id)));
-        actions[id] = action;
+        menus.resize(static_cast<std::size_t>(entry.depth));
+        QMenu* parent = menus.empty() ? nullptr : menus.back();
+        if (entry.id == 0)
+            menus.push_back(AddMenu(window, parent, ToQString(entry.text)));
+        else
+            AddItem(*parent, ToQString(entry.text), entry.id);
     }
-    return actions;
+}
+
+QMenu* MenuBar::AddMenu(QMainWindow& window, QMenu* parent, const QString& text)
+{
+    QMenu* menu = parent ? parent->addMenu(text) : window.menuBar()->addMenu(text);
+    // The open menu holds the pointer, so the status pane's cut prompts
+    // could never be read whole: the item shows its own.
+    menu->setToolTipsVisible(true);
+    const bool onTheBar = !parent;
+    connect(menu, &QMenu::aboutToShow, this, [this, onTheBar] { MenuShowing(onTheBar); });
+    // After Qt has done both of what it does as a menu closes: hide the
+    // menu and run the chosen item's command, in either order.
+    connect(menu, &QMenu::aboutToHide, this,
+            [this, onTheBar] { QTimer::singleShot(0, this, [this, onTheBar] { MenuHidden(onTheBar); }); });
+    connect(menu->menuAction(), &QAction::hovered, this, [this] { m_hooks.paneText(m_idle); });
+    return menu;
+}
+
+void MenuBar::AddItem(QMenu& menu, const QString& text, int id)
+{
+    QAction* action = menu.addAction(text);
+    connect(action, &QAction::triggered, this, [this, id] {
+        m_commandChosen = true;
+        m_hooks.paneText(m_idle);
+        m_hooks.command(id);
+    });
+    // While an item is highlighted the pane shows its prompt.
+    connect(action, &QAction::hovered, this, [this, id] { m_hooks.paneText(CommandPrompt(id)); });
+    action->setToolTip(ToQString(CommandPrompt(id)));
+    m_actions[id] = action;
+}
+
+void MenuBar::MenuShowing(bool onTheBar)
+{
+    if (onTheBar) {
+        m_commandChosen = false;
+        if (m_hooks.opened)
+            m_hooks.opened();
+    }
+    m_hooks.opening();
+}
+
+void MenuBar::MenuHidden(bool onTheBar)
+{
+    // A chosen command showed the idle text already and may have written
+    // the pane since.
+    if (!m_commandChosen)
+        m_hooks.paneText(m_idle);
+    // Moving along the bar opens the next menu at once.
+    if (onTheBar && !QApplication::activePopupWidget() && m_hooks.closed)
+        m_hooks.closed();
 }
 
 void AddAccelerators(QMainWindow& window, const std::function<void(int)>& command)

@@ -12,7 +12,7 @@ QtQuibo::QtQuibo()
     m_form->SetFitParent([this] { m_window.FitToForm(); });
     m_form->SetTarget(&m_app.View());
     m_form->SetCopyResult([this](ControlId id) { m_app.CopyResult(id); });
-    m_window.SetHandlers([this](int id) { m_app.OnCmdMsg(id); }, [this](int id) { return m_app.MenuCheck(id); });
+    m_window.SetHandlers([this](int id) { m_app.OnCmdMsg(id); }, [this](int id) { return m_app.MenuState(id); });
 }
 
 bool QtQuibo::Start(const std::optional<std::string>& fileName)

@@ -7,15 +7,17 @@
 
 #include <array>
 
-namespace quibo {
+#include "shell/qt/X11Display.h"
 
-namespace {
+namespace quibo {
 
 Display* XDisplay()
 {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     return x11 ? x11->display() : nullptr;
 }
+
+namespace {
 
 Atom FrameExtentsAtom(Display* display)
 {

@@ -170,6 +170,12 @@ TEST_F(AppTest, TheFramesAndTheApplicationsCommandsRunHeadless)
         }
     }
 
+    // Make Topmost is enabled only where a window may stay on top.
+    EXPECT_TRUE(app.MenuState(ID_VIEW_TOPMOST).enabled);
+    frame.canStayOnTop = false;
+    EXPECT_FALSE(app.MenuState(ID_VIEW_TOPMOST).enabled);
+    EXPECT_TRUE(app.MenuState(ID_VIEW_REMOVE_BORDER).enabled);
+
     ASSERT_TRUE(app.OnCmdMsg(ID_HELP_INSTRUCTIONS));
     ASSERT_TRUE(app.OnCmdMsg(ID_APP_ABOUT));
     EXPECT_EQ(frame.dialogsShown, (std::vector<int>{kDialog131.resourceId, kDialog100.resourceId}));
