@@ -36,6 +36,8 @@ struct ControlTemplate {
     // What a screen reader says; empty where the text says it already.
     const char* accessibleName = "";
     const char* accessibleDescription = "";
+    // For a caption: the control it names.
+    ControlId labels = IDC_STATIC;
 };
 
 struct DialogTemplate {

@@ -301,15 +301,23 @@ void FieldEdit::contextMenuEvent(QContextMenuEvent* event)
 {
     // The standard menu, with its Undo, Redo and Paste going through this
     // field's.
+    // Each of those is known by the line edit's slot it runs: its
+    // connection is taken over, by slot name (as Qt 6.4 connects them) or
+    // by member.
+    struct Own {
+        const char* lineEditSlot;
+        void (QLineEdit::*lineEditMember)();
+        void (FieldEdit::*member)();
+    };
+    static const Own kOwn[] = {{SLOT(undo()), &QLineEdit::undo, &FieldEdit::Undo},
+                               {SLOT(redo()), &QLineEdit::redo, &FieldEdit::Redo},
+                               {SLOT(paste()), &QLineEdit::paste, &FieldEdit::Paste}};
     QMenu* menu = createStandardContextMenu();
-    const std::pair<const char*, void (FieldEdit::*)()> own[] = {
-        {"&Undo", &FieldEdit::Undo}, {"&Redo", &FieldEdit::Redo}, {"&Paste", &FieldEdit::Paste}};
     for (QAction* action : menu->actions()) {
-        for (const auto& [text, slot] : own) {
-            if (action->text().startsWith(QLineEdit::tr(text))) {
-                disconnect(action, &QAction::triggered, this, nullptr);
-                connect(action, &QAction::triggered, this, slot);
-            }
+        for (const Own& own : kOwn) {
+            if (disconnect(action, SIGNAL(triggered()), this, own.lineEditSlot) ||
+                disconnect(action, &QAction::triggered, this, own.lineEditMember))
+                connect(action, &QAction::triggered, this, own.member);
         }
     }
     menu->setAttribute(Qt::WA_DeleteOnClose);

@@ -20,17 +20,6 @@
 
 namespace quibo {
 
-namespace {
-
-// The captions above the converter's fields, and what each names.
-struct Caption {
-    const char* text;
-    ControlId names;
-};
-constexpr Caption kCaptions[] = {{"HEX", IDC_HEX_EDIT}, {"DECIMAL", IDC_DECIMAL_EDIT}, {"BINARY", IDC_BINARY}};
-
-}  // namespace
-
 QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* parent) : QWidget(parent)
 {
     setFixedSize(units.X(dialog.cx), units.Y(dialog.cy));
@@ -39,10 +28,8 @@ QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* 
         const ControlId id = entry.control->id;
         if (id == IDC_STATIC) {
             // A caption labels its control for a screen reader too.
-            for (const Caption& caption : kCaptions) {
-                if (auto* label = qobject_cast<QLabel*>(entry.widget); label && label->text() == caption.text)
-                    label->setBuddy(Control(caption.names));
-            }
+            if (auto* label = qobject_cast<QLabel*>(entry.widget); label && entry.control->labels != IDC_STATIC)
+                label->setBuddy(Control(entry.control->labels));
             continue;
         }
         if (auto* button = qobject_cast<QAbstractButton*>(entry.widget)) {

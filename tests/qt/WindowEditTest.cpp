@@ -2,9 +2,13 @@
 // length limit over pastes and selections, undo, edits that are not typing,
 // the clipboard keys, and pastes and drops of numbers as code writes them.
 #include <QAccessible>
+#include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 
 #include "shell/platform/CommandIds.h"
@@ -209,6 +213,33 @@ private slots:
         QGuiApplication::clipboard()->setText("9");
         Q().Window().RunCommand(ID_EDIT_PASTE);
         QCOMPARE(form.GetDlgItemText(IDC_DISPLAY), std::string("1"));
+    }
+
+    void theContextMenusPasteAndUndoAreTheFields()
+    {
+        // Qt's own menu, whose Paste takes a literal's digits and whose
+        // Undo takes that back, as the keys do.
+        FieldEdit* hex = Q().Form().Field(IDC_HEX_EDIT);
+        QTest::mouseClick(hex, Qt::LeftButton);
+        QTest::keyClicks(hex, "12");
+        hex->selectAll();
+        QGuiApplication::clipboard()->setText("0xABCDu");
+        const auto choose = [hex](const char* item) {
+            QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(2, 2), hex->mapToGlobal(QPoint(2, 2)));
+            QApplication::sendEvent(hex, &event);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu);
+            for (QAction* action : menu->actions()) {
+                if (action->text().startsWith(QLineEdit::tr(item)))
+                    action->trigger();
+            }
+            menu->close();
+        };
+        choose("&Paste");
+        QCOMPARE(hex->text(), QString("ABCD"));
+        choose("&Undo");
+        QCOMPARE(hex->text(), QString("12"));
+        QCOMPARE(Q().Form().GetDlgItemText(IDC_DECIMAL_EDIT), std::string("18"));
     }
 
     void aDropPastesANumberAsCodeWritesIt()
