@@ -6,10 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
+#include <filesystem>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace quibo {
 
@@ -76,40 +75,15 @@ std::string NativeName(const QString& name)
 
 std::string AbsolutePath(std::string_view path)
 {
-    std::string full;
-    if (path.empty() || path.front() != '/') {
-        std::vector<char> buffer(4096);
-        while (!getcwd(buffer.data(), buffer.size())) {
-            if (errno != ERANGE)
-                return std::string(path);
-            buffer.resize(buffer.size() * 2);
-        }
-        full = buffer.data();
-    }
-    full += '/';
-    full += path;
-
-    std::vector<std::string_view> parts;
-    std::string_view rest(full);
-    while (!rest.empty()) {
-        const std::size_t slash = rest.find('/');
-        const std::string_view part = rest.substr(0, slash);
-        rest = slash == std::string_view::npos ? std::string_view() : rest.substr(slash + 1);
-        if (part.empty() || part == ".")
-            continue;
-        if (part == "..") {
-            if (!parts.empty())
-                parts.pop_back();
-            continue;
-        }
-        parts.push_back(part);
-    }
-    std::string clean;
-    for (std::string_view part : parts) {
-        clean += '/';
-        clean += part;
-    }
-    return clean.empty() ? "/" : clean;
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), error);
+    if (error)
+        return std::string(path);  // no working folder to start from
+    std::string clean = full.lexically_normal().native();
+    // "a/" and "a/b/.." name the folder a, as "a" does.
+    while (clean.size() > 1 && clean.back() == '/')
+        clean.pop_back();
+    return clean;
 }
 
 }  // namespace quibo

@@ -2,7 +2,7 @@
 
 #include "shell/platform/AppPlatform.h"
 #include "shell/qt/QtForm.h"
-#include "shell/qt/SettingsPlace.h"
+#include "shell/qt/RecentFileSettings.h"
 
 class QMainWindow;
 
@@ -12,7 +12,7 @@ namespace quibo {
 // settings file with the recent-file list, the caption, error boxes.
 class QtAppPlatform : public AppPlatform {
 public:
-    QtAppPlatform(QMainWindow& window, QtForm& form);
+    QtAppPlatform(QMainWindow& window, QtForm& form) : m_window(window), m_form(form) {}
 
     std::optional<std::string> PromptOpen() override;
     std::optional<std::string> PromptSaveAs() override;
@@ -29,9 +29,7 @@ public:
 private:
     QMainWindow& m_window;
     QtForm& m_form;
-    // ~/.config/Local AppWizard-Generated Applications/Quibo.ini, or why
-    // this session keeps no list.
-    SettingsPlace m_settings;
+    RecentFileStore m_recentFiles;
 };
 
 }  // namespace quibo

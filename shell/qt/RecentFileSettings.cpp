@@ -3,7 +3,10 @@
 #include <QFile>
 #include <QSettings>
 
+#include <cstdio>
+
 #include "shell/CBytewhirlApp.h"
+#include "shell/qt/SettingsStore.h"
 
 namespace quibo {
 
@@ -59,6 +62,37 @@ void StoreRecentFiles(QSettings& settings, const std::vector<std::string>& files
             settings.remove(Key(number));
     }
     settings.endGroup();
+}
+
+RecentFileStore::RecentFileStore() : m_place(UserSettingsPlace("Local AppWizard-Generated Applications/Quibo.ini"))
+{
+}
+
+std::vector<std::string> RecentFileStore::Read() const
+{
+    // A file that is not ours gives no entries; nothing else fails.
+    std::vector<std::string> files;
+    const std::optional<std::string> problem =
+        m_place.path.empty() ? m_place.problem
+                             : SettingsStore(m_place.path).Read([&](QSettings& settings) { files = RecentFilesIn(settings); });
+    if (problem)
+        std::fprintf(stderr, "quibo: the recent-file list is not read: %s\n", problem->c_str());
+    return files;
+}
+
+void RecentFileStore::Update(const RecentFileUpdate& update) const
+{
+    // Without a place, start-up said so already.
+    if (m_place.path.empty())
+        return;
+    const std::optional<std::string> problem = SettingsStore(m_place.path).Edit([&](QSettings& settings) {
+        const std::optional<std::vector<std::string>> files = update(RecentFilesIn(settings));
+        if (files)
+            StoreRecentFiles(settings, *files);
+        return files.has_value();
+    });
+    if (problem)
+        std::fprintf(stderr, "quibo: the recent-file list is not kept: %s\n", problem->c_str());
 }
 
 }  // namespace quibo

@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "shell/platform/AppPlatform.h"
+#include "shell/qt/SettingsPlace.h"
+
 class QSettings;
 
 namespace quibo {
@@ -18,5 +21,20 @@ std::vector<std::string> RecentFilesIn(QSettings& settings);
 
 // Stores files as File1 onwards and removes the keys after them.
 void StoreRecentFiles(QSettings& settings, const std::vector<std::string>& files);
+
+// The list in ~/.config/Local AppWizard-Generated Applications/Quibo.ini,
+// what the application reads at start-up and updates. What goes wrong is
+// said on standard error, in one line, and costs only the list.
+class RecentFileStore {
+public:
+    RecentFileStore();
+
+    std::vector<std::string> Read() const;
+    void Update(const RecentFileUpdate& update) const;
+
+private:
+    // Where the file is, or why this session keeps no list.
+    SettingsPlace m_place;
+};
 
 }  // namespace quibo

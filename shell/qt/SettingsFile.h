@@ -1,7 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace quibo {
 
@@ -36,6 +39,16 @@ public:
     std::optional<std::string> Replace(const std::string& text) const;
 
 private:
+    // Where a new file goes, and what it takes over from the old one.
+    struct Target {
+        std::string path;
+        mode_t mode = 0;
+        std::optional<std::pair<uid_t, gid_t>> owner;
+    };
+    std::optional<std::string> FindTarget(Target& target) const;
+    // The new file's owner, group and mode, text, and all on disk.
+    static std::optional<std::string> Fill(int fd, const Target& target, const std::string& text);
+
     std::string m_path;
 };
 

@@ -145,6 +145,8 @@ private slots:
         QCOMPARE(AbsolutePath("/a/./b//c/../d"), std::string("/a/b/d"));
         QCOMPARE(AbsolutePath("/../x"), std::string("/x"));
         QCOMPARE(AbsolutePath("/"), std::string("/"));
+        QCOMPARE(AbsolutePath("/a/b/.."), std::string("/a"));
+        QCOMPARE(AbsolutePath("//a///b/"), std::string("/a/b"));
         char cwd[4096];
         QVERIFY(getcwd(cwd, sizeof cwd));
         const std::string here = cwd == std::string("/") ? "" : cwd;
