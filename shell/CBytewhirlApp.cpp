@@ -123,11 +123,7 @@ void CBytewhirlApp::OnEditPaste()
 
 bool CBytewhirlApp::InitInstance(const std::optional<std::string>& fileName)
 {
-    for (const std::string& file : m_platform.ReadRecentFiles()) {
-        if (!file.empty() && m_recentFiles.size() < kRecentFiles &&
-            std::find(m_recentFiles.begin(), m_recentFiles.end(), file) == m_recentFiles.end())
-            m_recentFiles.push_back(file);
-    }
+    m_recentFiles = RecentList({m_platform.ReadRecentFiles()});
     if (fileName)
         return OpenDocumentFile(*fileName);
     OnFileNew();
@@ -147,17 +143,22 @@ void CBytewhirlApp::KeepRecentFiles()
         [this](const std::vector<std::string>& stored) { return MergeRecentFiles(m_sessionFiles, stored); });
 }
 
+std::vector<std::string> CBytewhirlApp::RecentList(std::initializer_list<std::vector<std::string>> lists)
+{
+    std::vector<std::string> list;
+    for (const std::vector<std::string>& files : lists) {
+        for (const std::string& file : files) {
+            if (list.size() < kRecentFiles && !file.empty() && std::find(list.begin(), list.end(), file) == list.end())
+                list.push_back(file);
+        }
+    }
+    return list;
+}
+
 std::optional<std::vector<std::string>> CBytewhirlApp::MergeRecentFiles(const std::vector<std::string>& session,
                                                                         const std::vector<std::string>& stored)
 {
-    std::vector<std::string> merged;
-    for (const std::vector<std::string>* list : {&session, &stored}) {
-        for (const std::string& file : *list) {
-            if (merged.size() < kRecentFiles && !file.empty() &&
-                std::find(merged.begin(), merged.end(), file) == merged.end())
-                merged.push_back(file);
-        }
-    }
+    std::vector<std::string> merged = RecentList({session, stored});
     if (merged == stored)
         return std::nullopt;
     return merged;
@@ -235,14 +236,8 @@ void CBytewhirlApp::SetPathName(const std::string& path)
 
 void CBytewhirlApp::AddToRecentFileList(const std::string& path)
 {
-    for (std::vector<std::string>* list : {&m_recentFiles, &m_sessionFiles}) {
-        std::erase(*list, path);
-        list->insert(list->begin(), path);
-    }
-    for (std::vector<std::string>* list : {&m_recentFiles, &m_sessionFiles}) {
-        if (list->size() > kRecentFiles)
-            list->resize(kRecentFiles);
-    }
+    m_recentFiles = RecentList({{path}, m_recentFiles});
+    m_sessionFiles = RecentList({{path}, m_sessionFiles});
 }
 
 std::string CBytewhirlApp::Caption() const

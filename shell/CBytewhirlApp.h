@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <span>
 #include <string>
@@ -76,8 +77,11 @@ public:
     std::string Caption() const;
     const std::vector<std::string>& RecentFiles() const { return m_recentFiles; }
 
+    // The first four names of lists, in order, without repeats or empty
+    // names: what every recent-file list holds.
+    static std::vector<std::string> RecentList(std::initializer_list<std::vector<std::string>> lists);
     // The list to store: the session's files, most recent first, then the
-    // stored ones; no repeats, four at most. Nothing when that is stored.
+    // stored ones. Nothing when that is stored.
     static std::optional<std::vector<std::string>> MergeRecentFiles(const std::vector<std::string>& session,
                                                                     const std::vector<std::string>& stored);
 
