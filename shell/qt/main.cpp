@@ -1,7 +1,6 @@
 // quibo: the window.
 #include <QApplication>
 #include <QIcon>
-#include <QTimer>
 #include <QTranslator>
 
 #include <unistd.h>
@@ -13,6 +12,7 @@
 
 #include "shell/StandardDescriptors.h"
 #include "shell/qt/CommandLine.h"
+#include "shell/qt/FirstFrame.h"
 #include "shell/qt/QtQuibo.h"
 #include "shell/qt/QtTranslations.h"
 #include "shell/qt/QuitOnSignals.h"
@@ -87,9 +87,10 @@ int main(int argc, char** argv)
     qInstallMessageHandler(nullptr);
     quitOnSignals.Listen();
 
-    // The icon's images and Qt's translations are read once the window is
-    // on its way, unless opening a file may say why it cannot at start-up,
-    // in a box with the icon and its button in the user's language.
+    // The icon's images and Qt's translations are read once the window's
+    // first frame is on the screen, unless opening a file may say why it
+    // cannot at start-up, in a box with the icon and its button in the
+    // user's language.
     QTranslator qtTexts;
     const auto dress = [&qtTexts] {
         QIcon icon;
@@ -100,8 +101,6 @@ int main(int argc, char** argv)
     };
     if (commandLine.fileName)
         dress();
-    else
-        QTimer::singleShot(0, dress);
 
     quibo::QtQuibo quibo;
     if (!quibo.Start(commandLine.fileName))
@@ -110,6 +109,8 @@ int main(int argc, char** argv)
     // A signal during start-up quits before the window shows.
     if (!quitOnSignals.Received()) {
         quibo.Window().show();
+        if (!commandLine.fileName)
+            quibo::AfterFirstFrame(quibo.Window(), dress);
         status = QApplication::exec();
     }
     quibo.Exit();
