@@ -1,13 +1,13 @@
 #include "shell/qt/QtStatusBar.h"
 
 #include <QLabel>
-#include <QTimer>
 
 #include <cmath>
 
 #include "shell/platform/CommandIds.h"
 #include "shell/qt/Accessibility.h"
 #include "shell/qt/DialogUnits.h"
+#include "shell/qt/FirstFrame.h"
 #include "shell/qt/Latin1Text.h"
 #include "shell/qt/LockKeys.h"
 #include "shell/qt/StatusPane.h"
@@ -49,9 +49,17 @@ QtStatusBar::QtStatusBar(QWidget* parent) : QStatusBar(parent)
         addPermanentWidget(pane);
         m_panes[i] = pane;
     }
-    // The lock keys are read when the event loop runs, not on the way to the
-    // first map of the window: asking the X server costs round trips.
-    QTimer::singleShot(0, this, [this] {
+}
+
+void QtStatusBar::showEvent(QShowEvent* event)
+{
+    QStatusBar::showEvent(event);
+    if (m_lockKeysWatched)
+        return;
+    // The lock keys are read once the window's first frame is on the
+    // screen: asking the X server costs round trips.
+    m_lockKeysWatched = true;
+    AfterFirstFrame(*window(), [this] {
         new LockKeyWatcher([this] { ShowLockKeys(); }, this);
         ShowLockKeys();
     });

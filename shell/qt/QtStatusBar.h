@@ -22,12 +22,16 @@ public:
     bool SetPaneText(int nIndex, std::string_view text, bool bUpdate = true) override;
     std::string GetPaneText(int nIndex) const override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void ShowLockKeys();
     void SetIndicatorText(std::size_t index, const QString& text, bool stateKnown);
 
     StatusPane* m_messagePane = nullptr;
     std::array<QLabel*, 4> m_panes{};
+    bool m_lockKeysWatched = false;
 };
 
 }  // namespace quibo
