@@ -5,7 +5,6 @@
 #include <QWidget>
 #include <QWindow>
 
-#include <memory>
 
 namespace quibo {
 
