@@ -15,10 +15,11 @@ DialogUnits::DialogUnits(const QFont& font)
 QFont TemplateFont(const DialogTemplate& dialog)
 {
     const QString family = QString::fromLatin1(dialog.fontName);
-    QFont font(family == QLatin1String("MS Sans Serif") ? QStringLiteral("Sans Serif") : family,
-               dialog.fontPointSize);
-    font.setStyleHint(QFont::SansSerif);
-    return font;
+    // "Sans Serif" is the desktop's sans-serif already; a style hint would
+    // only make Qt look up the family's fallbacks a second time at
+    // start-up, with the same result.
+    return QFont(family == QLatin1String("MS Sans Serif") ? QStringLiteral("Sans Serif") : family,
+                 dialog.fontPointSize);
 }
 
 }  // namespace quibo
