@@ -60,35 +60,25 @@ void OperatorChainAt64Bits(benchmark::State& state)
 }
 BENCHMARK(OperatorChainAt64Bits);
 
-void DecimalKeystrokeAt64Bits(benchmark::State& state)
+// One DECIMAL keystroke and its Backspace under type, after start: each
+// converts the whole text again.
+void DecimalKeystroke(benchmark::State& state, DataType type, const char* start, const char* typed)
 {
     HeadlessApp app;
-    app.App().OnCmdMsg(FindDataTypeCommand(DataType::UnsignedLongLong)->id);
+    app.App().OnCmdMsg(FindDataTypeCommand(type)->id);
     HeadlessForm& form = app.Form();
     form.Focus(IDC_DECIMAL_EDIT);
-    form.Type("1844674407370955161");
+    form.Type(start);
     for (auto _ : state) {
-        form.Type("5");  // twenty digits, converted
-        form.Backspace(1);  // nineteen, converted
+        form.Type(typed);
+        form.Backspace(1);
     }
     ReportPerAction(state, 2);
 }
-BENCHMARK(DecimalKeystrokeAt64Bits);
-
-void DecimalKeystrokeUnderFloat(benchmark::State& state)
-{
-    HeadlessApp app;
-    app.App().OnCmdMsg(FindDataTypeCommand(DataType::Float)->id);
-    HeadlessForm& form = app.Form();
-    form.Focus(IDC_DECIMAL_EDIT);
-    form.Type("-2.5");
-    for (auto _ : state) {
-        form.Type("1");  // "-2.51", converted
-        form.Backspace(1);  // "-2.5", converted
-    }
-    ReportPerAction(state, 2);
-}
-BENCHMARK(DecimalKeystrokeUnderFloat);
+// Twenty digits and nineteen.
+BENCHMARK_CAPTURE(DecimalKeystroke, At64Bits, DataType::UnsignedLongLong, "1844674407370955161", "5");
+// "-2.51" and "-2.5".
+BENCHMARK_CAPTURE(DecimalKeystroke, UnderFloat, DataType::Float, "-2.5", "1");
 
 void ByteOrderPress(benchmark::State& state)
 {
