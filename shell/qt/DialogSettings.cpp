@@ -53,7 +53,7 @@ void WithPrivateDialogSettings(const std::function<void()>& dialog)
             std::fprintf(stderr, "quibo: the file dialog's settings are not read: %s\n", content.problem.c_str());
     }
     // The name Qt's store gives the user's "QtProject" settings.
-    const bool copied = before && folder.Write("QtProject.conf", *before) && folder.Write("original.conf", *before);
+    const bool copied = before && !folder.Write("QtProject.conf", *before) && !folder.Write("original.conf", *before);
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, copied ? folder.Path() : kNowhere);
     dialog();
     // Between dialogs there are no such settings.

@@ -3,7 +3,6 @@
 #include <QFile>
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -48,23 +47,16 @@ QString PrivateFolder::FilePath(const char* name) const
     return Path() + '/' + QLatin1String(name);
 }
 
-bool PrivateFolder::Write(const char* name, const std::string& text) const
+std::optional<std::string> PrivateFolder::Write(const char* name, const std::string& text) const
 {
     if (m_path.empty())
-        return false;
-    const int fd = open((m_path + '/' + name).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0)
-        return false;
-    bool written = true;
-    for (std::size_t done = 0; written && done < text.size();) {
-        const ssize_t put = write(fd, text.data() + done, text.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        written = put > 0;
-        if (written)
-            done += static_cast<std::size_t>(put);
-    }
-    return close(fd) == 0 && written;
+        return m_problem;
+    QFile file(FilePath(name));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
+        !file.flush())
+        return file.errorString().toStdString();
+    return std::nullopt;
 }
 
 std::optional<std::string> PrivateFolder::Read(const char* name) const

@@ -18,19 +18,17 @@ public:
     PrivateFolder(const PrivateFolder&) = delete;
     PrivateFolder& operator=(const PrivateFolder&) = delete;
 
-    // Why there is no folder; empty when there is one.
-    const std::string& Problem() const { return m_problem; }
     QString Path() const;
     QString FilePath(const char* name) const;
 
-    // Writes a file of the folder; false when that failed.
-    bool Write(const char* name, const std::string& text) const;
+    // Writes a new file of the folder; the reason when that failed.
+    std::optional<std::string> Write(const char* name, const std::string& text) const;
     // A file's bytes; nothing when it is not there.
     std::optional<std::string> Read(const char* name) const;
 
 private:
     std::string m_path;
-    std::string m_problem;
+    std::string m_problem;  // why there is no folder
 };
 
 }  // namespace quibo

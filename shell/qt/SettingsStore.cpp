@@ -2,9 +2,6 @@
 
 #include <QSettings>
 
-#include <cerrno>
-#include <cstring>
-
 #include "shell/qt/PrivateFolder.h"
 #include "shell/qt/SettingsLock.h"
 
@@ -29,8 +26,8 @@ std::optional<std::string> SettingsStore::Read(const std::function<void(QSetting
     if (content.text.empty())
         return std::nullopt;  // no settings yet, as on a first start
     const PrivateFolder folder;
-    if (!folder.Write(kCopy, content.text))
-        return CopyProblem(folder.Problem().empty() ? std::strerror(errno) : folder.Problem());
+    if (std::optional<std::string> problem = folder.Write(kCopy, content.text))
+        return CopyProblem(*problem);
     QSettings settings(folder.FilePath(kCopy), QSettings::IniFormat);
     read(settings);
     return std::nullopt;
@@ -48,8 +45,8 @@ std::optional<std::string> SettingsStore::Edit(const std::function<bool(QSetting
     if (!content.ours)
         return content.problem;
     const PrivateFolder folder;
-    if (!folder.Write(kCopy, content.text))
-        return CopyProblem(folder.Problem().empty() ? std::strerror(errno) : folder.Problem());
+    if (std::optional<std::string> problem = folder.Write(kCopy, content.text))
+        return CopyProblem(*problem);
     {
         QSettings settings(folder.FilePath(kCopy), QSettings::IniFormat);
         if (!edit(settings))
