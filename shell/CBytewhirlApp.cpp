@@ -123,11 +123,15 @@ void CBytewhirlApp::OnEditPaste()
 
 bool CBytewhirlApp::InitInstance(const std::optional<std::string>& fileName)
 {
-    m_recentFiles = RecentList({m_platform.ReadRecentFiles()});
+    m_recentFiles = RecentList({m_recentFiles, m_platform.ReadRecentFiles()});
+    m_startingUp = true;
+    bool started = true;
     if (fileName)
-        return OpenDocumentFile(*fileName);
-    OnFileNew();
-    return true;
+        started = OpenDocumentFile(*fileName);
+    else
+        OnFileNew();
+    m_startingUp = false;
+    return started;
 }
 
 void CBytewhirlApp::ExitInstance()
@@ -229,9 +233,8 @@ void CBytewhirlApp::SetPathName(const std::string& path)
     m_document.SetPathName(path);
     m_document.SetTitle(FileTitle(path));
     AddToRecentFileList(path);
-    // Kept at once too, should the session end without its exit (a lost
-    // display, a crash).
-    KeepRecentFiles();
+    if (!m_startingUp)
+        KeepRecentFiles();
 }
 
 void CBytewhirlApp::AddToRecentFileList(const std::string& path)

@@ -46,10 +46,15 @@ public:
 
     // Reads the recent-file list, then carries out the command line: New,
     // or Open of the named file. False when that fails; start-up then ends.
+    // A file opened here joins the list in memory only: storing it may wait
+    // for the disk, so the host calls KeepRecentFiles once the window shows.
     bool InitInstance(const std::optional<std::string>& fileName);
     // Stores the files this session opened or saved in front of the list as
     // it is stored now (another instance may have changed it); stores
-    // nothing when that changes nothing.
+    // nothing when that changes nothing. Open and Save As call it too, so
+    // that a session that never reaches its exit keeps them.
+    void KeepRecentFiles();
+    // At exit, the same.
     void ExitInstance();
 
     void OnAppAbout();
@@ -89,8 +94,6 @@ private:
     bool OpenDocumentFile(const std::string& path);
     void SetPathName(const std::string& path);
     void AddToRecentFileList(const std::string& path);
-    // Merges the session's files into the stored list.
-    void KeepRecentFiles();
     void ReinitialiseForm();
     EditControl* FocusedField();
 
@@ -102,6 +105,7 @@ private:
     CMainFrame m_frame;
     std::vector<std::string> m_recentFiles;
     std::vector<std::string> m_sessionFiles;  // most recent first
+    bool m_startingUp = false;
 };
 
 }  // namespace quibo

@@ -109,8 +109,11 @@ int main(int argc, char** argv)
     // A signal during start-up quits before the window shows.
     if (!quitOnSignals.Received()) {
         quibo.Window().show();
-        if (!commandLine.fileName)
-            quibo::AfterFirstFrame(quibo.Window(), dress);
+        quibo::AfterFirstFrame(quibo.Window(), [&] {
+            if (!commandLine.fileName)
+                dress();
+            quibo.App().KeepRecentFiles();  // the file the command line opened
+        });
         status = QApplication::exec();
     }
     quibo.Exit();
