@@ -300,9 +300,8 @@ void FieldEdit::SeparateUndoStep()
 void FieldEdit::contextMenuEvent(QContextMenuEvent* event)
 {
     // The standard menu, with its Undo, Redo and Paste going through this
-    // field's.
-    // Each of those is known by the line edit's slot it runs: its
-    // connection is taken over, by slot name (as Qt 6.4 connects them) or
+    // field's. Each is known by the line edit's slot it runs, whose
+    // connection is taken over: by slot name, as Qt 6.4 connects them, or
     // by member.
     struct Own {
         const char* lineEditSlot;
