@@ -7,13 +7,19 @@
 #include <string>
 
 #include "shell/qt/PrivateFolder.h"
+#include "shell/qt/SettingsEdits.h"
 #include "shell/qt/SettingsFile.h"
+#include "shell/qt/SettingsFolder.h"
 #include "shell/qt/SettingsPlace.h"
 #include "shell/qt/SettingsStore.h"
+#include "shell/qt/SettingsText.h"
 
 namespace quibo {
 
 namespace {
+
+// The name Qt's store gives the user's "QtProject" settings.
+constexpr char kFile[] = "QtProject.conf";
 
 // Where the dialog finds no settings and can make none: nothing can be
 // made below a device.
@@ -38,35 +44,60 @@ bool MergeChanges(QSettings& was, QSettings& now, QSettings& target)
     return changed;
 }
 
+void Say(const char* what, const std::string& problem)
+{
+    std::fprintf(stderr, "quibo: the file dialog's settings are not %s: %s\n", what, problem.c_str());
+}
+
 }  // namespace
 
-void WithPrivateDialogSettings(const std::function<void()>& dialog)
+void WithPrivateDialogSettings(SettingsEdits& edits, const std::function<void()>& dialog)
 {
-    const SettingsPlace place = UserSettingsPlace("QtProject.conf");
-    const PrivateFolder folder;
+    const SettingsPlace place = UserSettingsPlace(kFile);
+    std::optional<SettingsFolder> folder;
+    std::optional<PrivateFolder> copy;
     std::optional<std::string> before;
     if (!place.path.empty()) {
-        const SettingsFile::Content content = SettingsFile(place.path).Read();
-        if (content.ours)
-            before = content.text;
-        else
-            std::fprintf(stderr, "quibo: the file dialog's settings are not read: %s\n", content.problem.c_str());
+        folder.emplace(place, SettingsFolder::Make::Yes);
+        const SettingsFile::Content content =
+            folder->IsOpen() ? SettingsFile(*folder).Read() : SettingsFile::Content{false, {}, folder->Problem()};
+        if (content.ours) {
+            copy.emplace(*folder);
+            if (std::optional<std::string> problem = copy->Write(kFile, content.text))
+                Say("read", "a private copy cannot be made: " + *problem);
+            else
+                before = content.text;
+        } else {
+            Say("read", content.problem);
+        }
     }
-    // The name Qt's store gives the user's "QtProject" settings.
-    const bool copied = before && !folder.Write("QtProject.conf", *before) && !folder.Write("original.conf", *before);
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, copied ? folder.Path() : kNowhere);
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, before ? copy->Path() : kNowhere);
     dialog();
     // Between dialogs there are no such settings.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, kNowhere);
-    if (!copied || folder.Read("QtProject.conf") == before)
+    if (!before)
         return;
-    const std::optional<std::string> problem = SettingsStore(place.path).Edit([&](QSettings& target) {
-        QSettings was(folder.FilePath("original.conf"), QSettings::IniFormat);
-        QSettings now(folder.FilePath("QtProject.conf"), QSettings::IniFormat);
-        return MergeChanges(was, now, target);
-    });
-    if (problem)
-        std::fprintf(stderr, "quibo: the file dialog's settings are not kept: %s\n", problem->c_str());
+    const std::optional<std::string> after = copy->Read(kFile);
+    if (!after || after == before)
+        return;
+    edits.Submit(
+        place, {},
+        [was = *before, now = *after](QSettings& target) {
+            bool changed = false;
+            ReadSettingsText(was, [&](QSettings& wasSettings) {
+                ReadSettingsText(now, [&](QSettings& nowSettings) {
+                    changed = MergeChanges(wasSettings, nowSettings, target);
+                });
+            });
+            return changed;
+        },
+        [](const std::string& problem) { Say("kept", problem); });
+}
+
+void CleanUpDialogSettings()
+{
+    if (const SettingsPlace place = UserSettingsPlace(kFile); !place.path.empty())
+        SettingsStore(place).CleanUp();
 }
 
 }  // namespace quibo

@@ -59,10 +59,11 @@ std::optional<std::string> Prompt(QWidget* parent, const char* caption, QFileDia
 
 }  // namespace
 
-std::optional<std::string> PromptForFile(QWidget* parent, const char* caption, QFileDialog::AcceptMode mode)
+std::optional<std::string> PromptForFile(QWidget* parent, const char* caption, QFileDialog::AcceptMode mode,
+                                         SettingsEdits& edits)
 {
     std::optional<std::string> path;
-    WithPrivateDialogSettings([&] { path = Prompt(parent, caption, mode); });
+    WithPrivateDialogSettings(edits, [&] { path = Prompt(parent, caption, mode); });
     return path;
 }
 

@@ -3,43 +3,107 @@
 #include <QFile>
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
+
+#include "shell/qt/RegularFile.h"
 
 namespace quibo {
 
-PrivateFolder::PrivateFolder()
+namespace {
+
+constexpr char kPrefix[] = ".quibo-private-";
+constexpr std::size_t kRandomLetters = 6;
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+// Removes the files of the folder that fd has open (Quibo's copies and what
+// Qt's store made beside them), then the folder, when name in parent is
+// still that folder.
+void Remove(int parent, const std::string& name, int fd)
 {
-    const char* temporary = std::getenv("TMPDIR");
-    std::string path = std::string(temporary && *temporary == '/' ? temporary : "/tmp") + "/quibo-XXXXXX";
-    if (!mkdtemp(path.data())) {
-        m_problem = path.substr(0, path.size() - 13) + ": " + std::strerror(errno);
-        return;
+    if (const int listed = fcntl(fd, F_DUPFD_CLOEXEC, 0); listed >= 0) {
+        if (DIR* folder = fdopendir(listed)) {
+            while (const dirent* entry = readdir(folder)) {
+                if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                    unlinkat(fd, entry->d_name, 0);
+            }
+            closedir(folder);
+        } else {
+            close(listed);
+        }
     }
-    m_path = std::move(path);
+    if (SameFile(parent, name, fd))
+        unlinkat(parent, name.c_str(), AT_REMOVEDIR);
+}
+
+bool IsPrivateName(const char* name)
+{
+    const std::size_t prefix = sizeof kPrefix - 1;
+    return std::strncmp(name, kPrefix, prefix) == 0 && std::strlen(name) == prefix + kRandomLetters;
+}
+
+}  // namespace
+
+PrivateFolder::PrivateFolder(const SettingsFolder& folder) : m_settings(folder)
+{
+    const int parent = folder.Descriptor();
+    CleanUpLeftovers(folder);
+    for (int tries = 0; tries < 100; ++tries) {
+        const std::string name = RandomName(kPrefix);
+        if (mkdirat(parent, name.c_str(), 0700) != 0) {
+            if (errno == EEXIST)
+                continue;
+            m_problem = Reason(folder.PathOf(name), errno);
+            return;
+        }
+        quibo::Descriptor fd(openat(parent, name.c_str(), kFolderFlags));
+        // Held, and still there under its name: no cleanup of another
+        // session's took it between the two.
+        if (fd.IsOpen() && flock(fd.Get(), LOCK_EX | LOCK_NB) == 0 && SameFile(parent, name, fd.Get()) &&
+            OwnedByUs(fd.Get())) {
+            m_name = name;
+            m_fd = std::move(fd);
+            return;
+        }
+    }
+    m_problem = Reason(folder.PathOf(kPrefix), EEXIST);
 }
 
 PrivateFolder::~PrivateFolder()
 {
-    if (m_path.empty())
+    if (m_fd.IsOpen())
+        Remove(m_settings.Descriptor(), m_name, m_fd.Get());
+}
+
+void PrivateFolder::CleanUpLeftovers(const SettingsFolder& folder)
+{
+    const int parent = folder.Descriptor();
+    const int listed = fcntl(parent, F_DUPFD_CLOEXEC, 0);
+    DIR* entries = listed < 0 ? nullptr : fdopendir(listed);
+    if (!entries) {
+        if (listed >= 0)
+            close(listed);
         return;
-    // Only Quibo and Qt's store write here, and neither makes folders.
-    if (DIR* folder = opendir(m_path.c_str())) {
-        while (const dirent* entry = readdir(folder)) {
-            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
-                unlinkat(dirfd(folder), entry->d_name, 0);
-        }
-        closedir(folder);
     }
-    rmdir(m_path.c_str());
+    while (const dirent* entry = readdir(entries)) {
+        if (!IsPrivateName(entry->d_name))
+            continue;
+        // Only a folder of ours that no live session holds.
+        quibo::Descriptor fd(openat(parent, entry->d_name, kFolderFlags));
+        if (fd.IsOpen() && OwnedByUs(fd.Get()) && flock(fd.Get(), LOCK_EX | LOCK_NB) == 0)
+            Remove(parent, entry->d_name, fd.Get());
+    }
+    closedir(entries);
 }
 
 QString PrivateFolder::Path() const
 {
-    return QFile::decodeName(QByteArray::fromStdString(m_path));
+    return QString::fromStdString(DescriptorPath(m_fd.Get()));
 }
 
 QString PrivateFolder::FilePath(const char* name) const
@@ -49,22 +113,42 @@ QString PrivateFolder::FilePath(const char* name) const
 
 std::optional<std::string> PrivateFolder::Write(const char* name, const std::string& text) const
 {
-    if (m_path.empty())
+    if (!m_fd.IsOpen())
         return m_problem;
-    QFile file(FilePath(name));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly) ||
-        file.write(text.data(), static_cast<qint64>(text.size())) != static_cast<qint64>(text.size()) ||
-        !file.flush())
-        return file.errorString().toStdString();
+    quibo::Descriptor fd(openat(m_fd.Get(), name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!fd.IsOpen())
+        return std::strerror(errno);
+    for (std::size_t written = 0; written < text.size();) {
+        const ssize_t put = write(fd.Get(), text.data() + written, text.size() - written);
+        if (put < 0 && errno != EINTR)
+            return std::strerror(errno);
+        written += put > 0 ? static_cast<std::size_t>(put) : 0;
+    }
+    GiveOwnTime(fd.Get());
+    if (!fd.Close())
+        return std::strerror(errno);
     return std::nullopt;
 }
 
 std::optional<std::string> PrivateFolder::Read(const char* name) const
 {
-    QFile file(FilePath(name));
-    if (m_path.empty() || !file.open(QIODevice::ReadOnly))
+    if (!m_fd.IsOpen())
         return std::nullopt;
-    return file.readAll().toStdString();
+    const RegularFile file(m_fd.Get(), name, O_RDONLY, RegularFile::Links::Refuse);
+    if (!file.IsOpen())
+        return std::nullopt;
+    std::string text;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = read(file.Descriptor(), buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return std::nullopt;
+        if (got == 0)
+            return text;
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
 }
 
 }  // namespace quibo

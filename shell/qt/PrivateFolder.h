@@ -5,30 +5,46 @@
 #include <optional>
 #include <string>
 
+#include "shell/qt/Descriptor.h"
+#include "shell/qt/SettingsFolder.h"
+
 namespace quibo {
 
-// A folder of the program's own under $TMPDIR (or /tmp), mode 0700, removed
-// with the files in it. It holds the private copies of settings files that
-// Qt's settings store reads, writes and locks. Plain system calls: Qt's
-// QTemporaryDir costs more at start-up than all the rest of the reading.
+// A folder of the program's own inside a settings folder, for the private
+// copies that Qt's settings store reads, writes and locks: on the same file
+// system as the file, and where no other user can rename it. Mode 0700 and
+// held open: Qt's store reaches it through its descriptor, and it is
+// emptied and removed through that descriptor too, so a link put in its
+// place is never followed. It is held with flock() as well, which tells a
+// folder in use from one a killed session left; those are removed when the
+// next is made, or by CleanUpLeftovers.
 class PrivateFolder {
 public:
-    PrivateFolder();
+    explicit PrivateFolder(const SettingsFolder& folder);
     ~PrivateFolder();
     PrivateFolder(const PrivateFolder&) = delete;
     PrivateFolder& operator=(const PrivateFolder&) = delete;
 
+    // Why there is no folder; empty when there is one.
+    const std::string& Problem() const { return m_problem; }
+    // The folder and a file in it, as Qt's classes take them.
     QString Path() const;
     QString FilePath(const char* name) const;
 
-    // Writes a new file of the folder; the reason when that failed.
+    // Writes a new file of the folder, with a time of its own
+    // (GiveOwnTime); the reason when that failed.
     std::optional<std::string> Write(const char* name, const std::string& text) const;
     // A file's bytes; nothing when it is not there.
     std::optional<std::string> Read(const char* name) const;
 
+    // Removes the private folders that killed sessions left in folder.
+    static void CleanUpLeftovers(const SettingsFolder& folder);
+
 private:
-    std::string m_path;
-    std::string m_problem;  // why there is no folder
+    const SettingsFolder& m_settings;
+    std::string m_name;
+    quibo::Descriptor m_fd;
+    std::string m_problem;
 };
 
 }  // namespace quibo

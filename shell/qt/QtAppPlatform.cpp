@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 
+#include "shell/qt/DialogSettings.h"
 #include "shell/qt/FileNames.h"
 #include "shell/qt/FilePrompt.h"
 #include "shell/qt/Latin1Text.h"
@@ -15,14 +16,14 @@ namespace quibo {
 std::optional<std::string> QtAppPlatform::PromptOpen()
 {
     std::optional<std::string> path;
-    m_form.RunModal([&] { path = PromptForFile(&m_window, "Open", QFileDialog::AcceptOpen); });
+    m_form.RunModal([&] { path = PromptForFile(&m_window, "Open", QFileDialog::AcceptOpen, m_settingsEdits); });
     return path;
 }
 
 std::optional<std::string> QtAppPlatform::PromptSaveAs()
 {
     std::optional<std::string> path;
-    m_form.RunModal([&] { path = PromptForFile(&m_window, "Save As", QFileDialog::AcceptSave); });
+    m_form.RunModal([&] { path = PromptForFile(&m_window, "Save As", QFileDialog::AcceptSave, m_settingsEdits); });
     return path;
 }
 
@@ -74,6 +75,12 @@ std::vector<std::string> QtAppPlatform::ReadRecentFiles()
 void QtAppPlatform::UpdateRecentFiles(const RecentFileUpdate& update)
 {
     m_recentFiles.Update(update);
+}
+
+void QtAppPlatform::CleanUpSettings()
+{
+    m_recentFiles.CleanUp();
+    CleanUpDialogSettings();
 }
 
 }  // namespace quibo

@@ -3,6 +3,7 @@
 #include "shell/platform/AppPlatform.h"
 #include "shell/qt/QtForm.h"
 #include "shell/qt/RecentFileSettings.h"
+#include "shell/qt/SettingsEdits.h"
 
 class QMainWindow;
 
@@ -26,10 +27,17 @@ public:
     std::vector<std::string> ReadRecentFiles() override;
     void UpdateRecentFiles(const RecentFileUpdate& update) override;
 
+    // Removes what killed sessions left beside the settings files.
+    void CleanUpSettings();
+    // At exit: the settings edits that wait for a lock, with pause between
+    // the tries.
+    void FinishSettings(const Pause& pause) { m_settingsEdits.Finish(pause); }
+
 private:
     QMainWindow& m_window;
     QtForm& m_form;
-    RecentFileStore m_recentFiles;
+    SettingsEdits m_settingsEdits;
+    RecentFileStore m_recentFiles{m_settingsEdits};
 };
 
 }  // namespace quibo

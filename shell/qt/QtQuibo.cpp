@@ -15,6 +15,19 @@ QtQuibo::QtQuibo()
     m_window.SetHandlers([this](int id) { m_app.OnCmdMsg(id); }, [this](int id) { return m_app.MenuState(id); });
 }
 
+void QtQuibo::Exit(const Pause& pause)
+{
+    m_window.hide();
+    m_app.ExitInstance();
+    m_platform.FinishSettings(pause);
+}
+
+void QtQuibo::AfterFirstFrame()
+{
+    m_platform.CleanUpSettings();
+    m_app.KeepRecentFiles();
+}
+
 bool QtQuibo::Start(const std::optional<std::string>& fileName)
 {
     if (!m_app.InitInstance(fileName))

@@ -21,8 +21,12 @@ public:
     // Carries out the command line (New, or Open of a file), whose initial
     // update fits the window to the form. False when start-up fails.
     bool Start(const std::optional<std::string>& fileName);
-    // Keeps what is kept at exit: the recent-file list.
-    void Exit() { m_app.ExitInstance(); }
+    // Keeps what is kept at exit, the recent-file list, waiting for its
+    // lock with pause between the tries. The window is hidden first.
+    void Exit(const Pause& pause = Sleep);
+    // Work for after the first frame: what is kept of a file the command
+    // line opened, and the removal of what killed sessions left.
+    void AfterFirstFrame();
 
     QtMainFrame& Window() { return m_window; }
     QtForm& Form() { return *m_form; }

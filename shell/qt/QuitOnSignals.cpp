@@ -5,6 +5,7 @@
 #include <QWidget>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -47,6 +48,12 @@ QuitOnSignals::~QuitOnSignals()
 {
     for (std::size_t i = 0; i < kSignals.size(); ++i)
         sigaction(kSignals[i], &m_previous[i], nullptr);
+}
+
+bool QuitOnSignals::Pause(int milliseconds) const
+{
+    pollfd arrived{g_pipe[0], POLLIN, 0};
+    return poll(&arrived, g_pipe[0] < 0 ? 0 : 1, milliseconds) <= 0;
 }
 
 void QuitOnSignals::Listen()

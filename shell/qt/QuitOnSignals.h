@@ -22,6 +22,9 @@ public:
     void Listen();
     // Whether a signal came: then the main event loop is not to be started.
     bool Received() const { return m_received; }
+    // Sleeps up to milliseconds; false at once when a signal comes (or came
+    // since the event loop last heard of one).
+    bool Pause(int milliseconds) const;
 
 private:
     static constexpr std::array<int, 3> kSignals{SIGTERM, SIGINT, SIGHUP};

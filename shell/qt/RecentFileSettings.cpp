@@ -64,7 +64,8 @@ void StoreRecentFiles(QSettings& settings, const std::vector<std::string>& files
     settings.endGroup();
 }
 
-RecentFileStore::RecentFileStore() : m_place(UserSettingsPlace("Local AppWizard-Generated Applications/Quibo.ini"))
+RecentFileStore::RecentFileStore(SettingsEdits& edits)
+    : m_edits(edits), m_place(UserSettingsPlace("Local AppWizard-Generated Applications/Quibo.ini"))
 {
 }
 
@@ -74,7 +75,7 @@ std::vector<std::string> RecentFileStore::Read() const
     std::vector<std::string> files;
     const std::optional<std::string> problem =
         m_place.path.empty() ? m_place.problem
-                             : SettingsStore(m_place.path).Read([&](QSettings& settings) { files = RecentFilesIn(settings); });
+                             : SettingsStore(m_place).Read([&](QSettings& settings) { files = RecentFilesIn(settings); });
     if (problem)
         std::fprintf(stderr, "quibo: the recent-file list is not read: %s\n", problem->c_str());
     return files;
@@ -85,14 +86,23 @@ void RecentFileStore::Update(const RecentFileUpdate& update) const
     // Without a place, start-up said so already.
     if (m_place.path.empty())
         return;
-    const std::optional<std::string> problem = SettingsStore(m_place.path).Edit([&](QSettings& settings) {
-        const std::optional<std::vector<std::string>> files = update(RecentFilesIn(settings));
-        if (files)
-            StoreRecentFiles(settings, *files);
-        return files.has_value();
-    });
-    if (problem)
-        std::fprintf(stderr, "quibo: the recent-file list is not kept: %s\n", problem->c_str());
+    m_edits.Submit(
+        m_place, "recent files",
+        [update](QSettings& settings) {
+            const std::optional<std::vector<std::string>> files = update(RecentFilesIn(settings));
+            if (files)
+                StoreRecentFiles(settings, *files);
+            return files.has_value();
+        },
+        [](const std::string& problem) {
+            std::fprintf(stderr, "quibo: the recent-file list is not kept: %s\n", problem.c_str());
+        });
+}
+
+void RecentFileStore::CleanUp() const
+{
+    if (!m_place.path.empty())
+        SettingsStore(m_place).CleanUp();
 }
 
 }  // namespace quibo

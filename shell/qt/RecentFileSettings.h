@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "shell/platform/AppPlatform.h"
+#include "shell/qt/SettingsEdits.h"
 #include "shell/qt/SettingsPlace.h"
 
 class QSettings;
@@ -23,16 +24,20 @@ std::vector<std::string> RecentFilesIn(QSettings& settings);
 void StoreRecentFiles(QSettings& settings, const std::vector<std::string>& files);
 
 // The list in ~/.config/Local AppWizard-Generated Applications/Quibo.ini,
-// what the application reads at start-up and updates. What goes wrong is
+// what the application reads at start-up and updates through edits, which
+// wait for the file's lock without the window waiting. What goes wrong is
 // said on standard error, in one line, and costs only the list.
 class RecentFileStore {
 public:
-    RecentFileStore();
+    explicit RecentFileStore(SettingsEdits& edits);
 
     std::vector<std::string> Read() const;
     void Update(const RecentFileUpdate& update) const;
+    // Removes what killed sessions left in the file's folder.
+    void CleanUp() const;
 
 private:
+    SettingsEdits& m_edits;
     // Where the file is, or why this session keeps no list.
     SettingsPlace m_place;
 };

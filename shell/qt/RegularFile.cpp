@@ -1,21 +1,21 @@
 #include "shell/qt/RegularFile.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 namespace quibo {
 
-RegularFile::RegularFile(const std::string& path, int flags)
+RegularFile::RegularFile(int folder, const std::string& name, int flags, Links links)
 {
-    if (stat(path.c_str(), &m_info) != 0) {
+    const bool follow = links == Links::Follow;
+    if (fstatat(folder, name.c_str(), &m_info, follow ? 0 : AT_SYMLINK_NOFOLLOW) != 0) {
         m_error = errno;
         return;
     }
     if (!S_ISREG(m_info.st_mode))
         return;
-    m_fd = open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    m_fd = openat(folder, name.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (follow ? 0 : O_NOFOLLOW));
     if (m_fd < 0) {
         m_error = errno;
     } else if (fstat(m_fd, &m_info) != 0 || !S_ISREG(m_info.st_mode)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <string>
@@ -15,7 +16,12 @@ namespace quibo {
 // looked at again.
 class RegularFile {
 public:
-    RegularFile(const std::string& path, int flags);
+    enum class Links { Follow, Refuse };
+
+    RegularFile(const std::string& path, int flags) : RegularFile(AT_FDCWD, path, flags, Links::Follow) {}
+    // name in the folder that folder has open; a link there, when refused,
+    // counts as a file that is not a regular one.
+    RegularFile(int folder, const std::string& name, int flags, Links links);
     ~RegularFile();
     RegularFile(const RegularFile&) = delete;
     RegularFile& operator=(const RegularFile&) = delete;

@@ -1,25 +1,20 @@
 #include "shell/qt/SettingsFile.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
+#include <climits>
 #include <cstring>
-#include <memory>
 
 #include "shell/qt/RegularFile.h"
-#include "shell/qt/SettingsPlace.h"
 
 namespace quibo {
 
 namespace {
 
-std::string Reason(const std::string& what, int error)
-{
-    return what + ": " + std::strerror(error);
-}
+// As many links in a row as the system itself follows.
+constexpr int kMaxLinks = 40;
 
 std::string TooLarge(const std::string& path)
 {
@@ -40,45 +35,103 @@ int WriteAll(int fd, const std::string& text)
     return 0;
 }
 
-// Makes the rename of a file in path's folder last, as the file does.
-void SyncFolder(const std::string& path)
+// The new file's owner, group and mode, text, and all on disk.
+std::optional<std::string> Fill(int fd, const SettingsFile::Target& target, const std::string& text)
 {
-    const std::string folder = path.substr(0, path.find_last_of('/') + 1);
-    const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        fsync(fd);
-        close(fd);
+    mode_t mode = 0;
+    if (target.was) {
+        // Root replacing a user's file leaves it the user's. The owner goes
+        // first: a change of owner clears the set-id bits of the mode.
+        struct stat made {};
+        if (fstat(fd, &made) != 0)
+            return Reason(target.path, errno);
+        if ((made.st_uid != target.was->st_uid || made.st_gid != target.was->st_gid) &&
+            fchown(fd, target.was->st_uid, target.was->st_gid) != 0)
+            return target.path + ": cannot keep its owner and group: " + std::strerror(errno);
+        mode = target.was->st_mode & 07777;
+    } else {
+        mode = umask(0);
+        umask(mode);
+        mode = 0666 & ~mode;
     }
+    if (fchmod(fd, mode) != 0)
+        return Reason(target.path, errno);
+    if (const int error = WriteAll(fd, text))
+        return Reason(target.path, error);
+    if (fsync(fd) != 0)
+        return Reason(target.path, errno);
+    return std::nullopt;
+}
+
+bool Unsupported(int error)
+{
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
+}
+
+// Puts the new file, temporary, in target's place, but only over what was
+// looked at. Where the file system can exchange two names, the exchange
+// and a look at what came back make this one step; elsewhere a last look
+// comes just before the rename. What is left at temporary after a failure
+// is the caller's to remove.
+std::optional<std::string> Swap(const SettingsFile::Target& target, const std::string& temporary)
+{
+    const int folder = target.folder.Get();
+    const char* name = target.name.c_str();
+    const std::string changed = target.path + ": changed by another process while written; left as it is";
+    if (!target.was) {
+        if (renameat2(folder, temporary.c_str(), folder, name, RENAME_NOREPLACE) == 0)
+            return std::nullopt;
+        if (errno == EEXIST)
+            return changed;
+        if (!Unsupported(errno))
+            return Reason(target.path, errno);
+        if (linkat(folder, temporary.c_str(), folder, name, 0) == 0) {
+            unlinkat(folder, temporary.c_str(), 0);
+            return std::nullopt;
+        }
+        return errno == EEXIST ? changed : Reason(target.path, errno);
+    }
+    const auto isWas = [&](const char* there) { return SameFile(folder, there, target.file.Get()); };
+    if (renameat2(folder, temporary.c_str(), folder, name, RENAME_EXCHANGE) == 0) {
+        if (isWas(temporary.c_str())) {
+            unlinkat(folder, temporary.c_str(), 0);
+            return std::nullopt;
+        }
+        // Something else had taken the file's place: it goes back.
+        renameat2(folder, temporary.c_str(), folder, name, RENAME_EXCHANGE);
+        return changed;
+    }
+    if (!Unsupported(errno))
+        return Reason(target.path, errno);
+    if (!isWas(name))
+        return changed;
+    if (renameat(folder, temporary.c_str(), folder, name) != 0)
+        return Reason(target.path, errno);
+    return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<std::string> SettingsFile::MakeFolder() const
-{
-    const std::string folder = m_path.substr(0, m_path.find_last_of('/'));
-    if (std::string problem = ForeignFolder(folder); !problem.empty())
-        return problem;
-    for (std::size_t slash = m_path.find('/', 1); slash != std::string::npos; slash = m_path.find('/', slash + 1)) {
-        const std::string step = m_path.substr(0, slash);
-        if (mkdir(step.c_str(), 0700) != 0 && errno != EEXIST)
-            return Reason(step, errno);
-    }
-    return std::nullopt;
-}
-
 SettingsFile::Content SettingsFile::Read() const
 {
     Content content;
-    const RegularFile file(m_path, O_RDONLY);
+    const std::string path = Path();
+    const bool follow = m_folder.FollowsLinks();
+    const RegularFile file(m_folder.Descriptor(), m_folder.FileName(), O_RDONLY,
+                           follow ? RegularFile::Links::Follow : RegularFile::Links::Refuse);
     struct stat link {};
-    if (file.Error() == ENOENT && lstat(m_path.c_str(), &link) == 0)
-        content.problem = m_path + ": a link to nothing";  // no place to write either
+    const bool isLink = fstatat(m_folder.Descriptor(), m_folder.FileName().c_str(), &link, AT_SYMLINK_NOFOLLOW) == 0 &&
+                        S_ISLNK(link.st_mode);
+    if (isLink && !follow)
+        content.problem = LinkRefused(path);
+    else if (file.Error() == ENOENT && isLink)
+        content.problem = path + ": a link to nothing";  // no place to write either
     else if (file.Error() == ENOENT)
         content.ours = true;  // no file yet: an empty list
     else if (!file.IsOpen())
-        content.problem = file.Error() ? Reason(m_path, file.Error()) : m_path + ": not a regular file";
+        content.problem = file.Error() ? Reason(path, file.Error()) : path + ": not a regular file";
     else if (file.Info().st_size > kMaxBytes)
-        content.problem = TooLarge(m_path);
+        content.problem = TooLarge(path);
     if (!file.IsOpen() || !content.problem.empty())
         return content;
     char buffer[1 << 16];
@@ -88,11 +141,11 @@ SettingsFile::Content SettingsFile::Read() const
             continue;
         if (got <= 0) {
             if (got < 0)
-                content.problem = Reason(m_path, errno);
+                content.problem = Reason(path, errno);
             break;
         }
         if (content.text.size() + static_cast<std::size_t>(got) > kMaxBytes) {
-            content.problem = TooLarge(m_path);  // it grew while read
+            content.problem = TooLarge(path);  // it grew while read
             break;
         }
         content.text.append(buffer, static_cast<std::size_t>(got));
@@ -103,73 +156,92 @@ SettingsFile::Content SettingsFile::Read() const
     return content;
 }
 
-std::optional<std::string> SettingsFile::FindTarget(Target& target) const
+std::optional<std::string> SettingsFile::Find(Target& target) const
 {
-    // A link is followed, so that it stays a link.
-    struct stat info {};
-    if (stat(m_path.c_str(), &info) == 0) {
-        if (!S_ISREG(info.st_mode))
-            return m_path + ": not a regular file";
-        const std::unique_ptr<char, decltype(&std::free)> real(realpath(m_path.c_str(), nullptr), &std::free);
-        if (!real)
-            return Reason(m_path, errno);
-        target = {real.get(), static_cast<mode_t>(info.st_mode & 07777), {{info.st_uid, info.st_gid}}};
-        return std::nullopt;
+    target.folder = quibo::Descriptor(fcntl(m_folder.Descriptor(), F_DUPFD_CLOEXEC, 0));
+    if (!target.folder.IsOpen())
+        return Reason(Path(), errno);
+    target.name = m_folder.FileName();
+    target.path = Path();
+    target.was.reset();
+    for (int links = 0;; ++links) {
+        // Only named, not opened: nothing happens to a device or a FIFO.
+        target.file = quibo::Descriptor(openat(target.folder.Get(), target.name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+        struct stat info {};
+        if (!target.file.IsOpen() || fstat(target.file.Get(), &info) != 0) {
+            if (errno != ENOENT)
+                return Reason(target.path, errno);
+            if (links > 0)
+                return Path() + ": a link to nothing";
+            return std::nullopt;  // a new file
+        }
+        if (S_ISREG(info.st_mode)) {
+            target.was = info;
+            return std::nullopt;
+        }
+        if (!S_ISLNK(info.st_mode))
+            return Path() + ": not a regular file";
+        if (!m_folder.FollowsLinks())
+            return LinkRefused(Path());
+        if (links == kMaxLinks)
+            return Reason(Path(), ELOOP);
+        // A link stays a link: what it names is replaced, in the folder it
+        // names, which is opened once.
+        char buffer[PATH_MAX];
+        const ssize_t length = readlinkat(target.folder.Get(), target.name.c_str(), buffer, sizeof buffer);
+        if (length < 0 || length == static_cast<ssize_t>(sizeof buffer))
+            return Reason(target.path, length < 0 ? errno : ENAMETOOLONG);
+        const std::string to(buffer, static_cast<std::size_t>(length));
+        const std::size_t slash = to.find_last_of('/');
+        if (slash != std::string::npos) {
+            const std::string folder = slash == 0 ? "/" : to.substr(0, slash);
+            target.folder = quibo::Descriptor(openat(target.folder.Get(), folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            if (!target.folder.IsOpen())
+                return errno == ENOENT ? Path() + ": a link to nothing" : Reason(to, errno);
+        }
+        target.path = to.starts_with('/') ? to : target.path.substr(0, target.path.find_last_of('/') + 1) + to;
+        target.name = slash == std::string::npos ? to : to.substr(slash + 1);
     }
-    struct stat link {};
-    if (errno != ENOENT)
-        return Reason(m_path, errno);
-    if (lstat(m_path.c_str(), &link) == 0)
-        return m_path + ": a link to nothing";
-    if (std::optional<std::string> problem = MakeFolder())
-        return problem;
-    const mode_t mask = umask(0);
-    umask(mask);
-    target = {m_path, static_cast<mode_t>(0666 & ~mask), std::nullopt};
-    return std::nullopt;
 }
 
-std::optional<std::string> SettingsFile::Fill(int fd, const Target& target, const std::string& text)
+std::optional<std::string> SettingsFile::Replace(const Target& target, const std::string& text) const
 {
-    // Root replacing a user's file leaves it the user's. The owner goes
-    // first: a change of owner clears the set-id bits of the mode.
-    struct stat made {};
-    if (fstat(fd, &made) != 0)
-        return Reason(target.path, errno);
-    if (target.owner && (made.st_uid != target.owner->first || made.st_gid != target.owner->second) &&
-        fchown(fd, target.owner->first, target.owner->second) != 0)
-        return target.path + ": cannot keep its owner and group: " + std::strerror(errno);
-    if (fchmod(fd, target.mode) != 0)
-        return Reason(target.path, errno);
-    if (const int error = WriteAll(fd, text))
-        return Reason(target.path, error);
-    if (fsync(fd) != 0)
-        return Reason(target.path, errno);
+    if (text.size() > kMaxBytes)
+        return TooLarge(Path());
+    const int folder = target.folder.Get();
+    std::string temporary;
+    quibo::Descriptor fd;
+    for (int tries = 0; tries < 100 && !fd.IsOpen(); ++tries) {
+        temporary = RandomName(target.name + ".");
+        fd = quibo::Descriptor(
+            openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0600));
+        if (!fd.IsOpen() && errno != EEXIST)
+            return Reason(target.path, errno);
+    }
+    if (!fd.IsOpen())
+        return Reason(target.path, EEXIST);
+    std::optional<std::string> problem = Fill(fd.Get(), target, text);
+    if (!fd.Close() && !problem)
+        problem = Reason(target.path, errno);
+    if (!problem)
+        problem = Swap(target, temporary);
+    if (problem) {
+        unlinkat(folder, temporary.c_str(), 0);
+        return problem;
+    }
+    // The rename lasts as the file does.
+    fsync(folder);
     return std::nullopt;
 }
 
 std::optional<std::string> SettingsFile::Replace(const std::string& text) const
 {
     if (text.size() > kMaxBytes)
-        return TooLarge(m_path);
+        return TooLarge(Path());
     Target target;
-    if (std::optional<std::string> problem = FindTarget(target))
+    if (std::optional<std::string> problem = Find(target))
         return problem;
-    std::string temporary = target.path + ".XXXXXX";
-    const int fd = mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        return Reason(target.path, errno);
-    std::optional<std::string> problem = Fill(fd, target, text);
-    if (close(fd) != 0 && !problem)
-        problem = Reason(target.path, errno);
-    if (!problem && rename(temporary.c_str(), target.path.c_str()) != 0)
-        problem = Reason(target.path, errno);
-    if (problem) {
-        unlink(temporary.c_str());
-        return problem;
-    }
-    SyncFolder(target.path);
-    return std::nullopt;
+    return Replace(target, text);
 }
 
 }  // namespace quibo

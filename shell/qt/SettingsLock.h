@@ -1,26 +1,71 @@
 #pragma once
 
-#include <QLockFile>
+#include <sys/types.h>
 
-#include <optional>
+#include <ctime>
+#include <functional>
 #include <string>
+
+#include "shell/qt/Descriptor.h"
+#include "shell/qt/SettingsFolder.h"
 
 namespace quibo {
 
-// The lock that Qt's settings store takes on a settings file, so that other
-// instances wait while one reads, merges and writes. A crowd of instances
-// closing together (a logout) retries at random short intervals rather
-// than in step, for longer than such a crowd needs.
+// Sleeps for up to the milliseconds given; false when the wait is to end
+// (a signal came).
+using Pause = std::function<bool(int milliseconds)>;
+// A pause that only sleeps.
+bool Sleep(int milliseconds);
+
+// The lock on a settings file: NAME.lock beside it, held with flock() on a
+// descriptor of its own. Qt's QLockFile (Qt's settings store, other Qt
+// programs) uses the same file the same way: it makes the file only when
+// it is not there, holds it with flock() and writes its process, program
+// and host into it, so each keeps the other out. A lock file is opened
+// without following a link and without blocking, and read only when it is
+// a regular file, a line or two at most. One that nobody holds is stale,
+// whatever it says, and removed.
 class SettingsLock {
 public:
-    explicit SettingsLock(const std::string& settingsPath);
+    enum class State { Held, Busy, Failed };
 
-    // Nothing once the lock is held; else why not, in one line.
-    std::optional<std::string> Acquire();
+    // How long a wait lasts: while the lock changes hands (a crowd of
+    // instances closing together), up to kPatienceMs in all; while one
+    // holder keeps it, kHolderPatienceMs.
+    static constexpr int kPatienceMs = 20000;
+    static constexpr int kHolderPatienceMs = 500;
+
+    explicit SettingsLock(const SettingsFolder& folder);
+    ~SettingsLock();
+    SettingsLock(const SettingsLock&) = delete;
+    SettingsLock& operator=(const SettingsLock&) = delete;
+
+    // One try; never waits.
+    State Try();
+    // Tries until the lock is had or the wait is given up (see above), with
+    // pause between the tries.
+    State Wait(const Pause& pause);
+    // Why the lock is not held: who holds it, or what failed.
+    const std::string& Problem() const { return m_problem; }
 
 private:
+    // Who holds the lock, as far as the lock file says.
+    struct Holder {
+        dev_t device = 0;
+        ino_t inode = 0;
+        timespec changed{};
+        std::string who;
+        bool operator==(const Holder& other) const;
+    };
+    State Fail(std::string problem);
+    Holder HolderOf(int fd) const;
+
+    const SettingsFolder& m_folder;
+    std::string m_name;
     std::string m_path;
-    QLockFile m_lock;
+    quibo::Descriptor m_fd;
+    Holder m_holder;
+    std::string m_problem;
 };
 
 }  // namespace quibo

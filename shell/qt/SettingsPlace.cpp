@@ -3,48 +3,38 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
+
+#include "shell/qt/SettingsFolder.h"
 
 namespace quibo {
 
-std::string ForeignFolder(const std::string& folder)
-{
-    std::string existing = folder;
-    struct stat info {};
-    while (stat(existing.c_str(), &info) != 0) {
-        if (errno != ENOENT)
-            return existing + ": " + std::strerror(errno);
-        const std::size_t slash = existing.find_last_of('/');
-        if (slash == std::string::npos || existing == "/")
-            return folder + ": no folder of it exists";
-        existing.erase(slash == 0 ? 1 : slash);
-    }
-    if (!S_ISDIR(info.st_mode))
-        return existing + ": " + std::strerror(ENOTDIR);
-    if (info.st_uid != geteuid())
-        return existing + ": owned by another user";
-    return {};
-}
-
 SettingsPlace UserSettingsPlace(const std::string& name)
 {
-    std::string folder;
     const char* config = std::getenv("XDG_CONFIG_HOME");
     const char* home = std::getenv("HOME");
-    if (config && *config == '/')
-        folder = config;
-    else if (home && *home == '/')
-        folder = std::string(home) + "/.config";
-    else if (!home || !*home)
+    const bool useConfig = config && *config == '/';
+    if (!useConfig && (!home || !*home))
         return {{}, "HOME is not set"};
-    else
+    if (!useConfig && *home != '/')
         return {{}, "HOME is not an absolute path: " + std::string(home)};
-    const std::string path = folder + "/" + name;
-    if (std::string problem = ForeignFolder(path.substr(0, path.find_last_of('/'))); !problem.empty())
-        return {{}, problem};
-    return {path, {}};
+
+    SettingsPlace place;
+    std::string folder = useConfig ? config : std::string(home) + "/.config";
+    while (folder.size() > 1 && folder.back() == '/')
+        folder.pop_back();
+    place.path = (folder == "/" ? "" : folder) + "/" + name;
+    struct stat homeInfo {};
+    place.strict = home && *home == '/' && stat(home, &homeInfo) == 0 && homeInfo.st_uid != geteuid();
+    if (place.strict && useConfig)
+        place.trusted = folder.substr(0, std::max<std::size_t>(folder.find_last_of('/'), 1));
+    else if (place.strict)
+        place.trusted = home;
+
+    // Said once, at start-up; the session then keeps no list.
+    if (const SettingsFolder probe(place, SettingsFolder::Make::No); !probe.Problem().empty())
+        return {{}, probe.Problem()};
+    return place;
 }
 
 }  // namespace quibo

@@ -3,7 +3,9 @@
 #include <QSettings>
 
 #include "shell/qt/PrivateFolder.h"
-#include "shell/qt/SettingsLock.h"
+#include "shell/qt/SettingsFile.h"
+#include "shell/qt/SettingsFolder.h"
+#include "shell/qt/SettingsText.h"
 
 namespace quibo {
 
@@ -20,47 +22,65 @@ std::string CopyProblem(const std::string& problem)
 
 std::optional<std::string> SettingsStore::Read(const std::function<void(QSettings&)>& read) const
 {
-    const SettingsFile::Content content = m_file.Read();
+    const SettingsFolder folder(m_place, SettingsFolder::Make::No);
+    if (!folder.IsOpen())
+        return folder.Problem().empty() ? std::nullopt : std::optional(folder.Problem());
+    const SettingsFile::Content content = SettingsFile(folder).Read();
     if (!content.ours)
         return content.problem;
     if (content.text.empty())
         return std::nullopt;  // no settings yet, as on a first start
-    const PrivateFolder folder;
-    if (std::optional<std::string> problem = folder.Write(kCopy, content.text))
+    if (std::optional<std::string> problem = ReadSettingsText(content.text, read))
         return CopyProblem(*problem);
-    QSettings settings(folder.FilePath(kCopy), QSettings::IniFormat);
-    read(settings);
     return std::nullopt;
 }
 
-std::optional<std::string> SettingsStore::Edit(const std::function<bool(QSettings&)>& edit) const
+SettingsStore::Result SettingsStore::Edit(const std::function<bool(QSettings&)>& edit, const Pause* pause) const
 {
-    if (std::optional<std::string> problem = m_file.MakeFolder())
-        return problem;
-    SettingsLock lock(m_file.Path());
-    if (std::optional<std::string> problem = lock.Acquire())
-        return problem;
+    const auto failed = [](std::string problem) { return Result{Outcome::Failed, std::move(problem)}; };
+    const SettingsFolder folder(m_place, SettingsFolder::Make::Yes);
+    if (!folder.IsOpen())
+        return failed(folder.Problem());
+    SettingsLock lock(folder);
+    switch (pause ? lock.Wait(*pause) : lock.Try()) {
+    case SettingsLock::State::Held:
+        break;
+    case SettingsLock::State::Busy:
+        return {Outcome::Busy, lock.Problem()};
+    case SettingsLock::State::Failed:
+        return failed(lock.Problem());
+    }
     // Read again: another instance may have written since.
-    const SettingsFile::Content content = m_file.Read();
+    const SettingsFile file(folder);
+    const SettingsFile::Content content = file.Read();
     if (!content.ours)
-        return content.problem;
-    const PrivateFolder folder;
-    if (std::optional<std::string> problem = folder.Write(kCopy, content.text))
-        return CopyProblem(*problem);
+        return failed(content.problem);
+    const PrivateFolder copy(folder);
+    if (std::optional<std::string> problem = copy.Write(kCopy, content.text))
+        return failed(CopyProblem(*problem));
     {
-        QSettings settings(folder.FilePath(kCopy), QSettings::IniFormat);
+        QSettings settings(copy.FilePath(kCopy), QSettings::IniFormat);
         if (!edit(settings))
-            return std::nullopt;
+            return {};
         settings.sync();
         // A format error only means lines Qt's store could not read, which
         // it leaves out.
         if (settings.status() == QSettings::AccessError)
-            return CopyProblem("Qt's settings store cannot write it");
+            return failed(CopyProblem("Qt's settings store cannot write it"));
     }
-    const std::optional<std::string> text = folder.Read(kCopy);
+    const std::optional<std::string> text = copy.Read(kCopy);
     if (!text)
-        return CopyProblem("it cannot be read back");
-    return m_file.Replace(*text);
+        return failed(CopyProblem("it cannot be read back"));
+    if (std::optional<std::string> problem = file.Replace(*text))
+        return failed(*problem);
+    return {};
+}
+
+void SettingsStore::CleanUp() const
+{
+    const SettingsFolder folder(m_place, SettingsFolder::Make::No);
+    if (folder.IsOpen())
+        PrivateFolder::CleanUpLeftovers(folder);
 }
 
 }  // namespace quibo

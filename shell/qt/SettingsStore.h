@@ -4,7 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "shell/qt/SettingsFile.h"
+#include "shell/qt/SettingsLock.h"
+#include "shell/qt/SettingsPlace.h"
 
 class QSettings;
 
@@ -16,22 +17,30 @@ namespace quibo {
 // size and take the lock that Quibo holds while it merges.
 class SettingsStore {
 public:
-    explicit SettingsStore(std::string path) : m_file(std::move(path)) {}
+    explicit SettingsStore(SettingsPlace place) : m_place(std::move(place)) {}
 
-    const std::string& Path() const { return m_file.Path(); }
+    const std::string& Path() const { return m_place.path; }
 
     // Lets read look at the settings, when there are any; the reason when
-    // they cannot be read.
+    // they cannot be read. Nothing is written anywhere.
     std::optional<std::string> Read(const std::function<void(QSettings&)>& read) const;
 
     // With other writers kept out: reads the settings again, lets edit
     // change them (returning false when it changed nothing), and replaces
-    // the file with what Qt's store makes of them. The reason when that
-    // failed; the file is then as it was.
-    std::optional<std::string> Edit(const std::function<bool(QSettings&)>& edit) const;
+    // the file with what Qt's store makes of them. Without pause, the lock
+    // is tried once; with it, waited for as SettingsLock::Wait does.
+    enum class Outcome { Done, Busy, Failed };
+    struct Result {
+        Outcome outcome = Outcome::Done;
+        std::string problem;  // why not Done; the file is then as it was
+    };
+    Result Edit(const std::function<bool(QSettings&)>& edit, const Pause* pause = nullptr) const;
+
+    // Removes the private folders of killed sessions from the file's folder.
+    void CleanUp() const;
 
 private:
-    SettingsFile m_file;
+    SettingsPlace m_place;
 };
 
 }  // namespace quibo

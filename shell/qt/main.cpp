@@ -112,10 +112,10 @@ int main(int argc, char** argv)
         quibo::AfterFirstFrame(quibo.Window(), [&] {
             if (!commandLine.fileName)
                 dress();
-            quibo.App().KeepRecentFiles();  // the file the command line opened
+            quibo.AfterFirstFrame();
         });
         status = QApplication::exec();
     }
-    quibo.Exit();
+    quibo.Exit([&quitOnSignals](int milliseconds) { return quitOnSignals.Pause(milliseconds); });
     return status;
 }

@@ -16,6 +16,8 @@
 #include <vector>
 
 #include "shell/qt/RecentFileSettings.h"
+#include "shell/qt/SettingsFile.h"
+#include "shell/qt/SettingsFolder.h"
 #include "shell/qt/SettingsLock.h"
 #include "shell/qt/SettingsPlace.h"
 #include "shell/qt/SettingsStore.h"
@@ -34,6 +36,13 @@ bool WriteAll(const std::string& path, const std::string& text)
 {
     QFile file(QString::fromStdString(path));
     return file.open(QIODevice::WriteOnly) && file.write(text.data(), qint64(text.size())) == qint64(text.size());
+}
+
+bool Done(const SettingsStore::Result& result)
+{
+    if (result.outcome != SettingsStore::Outcome::Done)
+        qWarning("%s", result.problem.c_str());
+    return result.outcome == SettingsStore::Outcome::Done;
 }
 
 std::vector<std::string> Stored(const SettingsStore& store)
@@ -82,13 +91,13 @@ private slots:
         };
         const std::string path = Path("names.ini");
         QVERIFY(WriteAll(path, "[General]\nkeep=1\n[Recent%20File%20List]\nFile4=/old\n"));
-        const SettingsStore store(path);
+        const SettingsStore store(SettingsPlace::At(path));
         for (std::size_t first = 0; first < names.size(); ++first) {
             const std::vector<std::string> files{names[first], names[(first + 1) % names.size()]};
-            QVERIFY(!store.Edit([&](QSettings& settings) {
+            QVERIFY(Done(store.Edit([&](QSettings& settings) {
                 StoreRecentFiles(settings, files);
                 return true;
-            }));
+            })));
             QVERIFY2(Stored(store) == files, ReadAll(path).c_str());
         }
         // Qt's store reads the file as any other program of the user's
@@ -104,7 +113,7 @@ private slots:
         const std::string path = Path("hand.ini");
         QVERIFY(WriteAll(path, "\xEF\xBB\xBF[Recent%20File%20List]\nFile1=/a, /b\nFile2=@Variant(\\0\\0\\0\\x2\\0\\0\\0\\x5)\n"
                                "File3=\n File4 = \"/d;e\" ;note\n[Other\n"));
-        QCOMPARE(Stored(SettingsStore(path)), std::vector<std::string>({"/d;e"}));
+        QCOMPARE(Stored(SettingsStore(SettingsPlace::At(path))), std::vector<std::string>({"/d;e"}));
     }
 
     void aFileOverOneMebibyteIsNeitherReadNorWritten()
@@ -112,14 +121,15 @@ private slots:
         const std::string path = Path("large.ini");
         QVERIFY(WriteAll(path, "[Recent%20File%20List]\nFile1=/a\n"));
         QVERIFY(truncate(path.c_str(), SettingsFile::kMaxBytes + 1) == 0);
-        const SettingsStore store(path);
+        const SettingsStore store(SettingsPlace::At(path));
         const std::optional<std::string> read = store.Read([](QSettings&) { QFAIL("read"); });
         QVERIFY(read && read->ends_with("larger than 1 MiB"));
-        const std::optional<std::string> written = store.Edit([](QSettings&) { return true; });
-        QVERIFY(written && written->ends_with("larger than 1 MiB"));
+        const SettingsStore::Result written = store.Edit([](QSettings&) { return true; });
+        QVERIFY(written.problem.ends_with("larger than 1 MiB"));
         struct stat info {};
         QVERIFY(stat(path.c_str(), &info) == 0 && info.st_size == SettingsFile::kMaxBytes + 1);
-        QVERIFY(SettingsFile(Path("huge.ini")).Replace(std::string(SettingsFile::kMaxBytes + 1, ';')));
+        const SettingsFolder folder(SettingsPlace::At(Path("huge.ini")), SettingsFolder::Make::No);
+        QVERIFY(SettingsFile(folder).Replace(std::string(SettingsFile::kMaxBytes + 1, ';')));
         QVERIFY(!QFile::exists(QString::fromStdString(Path("huge.ini"))));
     }
 
@@ -130,16 +140,16 @@ private slots:
         const std::string path = Path("theirs.ini");
         QVERIFY(WriteAll(path, "[Recent%20File%20List]\nFile1=/a\n"));
         QVERIFY(chown(path.c_str(), 65534, 65534) == 0 && chmod(path.c_str(), 0600) == 0);
-        QVERIFY(!SettingsStore(path).Edit([](QSettings& settings) {
+        QVERIFY(Done(SettingsStore(SettingsPlace::At(path)).Edit([](QSettings& settings) {
             StoreRecentFiles(settings, {"/b", "/a"});
             return true;
-        }));
+        })));
         struct stat info {};
         QVERIFY(stat(path.c_str(), &info) == 0);
         QCOMPARE(info.st_uid, uid_t(65534));
         QCOMPARE(info.st_gid, gid_t(65534));
         QCOMPARE(info.st_mode & 07777, mode_t(0600));
-        QCOMPARE(Stored(SettingsStore(path)), std::vector<std::string>({"/b", "/a"}));
+        QCOMPARE(Stored(SettingsStore(SettingsPlace::At(path))), std::vector<std::string>({"/b", "/a"}));
     }
 
     void onlyAnAbsoluteHomeOfTheUsersOwnIsAPlace()
@@ -176,12 +186,14 @@ private slots:
         QVERIFY(getrlimit(RLIMIT_FSIZE, &old) == 0);
         rlimit none = old;
         none.rlim_cur = 0;
+        const SettingsFolder folder(SettingsPlace::At(path), SettingsFolder::Make::No);
+        SettingsLock lock(folder);
         QVERIFY(setrlimit(RLIMIT_FSIZE, &none) == 0);
-        const std::optional<std::string> problem = SettingsLock(path).Acquire();
+        const SettingsLock::State state = lock.Try();
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, SIG_DFL);
-        QVERIFY(problem);
-        QCOMPARE(*problem, path + ".lock: cannot lock: File too large");
+        QVERIFY(state == SettingsLock::State::Failed);
+        QCOMPARE(lock.Problem(), path + ".lock: cannot lock: File too large");
         QVERIFY(!QFile::exists(QString::fromStdString(path + ".lock")));
     }
 };

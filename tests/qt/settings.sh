@@ -254,6 +254,17 @@ ownership)
     stop "$started" TERM
     list_has "$doc" "$ini" || fail "not written: $(cat "$ini")"
     [ "$(stat -c '%u:%g %a' "$ini")" = "65534:65534 640" ] || fail "owner or mode lost: $(stat -c '%U:%G %a' "$ini")"
+
+    # Below the user's HOME no link is followed, even to a folder of root's.
+    roots="$work/roots/Local AppWizard-Generated Applications"
+    mkdir -p "$roots"
+    ln -s "$work/roots" "$user_home/.config"
+    : >"$work/stderr"
+    HOME=$user_home XDG_CONFIG_HOME= start "$(new_doc doc4)"
+    stop "$started" TERM
+    [ -z "$(ls -A "$roots")" ] || fail "written through the user's link: $(ls -A "$roots")"
+    grep -q "the recent-file list is not read: .*/.config: a link, not followed in another user's HOME" "$work/stderr" ||
+        fail "not said: $(cat "$work/stderr")"
     ;;
 crowd)
     # Sixteen instances closed together (a logout): each one's file is
@@ -309,6 +320,80 @@ kept-at-once)
     kill -KILL "$started"
     wait "$started" 2>/dev/null
     list_has "$doc" "$ini" || fail "the list was lost: $(cat "$ini" 2>&1)"
+    ;;
+held-lock)
+    # Another instance, stopped, holds the lock. The window's thread never
+    # sleeps on it; SIGTERM still ends the session at once, saying that the
+    # list is not kept; and once the holder lets go, a session that runs
+    # keeps its list.
+    mkdir -p "$folder"
+    hold() {
+        (
+            exec 9>"$ini.lock"
+            flock 9
+            printf '%s\nquibo\n%s\n' "$BASHPID" "$(uname -n)" >&9
+            exec sleep 60
+        ) &
+        holder=$!
+        until [ -s "$ini.lock" ]; do sleep 0.02; done
+        kill -STOP "$holder"
+    }
+    hold
+    start "$(new_doc doc)"
+    slept=0
+    for ((i = 0; i < 80; i++)); do
+        grep -q sleep "/proc/$started/task/$started/wchan" 2>/dev/null && ((slept++))
+        sleep 0.025
+    done
+    [ "$slept" -eq 0 ] || fail "the window's thread slept in $slept of 80 looks"
+    begun=$(date +%s%N)
+    stop "$started" TERM
+    took=$((($(date +%s%N) - begun) / 1000000))
+    [ "$took" -lt 2000 ] || fail "SIGTERM took $took ms with the lock held"
+    grep -q "the recent-file list is not kept: .*Quibo.ini.lock: cannot lock: held by quibo (process $holder on .*) for 0.5 s" \
+        "$work/stderr" || fail "not said: $(cat "$work/stderr")"
+    doc=$(new_doc doc2)
+    start "$doc"
+    sleep 0.5
+    kill -CONT "$holder"
+    kill -KILL "$holder"
+    for ((tries = 0; tries < 100; tries++)); do
+        list_has "$doc" "$ini" 2>/dev/null && break
+        sleep 0.05
+    done
+    list_has "$doc" "$ini" || fail "the list was not kept once the lock was free: $(cat "$ini" 2>&1)"
+    stop "$started" TERM
+    ;;
+stale-lock)
+    # A lock that a crashed root session left in the user's folder is no
+    # one's: the user's session removes it at once and keeps its list.
+    [ "$(id -u)" -eq 0 ] || { echo "settings.sh stale-lock: needs root"; exit 77; }
+    cp "$quibo" "$work/quibo" && chmod 755 "$work/quibo"
+    mkdir -p "$folder"
+    chown -R 65534:65534 "$work/home" "$XDG_RUNTIME_DIR"
+    printf '1\nquibo\n%s\n' "$(uname -n)" >"$ini.lock"
+    doc=$(new_doc doc)
+    chmod 644 "$doc"
+    env --default-signal=INT,HUP,TERM setpriv --reuid=65534 --regid=65534 --clear-groups -- \
+        env ASAN_OPTIONS=detect_leaks=0 "$work/quibo" "$doc" 2>"$work/stderr" &
+    started=$!
+    for ((tries = 0; tries < 100; tries++)); do
+        [ -f "$ini" ] && list_has "$doc" "$ini" && break
+        sleep 0.05
+    done
+    list_has "$doc" "$ini" || fail "not kept at once: $(cat "$work/stderr")"
+    [ ! -e "$ini.lock" ] || fail "the stale lock is still there"
+    wait_ready "$started"
+    stop "$started" TERM
+    ;;
+no-tmp)
+    # Nothing goes under TMPDIR: one that is full or not a folder costs
+    # nothing.
+    : >"$work/not-a-folder"
+    doc=$(new_doc doc)
+    TMPDIR=$work/not-a-folder start "$doc"
+    stop "$started" TERM
+    list_has "$doc" "$ini" || fail "the list was lost: $(cat "$work/stderr")"
     ;;
 closed-descriptors)
     # Started with standard output and error closed, or all three, the

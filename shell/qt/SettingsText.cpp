@@ -1,0 +1,34 @@
+#include "shell/qt/SettingsText.h"
+
+#include <QSettings>
+
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "shell/qt/Descriptor.h"
+
+namespace quibo {
+
+std::optional<std::string> ReadSettingsText(const std::string& text, const std::function<void(QSettings&)>& read)
+{
+    const Descriptor fd(memfd_create("quibo-settings", MFD_CLOEXEC));
+    if (!fd.IsOpen())
+        return std::string("memory for a copy: ") + std::strerror(errno);
+    for (std::size_t written = 0; written < text.size();) {
+        const ssize_t put = write(fd.Get(), text.data() + written, text.size() - written);
+        if (put < 0 && errno != EINTR)
+            return std::string("memory for a copy: ") + std::strerror(errno);
+        written += put > 0 ? static_cast<std::size_t>(put) : 0;
+    }
+    GiveOwnTime(fd.Get());
+    QSettings settings(QString::fromStdString(DescriptorPath(fd.Get())), QSettings::IniFormat);
+    if (settings.status() == QSettings::AccessError)
+        return "Qt's settings store cannot read " + DescriptorPath(fd.Get());
+    read(settings);
+    return std::nullopt;
+}
+
+}  // namespace quibo
