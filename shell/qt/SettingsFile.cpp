@@ -78,21 +78,14 @@ std::optional<std::string> Swap(const SettingsFile::Target& target, const std::s
     const int folder = target.folder.Get();
     const char* name = target.name.c_str();
     const std::string changed = target.path + ": changed by another process while written; left as it is";
-    if (!target.was) {
-        if (renameat2(folder, temporary.c_str(), folder, name, RENAME_NOREPLACE) == 0)
-            return std::nullopt;
-        if (errno == EEXIST)
-            return changed;
-        if (!Unsupported(errno))
-            return Reason(target.path, errno);
-        if (linkat(folder, temporary.c_str(), folder, name, 0) == 0) {
-            unlinkat(folder, temporary.c_str(), 0);
-            return std::nullopt;
-        }
-        return errno == EEXIST ? changed : Reason(target.path, errno);
-    }
-    const auto isWas = [&](const char* there) { return SameFile(folder, there, target.file.Get()); };
-    if (renameat2(folder, temporary.c_str(), folder, name, RENAME_EXCHANGE) == 0) {
+    const auto isWas = [&](const char* there) {
+        struct stat info {};
+        return target.was ? SameFile(folder, there, target.file.Get())
+                          : fstatat(folder, there, &info, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
+    };
+    if (!target.was && renameat2(folder, temporary.c_str(), folder, name, RENAME_NOREPLACE) == 0)
+        return std::nullopt;
+    if (target.was && renameat2(folder, temporary.c_str(), folder, name, RENAME_EXCHANGE) == 0) {
         if (isWas(temporary.c_str())) {
             unlinkat(folder, temporary.c_str(), 0);
             return std::nullopt;
@@ -101,6 +94,8 @@ std::optional<std::string> Swap(const SettingsFile::Target& target, const std::s
         renameat2(folder, temporary.c_str(), folder, name, RENAME_EXCHANGE);
         return changed;
     }
+    if (errno == EEXIST)
+        return changed;
     if (!Unsupported(errno))
         return Reason(target.path, errno);
     if (!isWas(name))

@@ -12,6 +12,7 @@
 #include <QUrl>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -425,6 +426,39 @@ private slots:
             QSettings settings(QString::fromStdString(conf), QSettings::IniFormat);
             QCOMPARE(QUrl(settings.value("FileDialog/lastVisited").toString()).toLocalFile(), m_files->path());
         }
+    }
+
+    void openAndSaveAsNeverWaitForALockThatAnotherProcessHolds()
+    {
+        // Another process holds the locks of both settings files, as a
+        // stopped instance would. Open and Save As go on at once, and what
+        // they changed is kept once the locks are free.
+        const std::string conf = m_config.path().toStdString() + "/QtProject.conf";
+        std::filesystem::remove(conf);
+        std::vector<int> held;
+        std::filesystem::create_directories(std::filesystem::path(IniFile().toStdString()).parent_path());
+        for (const std::string& lock : {IniFile().toStdString() + ".lock", conf + ".lock"}) {
+            held.push_back(open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
+            QVERIFY(held.back() >= 0 && flock(held.back(), LOCK_EX) == 0);
+        }
+        const QString opened = m_files->path() + "/opened";
+        QFile(opened).open(QIODevice::WriteOnly);
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_OPEN); },
+                  [&](QWidget* modal) {
+                      qobject_cast<QFileDialog*>(modal)->setDirectory(m_files->path());
+                      ChooseFile(opened)(modal);
+                  });
+        Q().Window().RunCommand(ID_FILE_NEW);
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); }, ChooseFile(m_files->path() + "/saved"));
+        QCOMPARE(Q().App().RecentFiles().front(), (m_files->path() + "/saved").toStdString());
+        QVERIFY(!QFile::exists(IniFile()));
+        for (int fd : held)
+            close(fd);
+        QTRY_VERIFY(QFile::exists(IniFile()));
+        QSettings settings(IniFile(), QSettings::IniFormat);
+        QCOMPARE(settings.value("Recent File List/File1").toString(), m_files->path() + "/saved");
+        QCOMPARE(settings.value("Recent File List/File2").toString(), opened);
+        QTRY_VERIFY(QSettings(QString::fromStdString(conf), QSettings::IniFormat).contains("FileDialog/lastVisited"));
     }
 
     void aMissingFileIsReportedAndStartUpFails()

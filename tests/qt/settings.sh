@@ -341,10 +341,14 @@ held-lock)
     hold
     start "$(new_doc doc)"
     slept=0
+    looked=0
     for ((i = 0; i < 80; i++)); do
-        grep -q sleep "/proc/$started/task/$started/wchan" 2>/dev/null && ((slept++))
+        wchan=$(cat "/proc/$started/task/$started/wchan" 2>/dev/null)
+        [ -n "$wchan" ] && [ "$wchan" != 0 ] && ((looked++))
+        [[ $wchan == *sleep* ]] && ((slept++))
         sleep 0.025
     done
+    [ "$looked" -gt 0 ] || { echo "settings.sh held-lock: this kernel does not say where a thread waits"; exit 77; }
     [ "$slept" -eq 0 ] || fail "the window's thread slept in $slept of 80 looks"
     begun=$(date +%s%N)
     stop "$started" TERM
@@ -386,14 +390,23 @@ stale-lock)
     wait_ready "$started"
     stop "$started" TERM
     ;;
-no-tmp)
+private-copy)
     # Nothing goes under TMPDIR: one that is full or not a folder costs
-    # nothing.
+    # nothing. The copy folders that a killed session left beside either
+    # settings file are gone after the first frame.
+    mkdir -p "$folder/.quibo-private-Killed" "$XDG_CONFIG_HOME/.quibo-private-Killed"
+    : >"$folder/.quibo-private-Killed/settings.ini"
     : >"$work/not-a-folder"
     doc=$(new_doc doc)
     TMPDIR=$work/not-a-folder start "$doc"
+    for ((tries = 0; tries < 100; tries++)); do
+        [ -f "$ini" ] && break
+        sleep 0.05
+    done
     stop "$started" TERM
     list_has "$doc" "$ini" || fail "the list was lost: $(cat "$work/stderr")"
+    [ ! -e "$folder/.quibo-private-Killed" ] && [ ! -e "$XDG_CONFIG_HOME/.quibo-private-Killed" ] ||
+        fail "a killed session's copy folder is left"
     ;;
 closed-descriptors)
     # Started with standard output and error closed, or all three, the
