@@ -84,11 +84,14 @@ void WithPrivateDialogSettings(SettingsEdits& edits, const std::function<void()>
         place, {},
         [was = *before, now = *after](QSettings& target) {
             bool changed = false;
-            ReadSettingsText(was, [&](QSettings& wasSettings) {
-                ReadSettingsText(now, [&](QSettings& nowSettings) {
+            std::optional<std::string> nowProblem;
+            const std::optional<std::string> wasProblem = ReadSettingsText(was, [&](QSettings& wasSettings) {
+                nowProblem = ReadSettingsText(now, [&](QSettings& nowSettings) {
                     changed = MergeChanges(wasSettings, nowSettings, target);
                 });
             });
+            if (const std::optional<std::string>& problem = wasProblem ? wasProblem : nowProblem)
+                Say("kept", *problem);
             return changed;
         },
         [](const std::string& problem) { Say("kept", problem); });

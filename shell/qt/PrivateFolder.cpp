@@ -56,20 +56,27 @@ PrivateFolder::PrivateFolder(const SettingsFolder& folder) : m_settings(folder)
     for (int tries = 0; tries < 100; ++tries) {
         const std::string name = RandomName(kPrefix);
         if (mkdirat(parent, name.c_str(), 0700) != 0) {
-            if (errno == EEXIST)
+            const int error = errno;
+            if (error == EEXIST)
                 continue;
-            m_problem = Reason(folder.PathOf(name), errno);
+            m_problem = Reason(folder.PathOf(name), error);
             return;
         }
         quibo::Descriptor fd(openat(parent, name.c_str(), kFolderFlags));
-        // Held, and still there under its name: no cleanup of another
-        // session's took it between the two.
-        if (fd.IsOpen() && flock(fd.Get(), LOCK_EX | LOCK_NB) == 0 && SameFile(parent, name, fd.Get()) &&
-            OwnedByUs(fd.Get())) {
-            m_name = name;
-            m_fd = std::move(fd);
+        const int error = errno;
+        if (!fd.IsOpen() && error != ENOENT) {
+            m_problem = Reason(folder.PathOf(name), error);
             return;
         }
+        // Held, and still there under its name: else another session's
+        // cleanup took it between the two. Where the file system has no
+        // such locks, no cleanup can take it either.
+        const bool held = fd.IsOpen() && (flock(fd.Get(), LOCK_EX | LOCK_NB) == 0 || errno != EWOULDBLOCK);
+        if (!held || !SameFile(parent, name, fd.Get()))
+            continue;
+        m_name = name;
+        m_fd = std::move(fd);
+        return;
     }
     m_problem = Reason(folder.PathOf(kPrefix), EEXIST);
 }
@@ -83,7 +90,7 @@ PrivateFolder::~PrivateFolder()
 void PrivateFolder::CleanUpLeftovers(const SettingsFolder& folder)
 {
     const int parent = folder.Descriptor();
-    const int listed = fcntl(parent, F_DUPFD_CLOEXEC, 0);
+    const int listed = openat(parent, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR* entries = listed < 0 ? nullptr : fdopendir(listed);
     if (!entries) {
         if (listed >= 0)

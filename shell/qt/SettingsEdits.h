@@ -33,8 +33,6 @@ public:
     // SettingsLock::Wait does, with pause between the tries.
     void Finish(const Pause& pause);
 
-    bool Waiting() const { return !m_waiting.empty(); }
-
 private:
     struct Pending {
         SettingsPlace place;

@@ -21,6 +21,37 @@ std::string TooLarge(const std::string& path)
     return path + ": larger than 1 MiB";
 }
 
+// Reads all of fd, at most kMaxBytes.
+SettingsFile::Content ReadAll(int fd, const std::string& path)
+{
+    SettingsFile::Content content;
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            if (got < 0)
+                content.problem = Reason(path, errno);
+            break;
+        }
+        if (content.text.size() + static_cast<std::size_t>(got) > SettingsFile::kMaxBytes) {
+            content.problem = TooLarge(path);  // it grew while read
+            break;
+        }
+        content.text.append(buffer, static_cast<std::size_t>(got));
+    }
+    content.ours = content.problem.empty();
+    if (!content.ours)
+        content.text.clear();
+    return content;
+}
+
+std::string Changed(const std::string& path)
+{
+    return path + ": changed by another process while written; left as it is";
+}
+
 // Writes all of text to fd; the error when that failed.
 int WriteAll(int fd, const std::string& text)
 {
@@ -71,13 +102,16 @@ bool Unsupported(int error)
 // Puts the new file, temporary, in target's place, but only over what was
 // looked at. Where the file system can exchange two names, the exchange
 // and a look at what came back make this one step; elsewhere a last look
-// comes just before the rename. What is left at temporary after a failure
-// is the caller's to remove.
+// comes just before the rename. temporary is gone afterwards, unless it
+// holds what had taken the file's place and could not be put back.
 std::optional<std::string> Swap(const SettingsFile::Target& target, const std::string& temporary)
 {
     const int folder = target.folder.Get();
     const char* name = target.name.c_str();
-    const std::string changed = target.path + ": changed by another process while written; left as it is";
+    const auto failed = [&](std::string problem) {
+        unlinkat(folder, temporary.c_str(), 0);
+        return problem;
+    };
     const auto isWas = [&](const char* there) {
         struct stat info {};
         return target.was ? SameFile(folder, there, target.file.Get())
@@ -91,17 +125,22 @@ std::optional<std::string> Swap(const SettingsFile::Target& target, const std::s
             return std::nullopt;
         }
         // Something else had taken the file's place: it goes back.
-        renameat2(folder, temporary.c_str(), folder, name, RENAME_EXCHANGE);
-        return changed;
+        if (renameat2(folder, temporary.c_str(), folder, name, RENAME_EXCHANGE) == 0)
+            return failed(Changed(target.path));
+        return Changed(target.path) + "; what was there is now " +
+               target.path.substr(0, target.path.find_last_of('/') + 1) + temporary;
     }
-    if (errno == EEXIST)
-        return changed;
-    if (!Unsupported(errno))
-        return Reason(target.path, errno);
+    const int error = errno;
+    if (error == EEXIST || error == ENOENT)
+        return failed(Changed(target.path));
+    if (!Unsupported(error))
+        return failed(Reason(target.path, error));
     if (!isWas(name))
-        return changed;
-    if (renameat(folder, temporary.c_str(), folder, name) != 0)
-        return Reason(target.path, errno);
+        return failed(Changed(target.path));
+    if (renameat(folder, temporary.c_str(), folder, name) != 0) {
+        const int renameError = errno;
+        return failed(Reason(target.path, renameError));
+    }
     return std::nullopt;
 }
 
@@ -129,26 +168,23 @@ SettingsFile::Content SettingsFile::Read() const
         content.problem = TooLarge(path);
     if (!file.IsOpen() || !content.problem.empty())
         return content;
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = read(file.Descriptor(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0) {
-            if (got < 0)
-                content.problem = Reason(path, errno);
-            break;
-        }
-        if (content.text.size() + static_cast<std::size_t>(got) > kMaxBytes) {
-            content.problem = TooLarge(path);  // it grew while read
-            break;
-        }
-        content.text.append(buffer, static_cast<std::size_t>(got));
-    }
-    content.ours = content.problem.empty();
-    if (!content.ours)
-        content.text.clear();
-    return content;
+    return ReadAll(file.Descriptor(), path);
+}
+
+SettingsFile::Content SettingsFile::Read(const Target& target) const
+{
+    if (!target.was)
+        return {true, {}, {}};
+    const quibo::Descriptor fd(openat(target.folder.Get(), target.name.c_str(),
+                                      O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.IsOpen())
+        return {false, {}, Reason(target.path, errno)};
+    struct stat info {};
+    if (fstat(fd.Get(), &info) != 0 || info.st_dev != target.was->st_dev || info.st_ino != target.was->st_ino)
+        return {false, {}, Changed(target.path)};
+    if (info.st_size > kMaxBytes)
+        return {false, {}, TooLarge(Path())};
+    return ReadAll(fd.Get(), Path());
 }
 
 std::optional<std::string> SettingsFile::Find(Target& target) const
@@ -190,7 +226,7 @@ std::optional<std::string> SettingsFile::Find(Target& target) const
         const std::size_t slash = to.find_last_of('/');
         if (slash != std::string::npos) {
             const std::string folder = slash == 0 ? "/" : to.substr(0, slash);
-            target.folder = quibo::Descriptor(openat(target.folder.Get(), folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            target.folder = quibo::Descriptor(openat(target.folder.Get(), folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
             if (!target.folder.IsOpen())
                 return errno == ENOENT ? Path() + ": a link to nothing" : Reason(to, errno);
         }
@@ -218,25 +254,16 @@ std::optional<std::string> SettingsFile::Replace(const Target& target, const std
     std::optional<std::string> problem = Fill(fd.Get(), target, text);
     if (!fd.Close() && !problem)
         problem = Reason(target.path, errno);
-    if (!problem)
-        problem = Swap(target, temporary);
     if (problem) {
         unlinkat(folder, temporary.c_str(), 0);
         return problem;
     }
-    // The rename lasts as the file does.
-    fsync(folder);
+    if (std::optional<std::string> swapped = Swap(target, temporary))
+        return swapped;
+    // The rename lasts as the file does, where the folder can be read.
+    if (const quibo::Descriptor readable(openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)); readable.IsOpen())
+        fsync(readable.Get());
     return std::nullopt;
-}
-
-std::optional<std::string> SettingsFile::Replace(const std::string& text) const
-{
-    if (text.size() > kMaxBytes)
-        return TooLarge(Path());
-    Target target;
-    if (std::optional<std::string> problem = Find(target))
-        return problem;
-    return Replace(target, text);
 }
 
 }  // namespace quibo

@@ -43,12 +43,13 @@ public:
     };
     // Looks once; the reason when there is nothing that may be replaced.
     std::optional<std::string> Find(Target& target) const;
+    // The text of the file that Find looked at; empty for a new file.
+    Content Read(const Target& target) const;
     // Writes text in place of target, atomically: a new file beside it, with
     // its mode, owner and group, put in its place only while what is there
     // is still what Find saw (or still nothing). The reason when that
     // failed; the file is then as it was.
     std::optional<std::string> Replace(const Target& target, const std::string& text) const;
-    std::optional<std::string> Replace(const std::string& text) const;
 
 private:
     const SettingsFolder& m_folder;

@@ -9,7 +9,9 @@ namespace quibo {
 
 namespace {
 
-constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
+// Only named, as the system's own path lookup does: a folder on the way
+// needs to be searchable, not readable.
+constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
 
 std::string Foreign(const std::string& path)
 {
@@ -52,7 +54,12 @@ SettingsFolder::SettingsFolder(const SettingsPlace& place, Make make)
         const std::string parent = reached;
         reached += "/" + name;
         quibo::Descriptor next(openat(folder.Get(), name.c_str(), kFolderFlags | follow));
-        if (!next.IsOpen() && errno == ENOENT) {
+        int error = errno;
+        if (!next.IsOpen() && error == ENOENT && IsLink(folder.Get(), name)) {
+            m_problem = reached + ": a link to nothing";
+            return;
+        }
+        if (!next.IsOpen() && error == ENOENT) {
             // Nothing of another user's gets a folder of ours made in it.
             if (!OwnedByUs(folder.Get())) {
                 m_problem = Foreign(parent);
@@ -65,9 +72,10 @@ SettingsFolder::SettingsFolder(const SettingsPlace& place, Make make)
                 return;
             }
             next = quibo::Descriptor(openat(folder.Get(), name.c_str(), kFolderFlags | O_NOFOLLOW));
+            error = errno;
         }
         if (!next.IsOpen()) {
-            m_problem = place.strict && IsLink(folder.Get(), name) ? LinkRefused(reached) : Reason(reached, errno);
+            m_problem = place.strict && IsLink(folder.Get(), name) ? LinkRefused(reached) : Reason(reached, error);
             return;
         }
         if (place.strict && !OwnedByUs(next.Get())) {

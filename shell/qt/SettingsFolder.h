@@ -22,6 +22,7 @@ public:
     bool IsOpen() const { return m_fd.IsOpen(); }
     // Why it is not open; empty when it is only not there yet.
     const std::string& Problem() const { return m_problem; }
+    // An O_PATH descriptor: for the *at() calls only.
     int Descriptor() const { return m_fd.Get(); }
     // Whether links in it are followed (not in another user's HOME).
     bool FollowsLinks() const { return m_followsLinks; }

@@ -9,9 +9,11 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -23,26 +25,52 @@ namespace {
 
 constexpr int kShortestPauseMs = 2;
 constexpr int kLongestPauseMs = 25;
-// A lock file that nobody holds is removed and made anew; this many times
-// in a row means something else keeps making and removing it.
+// Tries in a row at making the lock file or removing a stale one, each
+// thwarted by another process's doing the same.
 constexpr int kRounds = 16;
-// QLockFile's own age for a lock it cannot judge otherwise.
+// QLockFile's age for a lock whose process it cannot judge; and the time a
+// lock file may be without its lines, from its making to their writing.
 constexpr time_t kStaleSeconds = 30;
-// A lock file holds three short lines.
+constexpr time_t kUnwrittenSeconds = 2;
+// QLockFile writes five short lines (three before Qt 5.10, as here).
 constexpr std::size_t kMaxLockText = 512;
 
-// The lock file's text as QLockFile writes it: process id, the program's
-// file name, host. QLockFile takes the lock to be held while that process
-// runs that program there.
+// The name of the program a process runs, as QLockFile takes it: the file
+// name of /proc/PID/exe. Empty when it cannot be read.
+std::string ProgramOf(const std::string& pid)
+{
+    char exe[PATH_MAX];
+    const ssize_t length = readlink(("/proc/" + pid + "/exe").c_str(), exe, sizeof exe);
+    if (length <= 0 || length == static_cast<ssize_t>(sizeof exe))
+        return {};
+    std::string program(exe, static_cast<std::size_t>(length));
+    if (program.ends_with(" (deleted)"))
+        program.resize(program.size() - 10);
+    return program.substr(program.find_last_of('/') + 1);
+}
+
+// The lock file's lines as QLockFile writes them: process id, program,
+// host.
 std::string LockText()
 {
-    std::string program;
-    char exe[PATH_MAX];
-    if (const ssize_t length = readlink("/proc/self/exe", exe, sizeof exe); length > 0) {
-        program.assign(exe, static_cast<std::size_t>(length));
-        program.erase(0, program.find_last_of('/') + 1);
-    }
-    return std::to_string(getpid()) + '\n' + program + '\n' + QSysInfo::machineHostName().toStdString() + '\n';
+    return std::to_string(getpid()) + '\n' + ProgramOf("self") + '\n' + QSysInfo::machineHostName().toStdString() +
+           '\n';
+}
+
+// Whether process pid of this host runs program: it exists (another user's
+// too) and, where its program can be read, it is that one.
+bool Runs(const std::string& pid, const std::string& program)
+{
+    const long long number = std::strtoll(pid.c_str(), nullptr, 10);
+    if (number <= 0 || number > INT_MAX || (kill(static_cast<pid_t>(number), 0) != 0 && errno != EPERM))
+        return false;
+    const std::string running = ProgramOf(pid);
+    return running.empty() || running == program;
+}
+
+time_t Age(const struct stat& info)
+{
+    return std::abs(time(nullptr) - info.st_mtime);
 }
 
 // "0.5 s", "20 s".
@@ -90,12 +118,16 @@ SettingsLock::State SettingsLock::Fail(std::string problem)
     return State::Failed;
 }
 
-SettingsLock::Holder SettingsLock::HolderOf(int fd) const
+SettingsLock::State SettingsLock::Busy(Holder holder)
 {
-    Holder holder;
-    struct stat info {};
-    if (fstat(fd, &info) == 0)
-        holder = {info.st_dev, info.st_ino, info.st_ctim, {}};
+    m_holder = std::move(holder);
+    m_problem = m_path + ": held by " + m_holder.who;
+    return State::Busy;
+}
+
+SettingsLock::Holder SettingsLock::HolderOf(int fd, const struct stat& info, bool& stale) const
+{
+    Holder holder{info.st_dev, info.st_ino, info.st_ctim, "another process"};
     char text[kMaxLockText];
     const ssize_t got = pread(fd, text, sizeof text, 0);
     const std::string lines(text, got > 0 ? static_cast<std::size_t>(got) : 0);
@@ -104,12 +136,14 @@ SettingsLock::Holder SettingsLock::HolderOf(int fd) const
     const std::size_t third = second == std::string::npos ? second : lines.find('\n', second + 1);
     const std::string pid = lines.substr(0, first);
     if (third == std::string::npos || pid.empty() || pid.find_first_not_of("0123456789") != std::string::npos) {
-        holder.who = "another process";
+        stale = Age(info) >= kUnwrittenSeconds;
         return holder;
     }
     const std::string program = lines.substr(first + 1, second - first - 1);
     const std::string host = lines.substr(second + 1, third - second - 1);
     holder.who = (program.empty() ? "a program" : program) + " (process " + pid + " on " + host + ")";
+    const bool here = host.empty() || host == QSysInfo::machineHostName().toStdString();
+    stale = (here && !Runs(pid, program)) || Age(info) >= kStaleSeconds;
     return holder;
 }
 
@@ -117,59 +151,65 @@ SettingsLock::State SettingsLock::Try()
 {
     const int folder = m_folder.Descriptor();
     for (int round = 0; round < kRounds; ++round) {
-        quibo::Descriptor fd(
+        quibo::Descriptor made(
             openat(folder, m_name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
-        const bool made = fd.IsOpen();
-        if (!made && errno != EEXIST)
-            return Fail(m_path + ": cannot lock: " + std::strerror(errno));
-        struct stat info {};
-        if (!made) {
-            RegularFile existing(folder, m_name, O_RDONLY, RegularFile::Links::Refuse);
-            info = existing.Info();
-            if (existing.Error() == ENOENT)
-                continue;  // let go meanwhile
-            if (!existing.IsOpen() && existing.Error() == 0)
-                return Fail(m_path + ": not a regular file");
-            if (!existing.IsOpen() && existing.Error() != EACCES)
-                return Fail(Reason(m_path, existing.Error()));
-            if (existing.IsOpen())
-                fd = quibo::Descriptor(fcntl(existing.Descriptor(), F_DUPFD_CLOEXEC, 0));
-        }
-        if (fd.IsOpen() && flock(fd.Get(), LOCK_EX | LOCK_NB) != 0) {
-            if (errno != EWOULDBLOCK)
-                return Fail(m_path + ": cannot lock: " + std::strerror(errno));
-            m_holder = HolderOf(fd.Get());
-            m_problem = m_path + ": held by " + m_holder.who;
-            return State::Busy;
-        }
-        if (!fd.IsOpen()) {
-            // Another user's file that this one cannot read, so cannot hold
-            // to see whether anybody does: QLockFile's rule, by its age.
-            if (time(nullptr) - info.st_mtime < kStaleSeconds) {
-                m_holder = {info.st_dev, info.st_ino, info.st_ctim, "a process of user " + UserName(info.st_uid)};
-                m_problem = m_path + ": held by " + m_holder.who;
-                return State::Busy;
+        if (made.IsOpen()) {
+            // Where the file system has no such locks, the file made is the
+            // lock, as for QLockFile.
+            const bool looked = flock(made.Get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+            if (looked || !SameFile(folder, m_name, made.Get())) {
+                // Someone looking at it as it was made: make another.
+                if (SameFile(folder, m_name, made.Get()))
+                    unlinkat(folder, m_name.c_str(), 0);
+                continue;
             }
-        } else if (!SameFile(folder, m_name, fd.Get())) {
-            continue;  // removed or replaced meanwhile
-        } else if (made) {
             const std::string text = LockText();
-            if (const ssize_t put = write(fd.Get(), text.data(), text.size()); put != static_cast<ssize_t>(text.size())) {
+            if (const ssize_t put = write(made.Get(), text.data(), text.size()); put != static_cast<ssize_t>(text.size())) {
                 const int error = put < 0 ? errno : ENOSPC;
                 unlinkat(folder, m_name.c_str(), 0);
                 return Fail(m_path + ": cannot lock: " + std::strerror(error));
             }
-            m_fd = std::move(fd);
+            m_fd = std::move(made);
             return State::Held;
         }
-        // Nobody holds it: left by a process that ended.
+        if (const int error = errno; error != EEXIST)
+            return Fail(m_path + ": cannot lock: " + std::strerror(error));
+
+        const RegularFile existing(folder, m_name, O_RDONLY, RegularFile::Links::Refuse);
+        const struct stat& info = existing.Info();
+        bool stale = false;
+        if (existing.Error() == ENOENT)
+            continue;  // let go meanwhile
+        if (!existing.IsOpen() && existing.Error() == 0)
+            return Fail(m_path + ": not a regular file");
+        if (existing.Error() == EACCES) {
+            // Another user's, which this one cannot read, so cannot hold to
+            // see whether anybody does: QLockFile's rule, by its age.
+            stale = Age(info) >= kStaleSeconds;
+            if (!stale)
+                return Busy({info.st_dev, info.st_ino, info.st_ctim, "a process of user " + UserName(info.st_uid)});
+        } else if (!existing.IsOpen()) {
+            return Fail(Reason(m_path, existing.Error()));
+        } else if (flock(existing.Descriptor(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+            return Busy(HolderOf(existing.Descriptor(), info, stale));
+        } else if (!SameFile(folder, m_name, existing.Descriptor())) {
+            continue;  // removed or replaced meanwhile
+        } else if (Holder holder = HolderOf(existing.Descriptor(), info, stale); !stale) {
+            return Busy(std::move(holder));
+        }
+        // Left by a process that ended, and held by nobody now.
+        struct stat now {};
+        if (fstatat(folder, m_name.c_str(), &now, AT_SYMLINK_NOFOLLOW) != 0 || now.st_ino != info.st_ino ||
+            now.st_ctim.tv_sec != info.st_ctim.tv_sec || now.st_ctim.tv_nsec != info.st_ctim.tv_nsec)
+            continue;
         if (unlinkat(folder, m_name.c_str(), 0) != 0 && errno != ENOENT) {
             const int error = errno;
             const std::string owner = info.st_uid == geteuid() ? "" : " of user " + UserName(info.st_uid);
             return Fail(m_path + ": stale lock" + owner + ", cannot be removed: " + std::strerror(error));
         }
     }
-    return Fail(m_path + ": cannot lock: made and removed by others again and again");
+    // Others make and remove it as fast as this one looks: a crowd.
+    return Busy({0, 0, {}, "other processes in turn"});
 }
 
 SettingsLock::State SettingsLock::Wait(const Pause& pause)

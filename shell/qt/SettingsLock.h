@@ -19,12 +19,13 @@ bool Sleep(int milliseconds);
 
 // The lock on a settings file: NAME.lock beside it, held with flock() on a
 // descriptor of its own. Qt's QLockFile (Qt's settings store, other Qt
-// programs) uses the same file the same way: it makes the file only when
-// it is not there, holds it with flock() and writes its process, program
-// and host into it, so each keeps the other out. A lock file is opened
-// without following a link and without blocking, and read only when it is
-// a regular file, a line or two at most. One that nobody holds is stale,
-// whatever it says, and removed.
+// programs) uses the same file: it makes it only when it is not there,
+// holds it with flock() and writes its process, program and host into it,
+// so each keeps the other out. A lock file is opened without following a
+// link and without blocking, and read only when it is a regular file, a
+// few lines at most. One that nobody holds is stale when the process it
+// names is gone, as QLockFile judges; only its first moments (made, not yet
+// held) and its last (let go, not yet removed) pass for held.
 class SettingsLock {
 public:
     enum class State { Held, Busy, Failed };
@@ -58,7 +59,10 @@ private:
         bool operator==(const Holder& other) const;
     };
     State Fail(std::string problem);
-    Holder HolderOf(int fd) const;
+    State Busy(Holder holder);
+    // What the lock file open at fd says of its holder, and whether that
+    // holder is gone.
+    Holder HolderOf(int fd, const struct stat& info, bool& stale) const;
 
     const SettingsFolder& m_folder;
     std::string m_name;

@@ -26,10 +26,12 @@ SettingsPlace UserSettingsPlace(const std::string& name)
     place.path = (folder == "/" ? "" : folder) + "/" + name;
     struct stat homeInfo {};
     place.strict = home && *home == '/' && stat(home, &homeInfo) == 0 && homeInfo.st_uid != geteuid();
-    if (place.strict && useConfig)
-        place.trusted = folder.substr(0, std::max<std::size_t>(folder.find_last_of('/'), 1));
-    else if (place.strict)
+    // XDG_CONFIG_HOME below HOME is reached from HOME, like ~/.config.
+    const bool belowHome = !useConfig || folder.starts_with(std::string(home ? home : "") + "/");
+    if (place.strict && belowHome)
         place.trusted = home;
+    else if (place.strict)
+        place.trusted = folder.substr(0, std::max<std::size_t>(folder.find_last_of('/'), 1));
 
     // Said once, at start-up; the session then keeps no list.
     if (const SettingsFolder probe(place, SettingsFolder::Make::No); !probe.Problem().empty())

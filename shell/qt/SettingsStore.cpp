@@ -50,9 +50,13 @@ SettingsStore::Result SettingsStore::Edit(const std::function<bool(QSettings&)>&
     case SettingsLock::State::Failed:
         return failed(lock.Problem());
     }
-    // Read again: another instance may have written since.
+    // Read again: another instance may have written since. What is read is
+    // what is replaced, or nothing is.
     const SettingsFile file(folder);
-    const SettingsFile::Content content = file.Read();
+    SettingsFile::Target target;
+    if (std::optional<std::string> problem = file.Find(target))
+        return failed(*problem);
+    const SettingsFile::Content content = file.Read(target);
     if (!content.ours)
         return failed(content.problem);
     const PrivateFolder copy(folder);
@@ -71,7 +75,7 @@ SettingsStore::Result SettingsStore::Edit(const std::function<bool(QSettings&)>&
     const std::optional<std::string> text = copy.Read(kCopy);
     if (!text)
         return failed(CopyProblem("it cannot be read back"));
-    if (std::optional<std::string> problem = file.Replace(*text))
+    if (std::optional<std::string> problem = file.Replace(target, *text))
         return failed(*problem);
     return {};
 }

@@ -21,6 +21,7 @@
 #include "shell/qt/SettingsLock.h"
 #include "shell/qt/SettingsPlace.h"
 #include "shell/qt/SettingsStore.h"
+#include "tests/qt/Environment.h"
 
 using namespace quibo;
 
@@ -52,22 +53,6 @@ std::vector<std::string> Stored(const SettingsStore& store)
         files = {"(not read)"};
     return files;
 }
-
-// Sets or unsets an environment variable for one scope.
-class Environment {
-public:
-    Environment(const char* name, const char* value) : m_name(name)
-    {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~Environment() { m_old ? setenv(m_name, m_old->c_str(), 1) : unsetenv(m_name); }
-
-private:
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
 
 }  // namespace
 
@@ -128,8 +113,11 @@ private slots:
         QVERIFY(written.problem.ends_with("larger than 1 MiB"));
         struct stat info {};
         QVERIFY(stat(path.c_str(), &info) == 0 && info.st_size == SettingsFile::kMaxBytes + 1);
-        const SettingsFolder folder(SettingsPlace::At(Path("huge.ini")), SettingsFolder::Make::No);
-        QVERIFY(SettingsFile(folder).Replace(std::string(SettingsFile::kMaxBytes + 1, ';')));
+        const SettingsStore::Result huge = SettingsStore(SettingsPlace::At(Path("huge.ini"))).Edit([](QSettings& settings) {
+            settings.setValue("k", QString(SettingsFile::kMaxBytes, 'x'));
+            return true;
+        });
+        QVERIFY(huge.problem.ends_with("larger than 1 MiB"));
         QVERIFY(!QFile::exists(QString::fromStdString(Path("huge.ini"))));
     }
 

@@ -7,7 +7,7 @@ set -u
 case_name=$1
 quibo=$2
 work=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill -KILL $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 chmod 755 "$work"
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/runtime"
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
@@ -323,9 +323,9 @@ kept-at-once)
     ;;
 held-lock)
     # Another instance, stopped, holds the lock. The window's thread never
-    # sleeps on it; SIGTERM still ends the session at once, saying that the
-    # list is not kept; and once the holder lets go, a session that runs
-    # keeps its list.
+    # sleeps or blocks on it; SIGTERM still ends the session within a
+    # second, saying that the list is not kept; and once the holder lets
+    # go, a session that runs keeps its list.
     mkdir -p "$folder"
     hold() {
         (
@@ -333,7 +333,7 @@ held-lock)
             flock 9
             printf '%s\nquibo\n%s\n' "$BASHPID" "$(uname -n)" >&9
             exec sleep 60
-        ) &
+        ) </dev/null >/dev/null 2>&1 &
         holder=$!
         until [ -s "$ini.lock" ]; do sleep 0.02; done
         kill -STOP "$holder"
@@ -345,7 +345,7 @@ held-lock)
     for ((i = 0; i < 80; i++)); do
         wchan=$(cat "/proc/$started/task/$started/wchan" 2>/dev/null)
         [ -n "$wchan" ] && [ "$wchan" != 0 ] && ((looked++))
-        [[ $wchan == *sleep* ]] && ((slept++))
+        [[ $wchan == *sleep* || $wchan == *lock* ]] && ((slept++))
         sleep 0.025
     done
     [ "$looked" -gt 0 ] || { echo "settings.sh held-lock: this kernel does not say where a thread waits"; exit 77; }
@@ -375,7 +375,10 @@ stale-lock)
     cp "$quibo" "$work/quibo" && chmod 755 "$work/quibo"
     mkdir -p "$folder"
     chown -R 65534:65534 "$work/home" "$XDG_RUNTIME_DIR"
-    printf '1\nquibo\n%s\n' "$(uname -n)" >"$ini.lock"
+    sh -c 'exit 0' &
+    ended=$!
+    wait "$ended"
+    printf '%s\nquibo\n%s\n' "$ended" "$(uname -n)" >"$ini.lock"
     doc=$(new_doc doc)
     chmod 644 "$doc"
     env --default-signal=INT,HUP,TERM setpriv --reuid=65534 --regid=65534 --clear-groups -- \
