@@ -23,9 +23,12 @@ bool Sleep(int milliseconds);
 // holds it with flock() and writes its process, program and host into it,
 // so each keeps the other out. A lock file is opened without following a
 // link and without blocking, and read only when it is a regular file, a
-// few lines at most. One that nobody holds is stale when the process it
-// names is gone, as QLockFile judges; only its first moments (made, not yet
-// held) and its last (let go, not yet removed) pass for held.
+// few lines at most. One that nobody holds is judged as QLockFile judges
+// it: stale when the process it names is gone from this host or runs
+// another program, or when it is 30 s old; without its lines yet, it
+// passes for held for 2 s. So the moments between QLockFile's making the
+// file and holding it, and between letting it go and removing it, are not
+// taken for a stale lock.
 class SettingsLock {
 public:
     enum class State { Held, Busy, Failed };
