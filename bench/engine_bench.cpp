@@ -60,14 +60,14 @@ void OperatorChainAt64Bits(benchmark::State& state)
 }
 BENCHMARK(OperatorChainAt64Bits);
 
-// One DECIMAL keystroke and its Backspace under type, after start: each
+// One keystroke into field and its Backspace under type, after start: each
 // converts the whole text again.
-void DecimalKeystroke(benchmark::State& state, DataType type, const char* start, const char* typed)
+void Keystroke(benchmark::State& state, ControlId field, DataType type, const char* start, const char* typed)
 {
     HeadlessApp app;
     app.App().OnCmdMsg(FindDataTypeCommand(type)->id);
     HeadlessForm& form = app.Form();
-    form.Focus(IDC_DECIMAL_EDIT);
+    form.Focus(field);
     form.Type(start);
     for (auto _ : state) {
         form.Type(typed);
@@ -75,10 +75,22 @@ void DecimalKeystroke(benchmark::State& state, DataType type, const char* start,
     }
     ReportPerAction(state, 2);
 }
+
+void DecimalKeystroke(benchmark::State& state, DataType type, const char* start, const char* typed)
+{
+    Keystroke(state, IDC_DECIMAL_EDIT, type, start, typed);
+}
 // Twenty digits and nineteen.
 BENCHMARK_CAPTURE(DecimalKeystroke, At64Bits, DataType::UnsignedLongLong, "1844674407370955161", "5");
 // "-2.51" and "-2.5".
 BENCHMARK_CAPTURE(DecimalKeystroke, UnderFloat, DataType::Float, "-2.5", "1");
+
+void HexKeystroke(benchmark::State& state, DataType type, const char* start, const char* typed)
+{
+    Keystroke(state, IDC_HEX_EDIT, type, start, typed);
+}
+// -pi, whose text needs sixteen digits, and a pattern of fifteen places.
+BENCHMARK_CAPTURE(HexKeystroke, UnderDouble, DataType::Double, "C00921FB54442D1", "8");
 
 void ByteOrderPress(benchmark::State& state)
 {

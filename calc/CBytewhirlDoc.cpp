@@ -24,6 +24,19 @@ int CBytewhirlDoc::HexDigitCapacity() const
     return info ? info->hexDigitCapacity : 0;
 }
 
+std::uint64_t CBytewhirlDoc::ConverterValue() const
+{
+    const DataTypeInfo* info = FindDataTypeInfo(m_nDataType);
+    if (!info)
+        return 0;
+    std::uint64_t value = 0;
+    for (char c : info->isReal ? m_pConv->m_strRealBinMot : m_pConv->m_strBinMot) {
+        if (c == '0' || c == '1')
+            value = value << 1 | static_cast<std::uint64_t>(c - '0');
+    }
+    return value & WidthMask(info->widthBits);
+}
+
 void CBytewhirlDoc::AppendKeyDigit(std::string& text)
 {
     m_pCalc->m_strKeyDigit = FormatUnsigned("%X", static_cast<std::uint32_t>(m_nKeyDigit & 0xF));

@@ -24,6 +24,11 @@ public:
 
     // Hex digits the current type's bit pattern needs; 0 for an unknown type.
     int HexDigitCapacity() const;
+    // The converter's value: the low bits of the current type's width (32
+    // for float, 64 for double) of the Mot text that the converter record
+    // rendered last for the type's family (m_strBinMot for the integral
+    // types, m_strRealBinMot for the real ones); 0 for an empty text.
+    std::uint64_t ConverterValue() const;
 
     // Takes m_nKeyDigit into the operand being typed, or only carries the
     // last result over, as the flags select. -1 when the operand is full.

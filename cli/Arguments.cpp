@@ -118,6 +118,10 @@ std::variant<CliPlan, std::string> ParseArguments(std::span<const std::string_vi
             plan.json = true;
             continue;
         }
+        if (arg == "--code") {
+            plan.code = true;
+            continue;
+        }
 
         // Options with a value, as "--opt VALUE" or "--opt=VALUE".
         std::string_view name = arg;
@@ -161,9 +165,11 @@ std::variant<CliPlan, std::string> ParseArguments(std::span<const std::string_vi
     }
 
     if (script) {
-        if (!plan.actions.empty() || plan.json)
-            return std::string("--script plays a whole script: give it no other action or --json");
+        if (!plan.actions.empty() || plan.json || plan.code)
+            return std::string("--script plays a whole script: give it no other action, --json or --code");
         plan.mode = CliPlan::Mode::Script;
+    } else if (plan.json && plan.code) {
+        return std::string("--json and --code each print the result: give one of them");
     } else if (args.empty()) {
         // Without arguments: a terminal gets a prompt; a pipe is a script.
         plan.mode = stdinIsTerminal ? CliPlan::Mode::Interactive : CliPlan::Mode::Script;

@@ -17,6 +17,7 @@ struct CliPlan {
     Mode mode = Mode::Actions;
     std::vector<Action> actions;  // Actions: done left to right
     bool json = false;            // Actions: print one replay state line
+    bool code = false;            // Actions: print the value as code writes it
     std::string scriptPath;       // Script: a file, or "-" for standard input
 };
 

@@ -21,7 +21,7 @@ namespace {
 
 using namespace quibo;
 
-constexpr const char kUsage[] = R"(Usage: quibo-cli [ACTION...] [--json]
+constexpr const char kUsage[] = R"(Usage: quibo-cli [ACTION...] [--json | --code]
        quibo-cli --script FILE
        quibo-cli
 
@@ -49,6 +49,9 @@ Actions:
 
 Options:
   --json           print the final state as one JSON line, as a script does
+  --code           print only the converter's value as C and C++ code write
+                   it: 0x2Cu, -1, (-9223372036854775807 - 1), 1.0f, 0.1,
+                   INFINITY (what Copy as Code copies from BINARY)
   --script FILE    play a replay script (FILE - for standard input) and print
                    one JSON line per action; exit status 1 if a line was an
                    error
@@ -70,6 +73,9 @@ cannot be written, or memory that runs out (said on standard error).
 
 Examples:
   quibo-cli --type float --decimal 0.1     the bit pattern of the float 0.1
+  quibo-cli --type float --hex 3F800000    the float of a bit pattern: 1
+  quibo-cli --type double --decimal 0.1 --code
+                                           0.1 as code writes a double
   quibo-cli --type char 5 add 3 eq         5 + 3 as chars
   quibo-cli --type char 0 sub 6 eq         0 - 6: FFFFFFFA, -6, 1111 1010
   quibo-cli --type char --hex ff           FF read as a char: -1
@@ -125,6 +131,8 @@ int RunActions(const CliPlan& plan)
         state.messages = messages;
         AppendStateLine(out, state);
         out += '\n';
+    } else if (plan.code) {
+        out = app.App().CodeOf(IDC_BINARY) + '\n';
     } else {
         out = FieldText(state);
     }

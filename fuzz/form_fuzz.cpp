@@ -1,14 +1,19 @@
 // Plays arbitrary bytes as user actions on the headless form (key clicks,
-// focus, typing, backspace, clearing, pasting, Data Type commands, New) and
-// checks what must hold between any two actions.
+// focus, typing, backspace, clearing, pasting, a real type's bit pattern
+// typed into HEX, Data Type commands, New) and checks what must hold
+// between any two actions.
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "byteorder/DataTypeCommands.h"
+#include "numtext/DecimalText.h"
+#include "numtext/HexText.h"
+#include "numtext/RealText.h"
 #include "shell/headless/HeadlessApp.h"
 #include "shell/res/Texts.h"
 
@@ -22,6 +27,14 @@ constexpr std::array<ControlId, 30> kKeys{
     IDC_KEY_CLEAR, IDC_KEY_ADD, IDC_KEY_SUBTRACT, IDC_KEY_MULTIPLY, IDC_KEY_DIVIDE, IDC_KEY_MODULUS,
     IDC_KEY_COMPLEMENT, IDC_KEY_XOR, IDC_KEY_AND, IDC_KEY_OR, IDC_KEY_SHIFT_LEFT, IDC_KEY_SHIFT_RIGHT,
     IDC_KEY_EQUALS, IDC_KEY_BYTE_ORDER,
+};
+
+// Bit patterns where real values have their edges: NaN payloads, the
+// infinities, subnormals, signed zeros; and texts longer than HEX takes.
+constexpr std::array<const char*, 16> kRealPatterns{
+    "7FC00001", "FFFFFFFF", "7F800000", "FF800000", "00000001", "807FFFFF", "80000000", "7F7FFFFF",
+    "7FF0000000000001", "FFF8000000000000", "7FF0000000000000", "0000000000000001", "800FFFFFFFFFFFFF",
+    "8000000000000000", "1234567890ABCDEF1234", "0x3F800000",
 };
 
 void Require(bool condition, const char* what)
@@ -99,8 +112,37 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const std::size_t length = std::min<std::size_t>(next() % 24, size - i);
             form.Paste(std::string(reinterpret_cast<const char*>(data + i), length));
             i += length;
-        } else if (action < 250) {
+        } else if (action < 245) {
             app.App().OnCmdMsg(DataTypeCommands()[action % DataTypeCommands().size()].id);
+        } else if (action < 250) {
+            // An edge of the real values, or any bytes' hex digits, typed
+            // into HEX: under float or double, DECIMAL reads back as HEX's
+            // pattern.
+            const std::uint8_t choice = next();
+            std::string text = kRealPatterns[choice % kRealPatterns.size()];
+            if (choice >= 128) {
+                text.clear();
+                for (int digit = 0; digit < 16; ++digit)
+                    text += "0123456789ABCDEF"[next() % 16];
+            }
+            // Into HEX from DECIMAL: a field that kept the focus through a
+            // Data Type command does not convert until it gets it again.
+            form.Focus(IDC_DECIMAL_EDIT);
+            form.Focus(IDC_HEX_EDIT);
+            form.ClearField();
+            form.Type(text);
+            const DataType type = app.Document().m_nDataType;
+            const std::uint64_t pattern = HexTextToValue(form.GetDlgItemText(IDC_HEX_EDIT));
+            const std::string decimal = form.GetDlgItemText(IDC_DECIMAL_EDIT);
+            if (type == DataType::Float) {
+                const float value = std::bit_cast<float>(static_cast<std::uint32_t>(pattern));
+                Require(decimal == FloatText(value), "DECIMAL shows the float of HEX");
+                Require(value != value || static_cast<float>(ReadDecimalReal(decimal)) == value, "and reads back");
+            } else if (type == DataType::Double) {
+                const double value = std::bit_cast<double>(pattern);
+                Require(decimal == DoubleText(value), "DECIMAL shows the double of HEX");
+                Require(value != value || ReadDecimalReal(decimal) == value, "and reads back");
+            }
         } else {
             app.App().OnCmdMsg(ID_FILE_NEW);
         }

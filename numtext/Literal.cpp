@@ -122,17 +122,58 @@ std::optional<std::string> DecimalDigits(std::string_view text)
     return std::nullopt;
 }
 
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && IsSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// "(-N - 1)", as C writes the least value of a signed type whose -N-1 has
+// no literal (INT64_MIN): the digits of -N-1. N and the 1 may have integer
+// suffixes.
+std::optional<std::string> LeastValueDigits(std::string_view text)
+{
+    if (text.size() < 2 || text.front() != '(' || text.back() != ')')
+        return std::nullopt;
+    text = Trimmed(text.substr(1, text.size() - 2));
+    if (!text.starts_with('-'))
+        return std::nullopt;
+    text = Trimmed(text.substr(1));
+    std::string digits;
+    std::size_t at = 0;
+    if (!ReadDigits(text, at, IsDecimalDigit, "_'", digits))
+        return std::nullopt;
+    const std::size_t minus = text.find('-', at);
+    if (minus == std::string_view::npos)
+        return std::nullopt;
+    const std::string_view suffix = Trimmed(text.substr(at, minus - at));
+    std::string_view one = Trimmed(text.substr(minus + 1));
+    if ((!suffix.empty() && !IsSuffix(suffix, false)) || !one.starts_with('1'))
+        return std::nullopt;
+    one.remove_prefix(1);
+    if (!one.empty() && !IsSuffix(one, false))
+        return std::nullopt;
+    std::size_t last = digits.find_last_not_of('9');
+    if (last == std::string::npos) {
+        digits = "0" + digits;
+        last = 0;
+    }
+    ++digits[last];
+    std::fill(digits.begin() + static_cast<std::ptrdiff_t>(last) + 1, digits.end(), '0');
+    return "-" + digits;
+}
+
 }  // namespace
 
 std::string DigitsOfLiteral(std::string_view text, LiteralField field)
 {
-    std::string_view trimmed = text;
-    while (!trimmed.empty() && IsSpace(trimmed.front()))
-        trimmed.remove_prefix(1);
-    while (!trimmed.empty() && IsSpace(trimmed.back()))
-        trimmed.remove_suffix(1);
-    const std::optional<std::string> digits =
-        field == LiteralField::Hex ? HexDigits(trimmed) : DecimalDigits(trimmed);
+    const std::string_view trimmed = Trimmed(text);
+    std::optional<std::string> digits = field == LiteralField::Hex ? HexDigits(trimmed) : DecimalDigits(trimmed);
+    if (!digits && field == LiteralField::Decimal)
+        digits = LeastValueDigits(trimmed);
     return digits ? *digits : std::string(text);
 }
 

@@ -18,9 +18,10 @@ enum class LiteralField { Hex, Decimal };
 // - Decimal: an optional sign, decimal digits with single '_' or '\''
 //   between them and an optional fraction (or a fraction alone, ".5"), an
 //   optional exponent, and an optional suffix (the ones above, f, F, f32,
-//   f64), with an optional '_' before it.
-// Any other text comes back as it is. The result is the text itself or
-// its characters in order with some left out, and reading it again gives
+//   f64), with an optional '_' before it; or "(-N - 1)", as C writes the
+//   least value of a signed type, which gives the digits of -N-1.
+// Any other text comes back as it is. The result is the text itself, its
+// characters in order with some left out, or -N-1; reading it again gives
 // it back.
 std::string DigitsOfLiteral(std::string_view text, LiteralField field);
 

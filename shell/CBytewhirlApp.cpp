@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "calc/CodeText.h"
+#include "numtext/HexText.h"
 #include "shell/platform/CommandIds.h"
 #include "shell/res/Templates.h"
 #include "shell/res/Strings.h"
@@ -113,6 +115,20 @@ void CBytewhirlApp::CopyResult(ControlId id)
         std::erase_if(text, [](char c) { return c == ' ' || c == '\n'; });
     if (!text.empty())
         m_platform.SetClipboardText(text);
+}
+
+std::string CBytewhirlApp::CodeOf(ControlId id)
+{
+    if (id != IDC_DISPLAY)
+        return CodeText(m_document.m_nDataType, m_document.ConverterValue());
+    const std::string display = m_form.GetDlgItemText(IDC_DISPLAY);
+    return display.empty() ? std::string() : CodeText(m_document.m_nDataType, HexTextToValue(display));
+}
+
+void CBytewhirlApp::CopyAsCode(ControlId id)
+{
+    if (const std::string code = CodeOf(id); !code.empty())
+        m_platform.SetClipboardText(code);
 }
 
 void CBytewhirlApp::OnEditPaste()

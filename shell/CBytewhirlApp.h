@@ -77,6 +77,11 @@ public:
     // digits without blanks or line break, ready to paste into code. An
     // empty result leaves the clipboard as it is.
     void CopyResult(ControlId id);
+    // A value as code writes it (calc/CodeText.h), at the current type: the
+    // display's (empty while the display is), or for BINARY the converter's.
+    std::string CodeOf(ControlId id);
+    // Copy as Code: CodeOf(id) on the clipboard, unless it is empty.
+    void CopyAsCode(ControlId id);
 
     // "<title> - Quibo"; " - Quibo" while the title is empty.
     std::string Caption() const;

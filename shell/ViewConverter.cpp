@@ -3,8 +3,11 @@
 // own writes into the other field, which notify too, convert nothing.
 #include "shell/CBytewhirlView.h"
 
+#include <bit>
+
 #include "numtext/DecimalText.h"
 #include "numtext/HexText.h"
+#include "numtext/RealText.h"
 
 namespace quibo {
 
@@ -62,8 +65,22 @@ void CBytewhirlView::OnHexEditUpdate()
     CBytewhirlDoc& doc = GetDocument();
     OperandRecord& conv = *doc.m_pConv;
     const std::uint64_t value = HexTextToValue(m_editHex.GetWindowText());
-    // Hex to decimal is for the integral types only; a real type empties
-    // DECIMAL and leaves BINARY with the last integral rendering.
+    // A real type's pattern is the last eight places (float) or sixteen
+    // (double), and DECIMAL its value's shortest text.
+    if (doc.m_nDataType == DataType::Float) {
+        const float real = std::bit_cast<float>(static_cast<std::uint32_t>(value));
+        conv.BinaryTextFloat(real);
+        m_form.SetDlgItemText(IDC_BINARY, conv.m_strRealBinMot);
+        m_form.SetDlgItemText(IDC_DECIMAL_EDIT, FloatText(real));
+        return;
+    }
+    if (doc.m_nDataType == DataType::Double) {
+        const double real = std::bit_cast<double>(value);
+        conv.BinaryTextDouble(real);
+        m_form.SetDlgItemText(IDC_BINARY, conv.m_strRealBinMot);
+        m_form.SetDlgItemText(IDC_DECIMAL_EDIT, DoubleText(real));
+        return;
+    }
     std::string decimal;
     if (IsIntegral(doc.m_nDataType)) {
         decimal = DecimalText(doc.m_nDataType, value);

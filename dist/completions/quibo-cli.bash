@@ -80,9 +80,9 @@ _quibo_cli()
     *)
         if [[ $cur == -* ]]; then
             if [[ -n $given ]]; then
-                w="--type --hex --decimal --json"
+                w="--type --hex --decimal --json --code"
             else
-                w="--type --hex --decimal --json --script --help --version"
+                w="--type --hex --decimal --json --code --script --help --version"
             fi
         else
             # The keys a shell leaves alone; the rest (| & << >> * ~) need quotes.

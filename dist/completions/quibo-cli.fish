@@ -46,4 +46,5 @@ complete -c quibo-cli -n __quibo_cli_open -l type -x -d 'Choose a data type' \
 complete -c quibo-cli -n __quibo_cli_open -l hex -x -d 'Click into HEX, clear it and type TEXT'
 complete -c quibo-cli -n __quibo_cli_open -l decimal -x -d 'Click into DECIMAL, clear it and type TEXT'
 complete -c quibo-cli -n __quibo_cli_open -l json -d 'Print the final state as one JSON line'
+complete -c quibo-cli -n __quibo_cli_open -l code -d "Print the converter's value as code writes it"
 complete -c quibo-cli -n __quibo_cli_open -k -a '(__quibo_cli_keys)'

@@ -17,6 +17,7 @@
 #include "shell/qt/FittedFont.h"
 #include "shell/qt/Latin1Text.h"
 #include "shell/res/KeyboardKeys.h"
+#include "shell/res/Texts.h"
 
 namespace quibo {
 
@@ -71,31 +72,42 @@ void QtForm::ShowCopyMenu(ControlId id, const QPoint& at)
     QMenu menu(label);
     // Qt's own text, so it speaks the desktop's language as a field's does.
     QAction* copy = menu.addAction(QLineEdit::tr("&Copy"));
+    QAction* code = menu.addAction(kCopyAsCode);
     copy->setEnabled(!GetDlgItemText(id).empty());
+    code->setEnabled(copy->isEnabled());
     // Ctrl+C copies the display while no field has the focus.
     if (id == IDC_DISPLAY)
         copy->setShortcut(QKeySequence::Copy);
-    if (menu.exec(label->mapToGlobal(at)) == copy && m_copyResult)
-        m_copyResult(id);
+    QAction* chosen = menu.exec(label->mapToGlobal(at));
+    if (chosen && m_copyResult)
+        m_copyResult(id, chosen == code ? Copy::Code : Copy::Text);
 }
 
 void QtForm::ShowResultsMenu()
 {
     // The keyboard's way to what the display's and BINARY's context menus
     // copy: neither ever takes the focus.
+    // Copy as Code copies the converter's value, as BINARY's does.
     QMenu menu(this);
-    const std::pair<ControlId, const char*> items[] = {{IDC_DISPLAY, "Copy &Display"}, {IDC_BINARY, "Copy &Binary"}};
-    std::vector<std::pair<QAction*, ControlId>> actions;
-    for (const auto& [id, text] : items) {
-        QAction* action = menu.addAction(text);
-        action->setEnabled(!GetDlgItemText(id).empty());
-        actions.emplace_back(action, id);
+    struct Item {
+        ControlId id;
+        const char* text;
+        Copy copy;
+    };
+    const Item items[] = {{IDC_DISPLAY, "Copy &Display", Copy::Text},
+                          {IDC_BINARY, "Copy &Binary", Copy::Text},
+                          {IDC_BINARY, kCopyAsCode, Copy::Code}};
+    std::vector<std::pair<QAction*, const Item*>> actions;
+    for (const Item& item : items) {
+        QAction* action = menu.addAction(item.text);
+        action->setEnabled(!GetDlgItemText(item.id).empty());
+        actions.emplace_back(action, &item);
     }
     QWidget* display = Control(IDC_DISPLAY);
     QAction* chosen = menu.exec(display->mapToGlobal(display->rect().bottomLeft()));
-    for (const auto& [action, id] : actions) {
+    for (const auto& [action, item] : actions) {
         if (action == chosen && m_copyResult)
-            m_copyResult(id);
+            m_copyResult(item->id, item->copy);
     }
 }
 

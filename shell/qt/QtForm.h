@@ -34,8 +34,10 @@ public:
     std::optional<ControlId> GetFocus() const override;
     void EditCommand(ControlId id, EditOperation operation) override;
     void SetFitParent(std::function<void()> fit) { m_fitParent = std::move(fit); }
-    // What the display's and BINARY's context menu Copy does.
-    void SetCopyResult(std::function<void(ControlId)> copy) { m_copyResult = std::move(copy); }
+    // What the display's and BINARY's context menus copy: the text, or the
+    // value as code writes it.
+    enum class Copy { Text, Code };
+    void SetCopyResult(std::function<void(ControlId, Copy)> copy) { m_copyResult = std::move(copy); }
     // The same box with texts that need more than Latin-1 (a file's name).
     void MessageBox(const QString& text, const QString& caption);
 
@@ -73,7 +75,7 @@ private:
     std::vector<TemplateWidget> m_widgets;
     CommandTarget* m_pTarget = nullptr;
     std::function<void()> m_fitParent;
-    std::function<void(ControlId)> m_copyResult;
+    std::function<void(ControlId, Copy)> m_copyResult;
     std::vector<std::pair<std::string, std::string>> m_messages;
     // Texts changed since the event loop last ran, and what each showed.
     std::vector<std::pair<ControlId, QString>> m_announced;

@@ -11,7 +11,9 @@ QtQuibo::QtQuibo()
     m_window.SetForm(m_form);
     m_form->SetFitParent([this] { m_window.FitToForm(); });
     m_form->SetTarget(&m_app.View());
-    m_form->SetCopyResult([this](ControlId id) { m_app.CopyResult(id); });
+    m_form->SetCopyResult([this](ControlId id, QtForm::Copy copy) {
+        copy == QtForm::Copy::Code ? m_app.CopyAsCode(id) : m_app.CopyResult(id);
+    });
     m_window.SetHandlers([this](int id) { m_app.OnCmdMsg(id); }, [this](int id) { return m_app.MenuState(id); });
 }
 

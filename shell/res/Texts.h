@@ -15,4 +15,7 @@ inline constexpr const char kCaptionInt[] = "Int";
 inline constexpr const char kByteOrderNameMot[] = "Byte order: Motorola (big-endian)";
 inline constexpr const char kByteOrderNameInt[] = "Byte order: Intel (little-endian)";
 
+// The context menus' item that copies a value as code writes it.
+inline constexpr const char kCopyAsCode[] = "Copy as &Code";
+
 }  // namespace quibo

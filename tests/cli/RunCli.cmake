@@ -1,14 +1,15 @@
 # Runs CLI with ARGS (a ;-list) and checks its exit status (STATUS), that its
-# standard output contains OUT (or is empty when OUT is "") and that its
+# standard output contains OUT (is OUT, when EXACT is set; is empty when OUT
+# is "") and that its
 # standard error contains ERR (and, when ERR_LINES is given, is that many
 # lines).
 execute_process(COMMAND ${CLI} ${ARGS} OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE status)
 if(NOT status STREQUAL STATUS)
     message(FATAL_ERROR "exit status ${status}, expected ${STATUS}\n${out}${err}")
 endif()
-if(OUT STREQUAL "")
-    if(NOT out STREQUAL "")
-        message(FATAL_ERROR "expected no output, got:\n${out}")
+if(OUT STREQUAL "" OR EXACT)
+    if(NOT out STREQUAL OUT)
+        message(FATAL_ERROR "expected exactly \"${OUT}\", got:\n${out}")
     endif()
 else()
     string(FIND "${out}" "${OUT}" at)

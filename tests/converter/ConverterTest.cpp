@@ -87,18 +87,22 @@ TEST_F(HexToDecimal, TheLimitRefusesTypingBeyondTheTypesDigits)
     EXPECT_EQ(App().Form().Limit(IDC_HEX_EDIT), 2);
 }
 
-TEST_F(HexToDecimal, RealTypesEmptyDecimalAndShowTheLastIntegralBinary)
+TEST_F(HexToDecimal, RealTypesShowTheValueOfTheLastPlacesBits)
 {
     TypeInto(IDC_DECIMAL_EDIT, "5");
     Choose("float");
     EXPECT_EQ(Hex(), "40A00000");
     TypeInto(IDC_HEX_EDIT, "3F800000");
-    EXPECT_EQ(Decimal(), "");
-    EXPECT_EQ(Binary(), "0000 0000 0000 0000 0000 0000 0000 0101");
+    EXPECT_EQ(Decimal(), "1");
+    EXPECT_EQ(Binary(), "0011 1111 1000 0000 0000 0000 0000 0000 ");
 
+    // After CLR, and with the text emptied.
     Press("CLR");
     TypeInto(IDC_HEX_EDIT, "1");
-    EXPECT_EQ(Binary(), "");
+    EXPECT_EQ(Decimal(), "1e-45");
+    TypeInto(IDC_HEX_EDIT, "");
+    EXPECT_EQ(Decimal(), "0");
+    EXPECT_EQ(Binary(), "0000 0000 0000 0000 0000 0000 0000 0000 ");
 }
 
 TEST_F(RealPatterns, FloatDecimalsShowTheirSinglePattern)

@@ -80,6 +80,12 @@ TEST(DecimalLiteral, TakesTheDigitsOfEveryForm)
         {"2.5f32", "2.5"},
         {"1_0.2_5e1_0", "10.25e10"},
         {" -12 ", "-12"},
+        // The least value of a signed type, as <stdint.h> writes it.
+        {"(-9223372036854775807 - 1)", "-9223372036854775808"},
+        {"(-9223372036854775807LL-1)", "-9223372036854775808"},
+        {"( - 2147483647 - 1L )", "-2147483648"},
+        {"(-99 - 1)", "-100"},
+        {"(-1'999 - 1)", "-2000"},
     });
 }
 
@@ -100,6 +106,12 @@ TEST(DecimalLiteral, LeavesEverythingElseAsItStands)
         {"inf", nullptr},
         {"1.5.5", nullptr},
         {"1 f", nullptr},
+        {"(-5 - 2)", nullptr},
+        {"(5 - 1)", nullptr},
+        {"(-5 + 1)", nullptr},
+        {"-5 - 1", nullptr},
+        {"(-5 - 1", nullptr},
+        {"(-5 - 1x)", nullptr},
     });
 }
 

@@ -271,7 +271,7 @@ private slots:
         });
         QLabel* binary = qobject_cast<QLabel*>(form.Control(IDC_BINARY));
         emit binary->customContextMenuRequested(binary->rect().center());
-        QCOMPARE(menuItems, QString("&Copy"));
+        QCOMPARE(menuItems, QString("&CopyCopy as &Code"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("00000000000000000000000010100101"));
 
         // From the keyboard: the Menu key and Shift+F10 open a menu that
@@ -296,6 +296,43 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("A5"));
         Settle();
         QCOMPARE(QApplication::focusWidget(), form.Control(IDC_KEY_7));
+    }
+
+    void copyAsCodeGivesTheValueAsCodeWritesIt()
+    {
+        // The display's value at the type, and the converter's (BINARY's
+        // and the Menu key's): here 0 - 6 as a char, and then -2.5 typed
+        // into DECIMAL as a float.
+        QtForm& form = Q().Form();
+        Q().Window().RunCommand(ID_TYPE_CHAR);
+        QTest::keyClicks(&Q().Window(), "0-6=");
+        const auto chooseFrom = [this](int item, const std::function<void()>& open) {
+            QTimer::singleShot(0, [item] {
+                if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+                    for (int i = 0; i <= item; ++i)
+                        QTest::keyClick(menu, Qt::Key_Down);
+                    QTest::keyClick(menu, Qt::Key_Return);
+                }
+            });
+            open();
+            Settle();
+            return QGuiApplication::clipboard()->text();
+        };
+        const auto contextMenu = [&](ControlId id) {
+            return [&form, id] {
+                QLabel* label = qobject_cast<QLabel*>(form.Control(id));
+                emit label->customContextMenuRequested(label->rect().center());
+            };
+        };
+        QCOMPARE(chooseFrom(1, contextMenu(IDC_DISPLAY)), QString("-6"));
+        Q().Window().RunCommand(ID_TYPE_FLOAT);
+        form.Field(IDC_DECIMAL_EDIT)->setFocus(Qt::MouseFocusReason);
+        QTest::keyClick(form.Field(IDC_DECIMAL_EDIT), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(form.Field(IDC_DECIMAL_EDIT), "-2.5");
+        QCOMPARE(chooseFrom(1, contextMenu(IDC_BINARY)), QString("-2.5f"));
+        form.Control(IDC_KEY_7)->setFocus(Qt::TabFocusReason);
+        QGuiApplication::clipboard()->setText("none");
+        QCOMPARE(chooseFrom(2, [&] { QTest::keyClick(form.Control(IDC_KEY_7), Qt::Key_Menu); }), QString("-2.5f"));
     }
 };
 

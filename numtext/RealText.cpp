@@ -1,0 +1,87 @@
+#include "numtext/RealText.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+
+#include "numtext/DecimalText.h"
+
+namespace quibo {
+
+namespace {
+
+// The plain form's range of decimal exponents.
+constexpr int kPlainLowest = -5;
+constexpr int kPlainHighest = 15;
+
+// Whether DECIMAL, reading text, gives value again.
+bool ReadsBack(const std::string& text, float value)
+{
+    return static_cast<float>(ReadDecimalReal(text)) == value;
+}
+
+bool ReadsBack(const std::string& text, double value)
+{
+    return ReadDecimalReal(text) == value;
+}
+
+// "d.ddde±NN" (printf's "%.*e") as its digits and the exponent of the first.
+std::string Plain(const std::string& scientific, bool negative)
+{
+    const std::size_t e = scientific.find('e');
+    std::string digits = scientific.substr(negative ? 1 : 0, e - (negative ? 1 : 0));
+    if (digits.size() > 1)
+        digits.erase(1, 1);  // the point
+    const int exponent = std::atoi(scientific.c_str() + e + 1);
+    std::string text = negative ? "-" : "";
+    if (exponent < kPlainLowest || exponent > kPlainHighest) {
+        text += digits.substr(0, 1);
+        if (digits.size() > 1)
+            text += "." + digits.substr(1);
+        return text + (exponent < 0 ? "e-" : "e+") + std::to_string(std::abs(exponent));
+    }
+    if (exponent < 0)
+        return text + "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+    const auto whole = static_cast<std::size_t>(exponent) + 1;
+    if (digits.size() <= whole)
+        return text + digits + std::string(whole - digits.size(), '0');
+    return text + digits.substr(0, whole) + "." + digits.substr(whole);
+}
+
+template <typename Real>
+std::string RealText(Real value, int maxDigits)
+{
+    const bool negative = std::signbit(value);
+    const std::string sign = negative ? "-" : "";
+    if (std::isnan(value))
+        return sign + "nan";
+    if (std::isinf(value))
+        return sign + "inf";
+    if (value == 0)
+        return sign + "0";
+    // to_chars is printf's "%.*e" in the "C" locale, whatever the user's.
+    char buffer[64];
+    std::string scientific;
+    for (int digits = 1; digits <= maxDigits; ++digits) {
+        const std::to_chars_result end =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
+        scientific.assign(buffer, end.ptr);
+        if (ReadsBack(scientific, value))
+            break;
+    }
+    return Plain(scientific, negative);
+}
+
+}  // namespace
+
+std::string FloatText(float value)
+{
+    return RealText(value, 9);
+}
+
+std::string DoubleText(double value)
+{
+    return RealText(value, 17);
+}
+
+}  // namespace quibo
