@@ -4,6 +4,8 @@
 #include <sys/random.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstring>
 
 namespace quibo {
@@ -27,6 +29,38 @@ bool Descriptor::Close()
     if (m_fd < 0)
         return true;
     return close(std::exchange(m_fd, -1)) == 0;
+}
+
+int WriteAll(int fd, std::string_view text)
+{
+    for (std::size_t written = 0; written < text.size();) {
+        const ssize_t put = write(fd, text.data() + written, text.size() - written);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put < 0)
+            return errno;
+        written += static_cast<std::size_t>(put);
+    }
+    return 0;
+}
+
+int ReadAll(int fd, std::string& text, std::size_t limit)
+{
+    const std::size_t start = text.size();
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = read(fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 || text.size() - start + static_cast<std::size_t>(std::max<ssize_t>(got, 0)) > limit) {
+            const int error = got < 0 ? errno : EFBIG;
+            text.resize(start);
+            return error;
+        }
+        if (got == 0)
+            return 0;
+        text.append(buffer, static_cast<std::size_t>(got));
+    }
 }
 
 bool SameFile(int folder, const std::string& name, int fd)

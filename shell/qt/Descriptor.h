@@ -2,7 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace quibo {
@@ -34,6 +36,12 @@ bool SameFile(int folder, const std::string& name, int fd);
 
 // Whether the effective user owns what fd has open.
 bool OwnedByUs(int fd);
+
+// Writes all of text to fd; the system's error, or 0.
+int WriteAll(int fd, std::string_view text);
+// Appends what fd has, to its end, to text; the system's error, EFBIG once
+// text would pass limit bytes (text then as before), or 0.
+int ReadAll(int fd, std::string& text, std::size_t limit);
 
 // "path: the system's text for error".
 std::string Reason(const std::string& path, int error);

@@ -52,7 +52,6 @@ bool IsPrivateName(const char* name)
 PrivateFolder::PrivateFolder(const SettingsFolder& folder) : m_settings(folder)
 {
     const int parent = folder.Descriptor();
-    CleanUpLeftovers(folder);
     for (int tries = 0; tries < 100; ++tries) {
         const std::string name = RandomName(kPrefix);
         if (mkdirat(parent, name.c_str(), 0700) != 0) {
@@ -125,12 +124,8 @@ std::optional<std::string> PrivateFolder::Write(const char* name, const std::str
     quibo::Descriptor fd(openat(m_fd.Get(), name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!fd.IsOpen())
         return std::strerror(errno);
-    for (std::size_t written = 0; written < text.size();) {
-        const ssize_t put = write(fd.Get(), text.data() + written, text.size() - written);
-        if (put < 0 && errno != EINTR)
-            return std::strerror(errno);
-        written += put > 0 ? static_cast<std::size_t>(put) : 0;
-    }
+    if (const int error = WriteAll(fd.Get(), text))
+        return std::strerror(error);
     GiveOwnTime(fd.Get());
     if (!fd.Close())
         return std::strerror(errno);
@@ -144,18 +139,11 @@ std::optional<std::string> PrivateFolder::Read(const char* name) const
     const RegularFile file(m_fd.Get(), name, O_RDONLY, RegularFile::Links::Refuse);
     if (!file.IsOpen())
         return std::nullopt;
+    // Whatever its size: what is written back says when it is too large.
     std::string text;
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = read(file.Descriptor(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            return text;
-        text.append(buffer, static_cast<std::size_t>(got));
-    }
+    if (ReadAll(file.Descriptor(), text, text.max_size()) != 0)
+        return std::nullopt;
+    return text;
 }
 
 }  // namespace quibo

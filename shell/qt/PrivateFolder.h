@@ -16,8 +16,8 @@ namespace quibo {
 // held open: Qt's store reaches it through its descriptor, and it is
 // emptied and removed through that descriptor too, so a link put in its
 // place is never followed. It is held with flock() as well, which tells a
-// folder in use from one a killed session left; those are removed when the
-// next is made, or by CleanUpLeftovers.
+// folder in use from one a killed session left: CleanUpLeftovers removes
+// those, and the next session calls it after its first frame.
 class PrivateFolder {
 public:
     explicit PrivateFolder(const SettingsFolder& folder);

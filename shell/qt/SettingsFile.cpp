@@ -21,49 +21,21 @@ std::string TooLarge(const std::string& path)
     return path + ": larger than 1 MiB";
 }
 
-// Reads all of fd, at most kMaxBytes.
-SettingsFile::Content ReadAll(int fd, const std::string& path)
+// The text of fd, at most kMaxBytes.
+SettingsFile::Content ReadContent(int fd, const std::string& path)
 {
     SettingsFile::Content content;
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t got = read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0) {
-            if (got < 0)
-                content.problem = Reason(path, errno);
-            break;
-        }
-        if (content.text.size() + static_cast<std::size_t>(got) > SettingsFile::kMaxBytes) {
-            content.problem = TooLarge(path);  // it grew while read
-            break;
-        }
-        content.text.append(buffer, static_cast<std::size_t>(got));
-    }
+    const int error = ReadAll(fd, content.text, SettingsFile::kMaxBytes);
+    // Past the limit, it grew while read.
+    if (error)
+        content.problem = error == EFBIG ? TooLarge(path) : Reason(path, error);
     content.ours = content.problem.empty();
-    if (!content.ours)
-        content.text.clear();
     return content;
 }
 
 std::string Changed(const std::string& path)
 {
     return path + ": changed by another process while written; left as it is";
-}
-
-// Writes all of text to fd; the error when that failed.
-int WriteAll(int fd, const std::string& text)
-{
-    for (std::size_t written = 0; written < text.size();) {
-        const ssize_t put = write(fd, text.data() + written, text.size() - written);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put < 0)
-            return errno;
-        written += static_cast<std::size_t>(put);
-    }
-    return 0;
 }
 
 // The new file's owner, group and mode, text, and all on disk.
@@ -168,7 +140,7 @@ SettingsFile::Content SettingsFile::Read() const
         content.problem = TooLarge(path);
     if (!file.IsOpen() || !content.problem.empty())
         return content;
-    return ReadAll(file.Descriptor(), path);
+    return ReadContent(file.Descriptor(), path);
 }
 
 SettingsFile::Content SettingsFile::Read(const Target& target) const
@@ -184,7 +156,7 @@ SettingsFile::Content SettingsFile::Read(const Target& target) const
         return {false, {}, Changed(target.path)};
     if (info.st_size > kMaxBytes)
         return {false, {}, TooLarge(Path())};
-    return ReadAll(fd.Get(), Path());
+    return ReadContent(fd.Get(), Path());
 }
 
 std::optional<std::string> SettingsFile::Find(Target& target) const

@@ -163,9 +163,7 @@ SettingsLock::State SettingsLock::Try()
                     unlinkat(folder, m_name.c_str(), 0);
                 continue;
             }
-            const std::string text = LockText();
-            if (const ssize_t put = write(made.Get(), text.data(), text.size()); put != static_cast<ssize_t>(text.size())) {
-                const int error = put < 0 ? errno : ENOSPC;
+            if (const int error = WriteAll(made.Get(), LockText())) {
                 unlinkat(folder, m_name.c_str(), 0);
                 return Fail(m_path + ": cannot lock: " + std::strerror(error));
             }

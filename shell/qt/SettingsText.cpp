@@ -17,12 +17,8 @@ std::optional<std::string> ReadSettingsText(const std::string& text, const std::
     const Descriptor fd(memfd_create("quibo-settings", MFD_CLOEXEC));
     if (!fd.IsOpen())
         return std::string("memory for a copy: ") + std::strerror(errno);
-    for (std::size_t written = 0; written < text.size();) {
-        const ssize_t put = write(fd.Get(), text.data() + written, text.size() - written);
-        if (put < 0 && errno != EINTR)
-            return std::string("memory for a copy: ") + std::strerror(errno);
-        written += put > 0 ? static_cast<std::size_t>(put) : 0;
-    }
+    if (const int error = WriteAll(fd.Get(), text))
+        return std::string("memory for a copy: ") + std::strerror(error);
     GiveOwnTime(fd.Get());
     QSettings settings(QString::fromStdString(DescriptorPath(fd.Get())), QSettings::IniFormat);
     if (settings.status() == QSettings::AccessError)
