@@ -130,7 +130,7 @@ std::variant<CliPlan, std::string> ParseArguments(std::span<const std::string_vi
             name = arg.substr(0, arg.find('='));
             value = arg.substr(arg.find('=') + 1);
         }
-        if (name == "--type" || name == "--hex" || name == "--decimal" || name == "--script") {
+        if (name == "--type" || name == "--hex" || name == "--decimal" || name == "--bit" || name == "--script") {
             if (!value) {
                 if (i + 1 == args.size())
                     return std::string(name) + " needs a value";
@@ -147,6 +147,12 @@ std::variant<CliPlan, std::string> ParseArguments(std::span<const std::string_vi
                 TypeInto(plan, IDC_HEX_EDIT, *value);
             } else if (name == "--decimal") {
                 TypeInto(plan, IDC_DECIMAL_EDIT, *value);
+            } else if (name == "--bit") {
+                // The replay action's own reading of its number.
+                ParsedLine bit = ParseReplayLine("bit " + std::string(*value));
+                if (const auto* error = std::get_if<LineError>(&bit))
+                    return "--bit " + QuotedForMessage(*value) + ": " + error->message;
+                plan.actions.push_back(std::get<Action>(bit));
             } else {
                 script = true;
                 plan.scriptPath = *value;

@@ -40,6 +40,9 @@ Actions:
                    (a number as code writes it is typed as its digits, as a
                    paste takes it: --hex 0xDEAD_BEEFu types DEADBEEF,
                    --decimal 1'000'000 types 1000000)
+  --bit N          flip bit N (0 the least significant) of the converter's
+                   value, as a click on it in the Bits panel does; N below
+                   the type's width
   KEY              click keypad keys: 0-9 and A-F in either case (a word of
                    hex digits clicks each digit), CLR, + - * / % ~ ^ & | << >>
                    =, and Mot or Int (the byte-order key); or, with no need
@@ -59,7 +62,8 @@ Options:
   --version        show the version
 
 Without arguments, quibo-cli reads replay actions from a terminal (one a
-line: click 5 + 3 =, focus decimal, type 0.1, datatype float, new, ...) and
+line: click 5 + 3 =, focus decimal, type 0.1, datatype float, new, bit 3,
+...) and
 prints the fields after each; from a pipe, it plays them as a script.
 
 Message boxes are printed to standard error as "ERROR: <text>". A field
@@ -81,6 +85,9 @@ Examples:
   quibo-cli --type char --hex ff           FF read as a char: -1
   quibo-cli 1 shl 1f eq                    1 << 31 as an unsigned long
   quibo-cli --decimal 4096 swap            4096 in little-endian byte order
+  quibo-cli --decimal 5 --bit 1            5 with bit 1 flipped: 7
+  quibo-cli --type float --decimal 1 --bit 31
+                                           the sign bit of 1.0f: -1
   echo 'click 5 + 3 =' | quibo-cli         the same as a replay script
 )";
 
@@ -120,7 +127,12 @@ int RunActions(const CliPlan& plan)
     Player player(target);
     std::vector<FormState::Message> messages;
     for (const Action& action : plan.actions) {
-        player.Perform(action);  // the plan gives every field its focus first
+        // The plan gives every field its focus first; only a bit beyond the
+        // type's width, known once the actions before it are done, fails.
+        if (const std::optional<std::string> fault = player.Perform(action)) {
+            std::fprintf(stderr, "quibo-cli: %s\n", fault->c_str());
+            return 2;
+        }
         const FormState state = target.TakeState();
         ReportMessages(state);
         messages.insert(messages.end(), state.messages.begin(), state.messages.end());
@@ -185,7 +197,7 @@ int RunScript(const std::string& path)
 int RunInteractive()
 {
     Write("Quibo: type replay actions, one a line (click 5 + 3 =, focus decimal, type 0.1,\n"
-          "datatype float, new); end with Ctrl-D.\n");
+          "datatype float, new, bit 3); end with Ctrl-D.\n");
     HeadlessApp app;
     HeadlessReplayTarget target(app);
     Player player(target);

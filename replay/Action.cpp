@@ -84,6 +84,21 @@ ParsedLine ParseFocus(std::string_view rest)
     return action;
 }
 
+// A count of decimal digits; one too large to hold is held as the largest,
+// which is as much too large as it.
+std::optional<std::uint64_t> Count(std::string_view digits)
+{
+    std::uint64_t count = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9')
+            return std::nullopt;
+        constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
+        const auto digit = static_cast<std::uint64_t>(c - '0');
+        count = count > (kMax - digit) / 10 ? kMax : count * 10 + digit;
+    }
+    return count;
+}
+
 ParsedLine ParseBackspace(std::string_view rest)
 {
     const std::string_view count = NextWord(rest);
@@ -93,16 +108,27 @@ ParsedLine ParseBackspace(std::string_view rest)
         return action;
     if (!NextWord(rest).empty())
         return Fault("backspace takes one count");
-    action.count = 0;
-    for (char c : count) {
-        if (c < '0' || c > '9')
-            return Fault("bad backspace count " + Quoted(count));
-        // More presses than any field has characters change nothing more,
-        // so a count too large to hold is held as the largest.
-        constexpr std::uint64_t kMax = std::numeric_limits<std::uint64_t>::max();
-        const auto digit = static_cast<std::uint64_t>(c - '0');
-        action.count = action.count > (kMax - digit) / 10 ? kMax : action.count * 10 + digit;
-    }
+    // More presses than any field has characters change nothing more.
+    const std::optional<std::uint64_t> presses = Count(count);
+    if (!presses)
+        return Fault("bad backspace count " + Quoted(count));
+    action.count = *presses;
+    return action;
+}
+
+ParsedLine ParseBit(std::string_view rest)
+{
+    const std::string_view number = NextWord(rest);
+    if (number.empty() || !NextWord(rest).empty())
+        return Fault("bit needs one bit number");
+    const std::optional<std::uint64_t> bit = Count(number);
+    if (!bit)
+        return Fault("bad bit number " + Quoted(number));
+    Action action(Action::Kind::Bit);
+    action.count = *bit;
+    // For a message; a very long number is cut as a word is.
+    constexpr std::size_t kMost = 40;
+    action.text = number.size() > kMost ? std::string(number.substr(0, kMost)) + "..." : std::string(number);
     return action;
 }
 
@@ -159,6 +185,8 @@ ParsedLine ParseReplayLine(std::string_view utf8)
         return ParseDataType(rest);
     if (word == "new")
         return NoArgument(Action::Kind::New, word, rest);
+    if (word == "bit")
+        return ParseBit(rest);
     return Fault("unknown action " + Quoted(word));
 }
 

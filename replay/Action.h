@@ -14,7 +14,7 @@ namespace quibo {
 
 // One user action of a replay script.
 struct Action {
-    enum class Kind { Click, Focus, Type, Backspace, ClearField, Paste, DataType, New };
+    enum class Kind { Click, Focus, Type, Backspace, ClearField, Paste, DataType, New, Bit };
 
     explicit Action(Kind k) : kind(k) {}
 
@@ -22,9 +22,10 @@ struct Action {
     std::vector<ControlId> keys;  // Click
     ControlId field = IDC_STATIC; // Focus
     // Type, Paste: as the script or command line wrote it (UTF-8). The form
-    // it goes into makes each character one place (numtext/Latin1.h).
+    // it goes into makes each character one place (numtext/Latin1.h). Bit:
+    // the number as written.
     std::string text;
-    std::uint64_t count = 0;      // Backspace
+    std::uint64_t count = 0;      // Backspace; Bit: the bit's number
     DataType type = DataType::UnsignedLong;  // DataType
 };
 

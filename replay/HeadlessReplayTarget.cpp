@@ -11,6 +11,14 @@ bool HeadlessReplayTarget::FieldHasFocus()
     return focused == IDC_HEX_EDIT || focused == IDC_DECIMAL_EDIT;
 }
 
+int HeadlessReplayTarget::BitWidth()
+{
+    int width = 0;
+    for (BitRole role : m_app.Form().Bits().roles)
+        width += role == BitRole::Beyond ? 0 : 1;
+    return width;
+}
+
 void HeadlessReplayTarget::ChooseDataType(DataType type)
 {
     m_app.App().OnCmdMsg(FindDataTypeCommand(type)->id);

@@ -21,6 +21,8 @@ public:
     void Paste(std::string_view text) override { m_app.Form().Paste(Utf8ToLatin1(text)); }
     void ChooseDataType(DataType type) override;
     void New() override { m_app.App().OnFileNew(); }
+    int BitWidth() override;
+    void FlipBit(int bit) override { m_app.Form().Click(BitControl(bit)); }
     FormState TakeState() override;
 
 private:

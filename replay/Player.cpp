@@ -13,6 +13,10 @@ std::optional<std::string> Player::Perform(const Action& action)
                          action.kind == Kind::ClearField || action.kind == Kind::Paste;
     if (editing && !m_target.FieldHasFocus())
         return "no field has the focus";
+    if (action.kind == Kind::Bit) {
+        if (const int width = m_target.BitWidth(); action.count >= static_cast<std::uint64_t>(width))
+            return "bit " + action.text + " is beyond the type's " + std::to_string(width) + " bits";
+    }
 
     switch (action.kind) {
     case Kind::Click:
@@ -26,6 +30,7 @@ std::optional<std::string> Player::Perform(const Action& action)
     case Kind::Paste: m_target.Paste(action.text); break;
     case Kind::DataType: m_target.ChooseDataType(action.type); break;
     case Kind::New: m_target.New(); break;
+    case Kind::Bit: m_target.FlipBit(static_cast<int>(action.count)); break;
     }
     return std::nullopt;
 }

@@ -28,6 +28,10 @@ public:
     virtual void Paste(std::string_view text) = 0;
     virtual void ChooseDataType(DataType type) = 0;
     virtual void New() = 0;
+    // How many of the Bits panel's bits can be flipped now (the type's
+    // width), and a click on one of them.
+    virtual int BitWidth() = 0;
+    virtual void FlipBit(int bit) = 0;
     // The texts shown now, and the message boxes shown since the last call.
     virtual FormState TakeState() = 0;
 };

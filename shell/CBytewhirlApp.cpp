@@ -45,7 +45,7 @@ CBytewhirlApp::CBytewhirlApp(AppPlatform& platform, FormWindow& form, StatusBarW
       m_form(form),
       m_frameWindow(frame),
       m_view(m_document, form),
-      m_frame(m_document, statusBar, frame)
+      m_frame(m_document, statusBar, frame, platform)
 {
     // The frame exists once the application does.
     m_frame.OnCreate();
@@ -58,7 +58,10 @@ std::span<const CommandRoute<CBytewhirlApp>> CBytewhirlApp::CommandTable()
 
 bool CBytewhirlApp::OnCmdMsg(int id)
 {
-    return m_frame.OnCmdMsg(id) || RouteCommand(CommandTable(), *this, id);
+    const bool handled = m_frame.OnCmdMsg(id) || RouteCommand(CommandTable(), *this, id);
+    // A Data Type command or New changes what the Bits panel shows.
+    m_view.RefreshBits();
+    return handled;
 }
 
 CheckRecorder CBytewhirlApp::MenuState(int id)
@@ -139,7 +142,11 @@ void CBytewhirlApp::OnEditPaste()
 
 bool CBytewhirlApp::InitInstance(const std::optional<std::string>& fileName)
 {
-    m_recentFiles = RecentList({m_recentFiles, m_platform.ReadRecentFiles()});
+    const StoredSettings stored = m_platform.ReadSettings();
+    m_recentFiles = RecentList({m_recentFiles, stored.recentFiles});
+    // Before the initial update, which fits the window to what it shows.
+    if (stored.bitsShown)
+        m_frameWindow.ShowBitsPanel(true);
     m_startingUp = true;
     bool started = true;
     if (fileName)

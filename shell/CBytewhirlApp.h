@@ -44,7 +44,8 @@ public:
     int MenuCheck(int id) { return MenuState(id).check; }
     static std::span<const CommandRoute<CBytewhirlApp>> CommandTable();
 
-    // Reads the recent-file list, then carries out the command line: New,
+    // Reads the recent-file list and shows the Bits panel if it was shown,
+    // then carries out the command line: New,
     // or Open of the named file. False when that fails; start-up then ends.
     // A file opened here joins the list in memory only: storing it may wait
     // for the disk, so the host calls KeepRecentFiles once the window shows.

@@ -71,7 +71,16 @@ std::span<const Route<CBytewhirlView>> CBytewhirlView::RoutingTable()
 
 bool CBytewhirlView::OnCmdMsg(ControlId id, Notification code)
 {
-    return RouteNotification(RoutingTable(), *this, id, code);
+    bool handled = false;
+    if (IsBitControl(id) && code == BN_CLICKED) {
+        OnBitClicked(BitOfControl(id));
+        handled = true;
+    } else {
+        handled = RouteNotification(RoutingTable(), *this, id, code);
+    }
+    if (handled)
+        RefreshBits();
+    return handled;
 }
 
 void CBytewhirlView::DoDataExchange()
@@ -88,6 +97,7 @@ void CBytewhirlView::OnInitialUpdate()
 {
     DoDataExchange();
     OnUpdate(nullptr, 0, nullptr);
+    RefreshBits();
     m_form.ResizeParentToFit();
 }
 

@@ -15,7 +15,8 @@ namespace quibo {
 // The calculator form: display, keypad and the converter fields. Its state
 // is the flags the handlers share; everything else lives in the document.
 // Handler bodies are grouped by feature beside it: ViewKeypad.cpp,
-// ViewOperators.cpp, ViewConverter.cpp, ViewByteOrder.cpp, ViewTypeChange.cpp.
+// ViewOperators.cpp, ViewConverter.cpp, ViewByteOrder.cpp, ViewTypeChange.cpp,
+// ViewBits.cpp.
 class CBytewhirlView : public CView {
 public:
     CBytewhirlView(CBytewhirlDoc& document, FormWindow& form);
@@ -25,7 +26,8 @@ public:
 
     CBytewhirlDoc& GetDocument() const { return m_document; }
 
-    // Delivers one control notification through the routing table.
+    // Delivers one control notification through the routing table (a
+    // bit's click by its range), then shows the value in the Bits panel.
     bool OnCmdMsg(ControlId id, Notification code) override;
     static std::span<const Route<CBytewhirlView>> RoutingTable();
 
@@ -90,6 +92,11 @@ public:
 
     // The Mot/Int key.
     void OnKeyByteOrder();
+
+    // The Bits panel: a click on bit n, and what the panel shows, which
+    // follows the converter's value after every notification and command.
+    void OnBitClicked(int bit);
+    void RefreshBits();
 
     EditControl m_editHex;
     EditControl m_editDecimal;

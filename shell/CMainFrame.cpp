@@ -11,7 +11,7 @@ namespace {
 
 using Frame = CMainFrame;
 
-constexpr std::array<CommandRoute<Frame>, 14> kCommands{{
+constexpr std::array<CommandRoute<Frame>, 15> kCommands{{
     {ID_TYPE_UNSIGNED_CHAR, &Frame::OnTypeUnsignedChar},
     {ID_TYPE_CHAR, &Frame::OnTypeChar},
     {ID_TYPE_UNSIGNED_SHORT, &Frame::OnTypeUnsignedShort},
@@ -26,9 +26,10 @@ constexpr std::array<CommandRoute<Frame>, 14> kCommands{{
     {ID_HELP_INSTRUCTIONS, &Frame::OnHelpInstructions},
     {ID_VIEW_TOPMOST, &Frame::OnViewTopmost},
     {ID_VIEW_STATUS_BAR, &Frame::OnViewStatusBar},
+    {ID_VIEW_BITS, &Frame::OnViewBits},
 }};
 
-constexpr std::array<UpdateRoute<Frame>, 13> kUpdates{{
+constexpr std::array<UpdateRoute<Frame>, 14> kUpdates{{
     {ID_TYPE_UNSIGNED_CHAR, &Frame::OnUpdateTypeUnsignedChar},
     {ID_TYPE_CHAR, &Frame::OnUpdateTypeChar},
     {ID_TYPE_UNSIGNED_SHORT, &Frame::OnUpdateTypeUnsignedShort},
@@ -42,12 +43,14 @@ constexpr std::array<UpdateRoute<Frame>, 13> kUpdates{{
     {ID_VIEW_REMOVE_BORDER, &Frame::OnUpdateViewRemoveBorder},
     {ID_VIEW_TOPMOST, &Frame::OnUpdateViewTopmost},
     {ID_VIEW_STATUS_BAR, &Frame::OnUpdateViewStatusBar},
+    {ID_VIEW_BITS, &Frame::OnUpdateViewBits},
 }};
 
 }  // namespace
 
-CMainFrame::CMainFrame(CBytewhirlDoc& document, StatusBarWindow& statusBar, FrameWindow& frame)
-    : m_document(document), m_wndStatusBar(statusBar), m_frame(frame)
+CMainFrame::CMainFrame(CBytewhirlDoc& document, StatusBarWindow& statusBar, FrameWindow& frame,
+                       AppPlatform& platform)
+    : m_document(document), m_wndStatusBar(statusBar), m_frame(frame), m_platform(platform)
 {
 }
 
@@ -106,6 +109,18 @@ void CMainFrame::OnViewStatusBar()
 void CMainFrame::OnUpdateViewStatusBar(CCmdUI* pCmdUI)
 {
     pCmdUI->SetCheck(m_frame.IsStatusBarVisible() ? 1 : 0);
+}
+
+void CMainFrame::OnViewBits()
+{
+    const bool show = !m_frame.IsBitsPanelVisible();
+    m_frame.ShowBitsPanel(show);
+    m_platform.StoreBitsShown(show);
+}
+
+void CMainFrame::OnUpdateViewBits(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_frame.IsBitsPanelVisible() ? 1 : 0);
 }
 
 std::span<const CommandRoute<CMainFrame>> CMainFrame::CommandTable()

@@ -3,6 +3,7 @@
 #include <span>
 
 #include "calc/CBytewhirlDoc.h"
+#include "shell/platform/AppPlatform.h"
 #include "shell/platform/CmdUI.h"
 #include "shell/platform/FrameWindow.h"
 #include "shell/platform/RoutingTable.h"
@@ -12,10 +13,10 @@ namespace quibo {
 
 // The main window's command handling, free of any toolkit: the Data Type
 // commands, the View toggles, Help Instructions, and the check marks of
-// their menu items.
+// their menu items. Whether the Bits panel is shown is kept in the settings.
 class CMainFrame {
 public:
-    CMainFrame(CBytewhirlDoc& document, StatusBarWindow& statusBar, FrameWindow& frame);
+    CMainFrame(CBytewhirlDoc& document, StatusBarWindow& statusBar, FrameWindow& frame, AppPlatform& platform);
     CMainFrame(const CMainFrame&) = delete;
     CMainFrame& operator=(const CMainFrame&) = delete;
 
@@ -40,6 +41,8 @@ public:
     // The framework's Status Bar item.
     void OnViewStatusBar();
     void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
+    void OnViewBits();
+    void OnUpdateViewBits(CCmdUI* pCmdUI);
 
     void OnTypeUnsignedChar();
     void OnTypeChar();
@@ -76,6 +79,7 @@ public:
 
 private:
     FrameWindow& m_frame;
+    AppPlatform& m_platform;
 };
 
 }  // namespace quibo

@@ -11,7 +11,7 @@
 namespace quibo {
 
 // The application's desktop in memory: files, the answers its prompts give
-// (in turn; nothing is a cancel), the settings' recent-file list, error
+// (in turn; nothing is a cancel), the settings (recent files, Bits), error
 // boxes, the caption, the clipboard, and whether the main window closed.
 class HeadlessAppPlatform : public AppPlatform {
 public:
@@ -35,7 +35,7 @@ public:
     void CloseMainWindow() override { mainWindowClosed = true; }
     void SetCaption(const std::string& text) override { caption = text; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
-    std::vector<std::string> ReadRecentFiles() override { return recentFiles; }
+    StoredSettings ReadSettings() override { return {recentFiles, bitsShown}; }
     void UpdateRecentFiles(const RecentFileUpdate& update) override
     {
         if (const std::optional<std::vector<std::string>> list = update(recentFiles)) {
@@ -43,6 +43,7 @@ public:
             ++recentFileWrites;
         }
     }
+    void StoreBitsShown(bool shown) override { bitsShown = shown; }
 
     std::vector<std::optional<std::string>> answers;
     std::map<std::string, std::string> files;  // path to content
@@ -51,6 +52,7 @@ public:
     std::vector<std::string> errors;
     std::vector<std::string> recentFiles;
     int recentFileWrites = 0;
+    bool bitsShown = false;
     std::string caption;
     std::string clipboard;
     bool mainWindowClosed = false;

@@ -15,6 +15,11 @@ HeadlessForm::HeadlessForm(const DialogTemplate& dialog)
             m_index.emplace_back(control.id, m_controls.size());
         m_controls.push_back({control.id, control.kind, control.text, kDefaultEditLimit, {}});
     }
+    // The Bits panel's bits, below the form: buttons that take the focus.
+    for (int bit = 0; bit < kPanelBits; ++bit) {
+        m_index.emplace_back(BitControl(bit), m_controls.size());
+        m_controls.push_back({BitControl(bit), ControlKind::PushButton, {}, kDefaultEditLimit, {}});
+    }
     std::stable_sort(m_index.begin(), m_index.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
 }
@@ -101,6 +106,8 @@ bool HeadlessForm::Click(ControlId id)
     Control* control = Find(id);
     if (!control || control->kind != ControlKind::PushButton)
         return false;
+    if (IsBitControl(id) && m_bits.roles[static_cast<std::size_t>(BitOfControl(id))] == BitRole::Beyond)
+        return false;  // disabled
     // A mouse press gives the button the focus before it reports the click.
     MoveFocus(static_cast<int>(control - m_controls.data()));
     Notify(id, BN_CLICKED);

@@ -43,11 +43,15 @@ public:
     void EditCommand(ControlId id, EditOperation operation) override;
     // Where the edits' clipboard text is; none, an empty one.
     void SetClipboard(const std::string* clipboard) { m_clipboard = clipboard; }
+    void SetBits(const PanelBits& bits) override { m_bits = bits; }
+    // What the Bits panel shows.
+    const PanelBits& Bits() const { return m_bits; }
     // No frame to fit: the form is all there is.
     void ResizeParentToFit() override {}
 
     // The user's actions. Each returns false, and changes nothing, when it
-    // cannot be done: no such button, not an edit, no edit has the focus.
+    // cannot be done: no such button, a bit beyond the type's width, not an
+    // edit, no edit has the focus.
     bool Click(ControlId id);
     bool Focus(ControlId id);
     bool Type(std::string_view text);
@@ -86,6 +90,7 @@ private:
     std::vector<MessageRecord> m_messages;
     CommandTarget* m_pTarget = nullptr;
     const std::string* m_clipboard = nullptr;
+    PanelBits m_bits;
     int m_focus = kNoFocus;
 };
 

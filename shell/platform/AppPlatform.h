@@ -13,6 +13,13 @@ enum class OpenResult { Opened, NotFound, Failed };
 // needs no change.
 using RecentFileUpdate = std::function<std::optional<std::vector<std::string>>(const std::vector<std::string>&)>;
 
+// What the settings file keeps: the recent-file list, most recent first,
+// and whether the Bits panel is shown.
+struct StoredSettings {
+    std::vector<std::string> recentFiles;
+    bool bitsShown = false;
+};
+
 // What the application needs of the desktop: file prompts, files, the
 // settings store, the window caption, the clipboard and the framework's
 // error boxes.
@@ -35,12 +42,14 @@ public:
     virtual void CloseMainWindow() = 0;
     virtual void SetCaption(const std::string& caption) = 0;
     virtual void SetClipboardText(const std::string& text) = 0;
-    // The stored list; empty when the store is missing, unreadable, or not
-    // a regular file.
-    virtual std::vector<std::string> ReadRecentFiles() = 0;
+    // What is stored; nothing (an empty list, no panel) when the store is
+    // missing, unreadable, or not a regular file.
+    virtual StoredSettings ReadSettings() = 0;
     // Reads the stored list again, with other instances kept out, and
     // stores what update makes of it, if anything.
     virtual void UpdateRecentFiles(const RecentFileUpdate& update) = 0;
+    // Stores whether the Bits panel is shown, under the same rules.
+    virtual void StoreBitsShown(bool shown) = 0;
 };
 
 }  // namespace quibo

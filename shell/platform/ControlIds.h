@@ -39,8 +39,27 @@ enum ControlId : int {
     IDC_BINARY = 1054,
     IDC_DISPLAY = 1056,
     IDC_KEY_MODULUS = 1061,
+    // The Bits panel's 64 bits, bit n at IDC_BIT_0 + n. Not in the form's
+    // template: the panel lies below it.
+    IDC_BIT_0 = 1100,
+    IDC_BIT_63 = 1163,
     // Labels and group boxes: never addressed, never notify.
     IDC_STATIC = 65535,
 };
+
+constexpr bool IsBitControl(int id)
+{
+    return id >= IDC_BIT_0 && id <= IDC_BIT_63;
+}
+
+constexpr ControlId BitControl(int bit)
+{
+    return static_cast<ControlId>(IDC_BIT_0 + bit);
+}
+
+constexpr int BitOfControl(ControlId id)
+{
+    return id - IDC_BIT_0;
+}
 
 }  // namespace quibo

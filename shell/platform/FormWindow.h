@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "shell/platform/BitsPanel.h"
 #include "shell/platform/ControlIds.h"
 
 namespace quibo {
@@ -26,6 +27,9 @@ inline constexpr int kDefaultEditLimit = 32767;
 //  - ResizeParentToFit lays out the frame again and fits it to the form.
 //  - EditCommand does to an edit what its own undo, cut, copy and paste keys
 //    do, notifying as the user's edits do.
+//  - The Bits panel's bits (IDC_BIT_0 + n) are check boxes that report
+//    BN_CLICKED, each taking the keyboard focus first as a key does; SetBits
+//    gives them what to show; a bit beyond the type's width is disabled.
 class FormWindow {
 public:
     virtual ~FormWindow() = default;
@@ -38,6 +42,7 @@ public:
     // The control that has the keyboard focus, if one of the form's has it.
     virtual std::optional<ControlId> GetFocus() const = 0;
     virtual void EditCommand(ControlId id, EditOperation operation) = 0;
+    virtual void SetBits(const PanelBits& bits) = 0;
 };
 
 }  // namespace quibo

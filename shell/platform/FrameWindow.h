@@ -34,6 +34,10 @@ public:
     virtual int DoModal(const DialogTemplate& dialog) = 0;
     virtual void ShowStatusBar(bool show) = 0;
     virtual bool IsStatusBarVisible() const = 0;
+    // The Bits panel below the form: the window grows by its height while
+    // it is shown.
+    virtual void ShowBitsPanel(bool show) = 0;
+    virtual bool IsBitsPanelVisible() const = 0;
     // Whether the window system lets a window stay above the others
     // (Wayland does not).
     virtual bool CanStayOnTop() const = 0;

@@ -67,19 +67,24 @@ void QtAppPlatform::SetClipboardText(const std::string& text)
     QGuiApplication::clipboard()->setText(ToQString(text));
 }
 
-std::vector<std::string> QtAppPlatform::ReadRecentFiles()
+StoredSettings QtAppPlatform::ReadSettings()
 {
-    return m_recentFiles.Read();
+    return m_settings.Read();
 }
 
 void QtAppPlatform::UpdateRecentFiles(const RecentFileUpdate& update)
 {
-    m_recentFiles.Update(update);
+    m_settings.UpdateRecentFiles(update);
+}
+
+void QtAppPlatform::StoreBitsShown(bool shown)
+{
+    m_settings.StoreBitsShown(shown);
 }
 
 void QtAppPlatform::CleanUpSettings()
 {
-    m_recentFiles.CleanUp();
+    m_settings.CleanUp();
     CleanUpDialogSettings();
 }
 

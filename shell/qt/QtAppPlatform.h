@@ -2,7 +2,7 @@
 
 #include "shell/platform/AppPlatform.h"
 #include "shell/qt/QtForm.h"
-#include "shell/qt/RecentFileSettings.h"
+#include "shell/qt/AppSettings.h"
 #include "shell/qt/SettingsEdits.h"
 
 class QMainWindow;
@@ -10,7 +10,7 @@ class QMainWindow;
 namespace quibo {
 
 // The desktop services of the application on Qt: file prompts, files, the
-// settings file with the recent-file list, the caption, error boxes.
+// settings file, the caption, error boxes.
 class QtAppPlatform : public AppPlatform {
 public:
     QtAppPlatform(QMainWindow& window, QtForm& form) : m_window(window), m_form(form) {}
@@ -24,8 +24,9 @@ public:
     void CloseMainWindow() override;
     void SetCaption(const std::string& caption) override;
     void SetClipboardText(const std::string& text) override;
-    std::vector<std::string> ReadRecentFiles() override;
+    StoredSettings ReadSettings() override;
     void UpdateRecentFiles(const RecentFileUpdate& update) override;
+    void StoreBitsShown(bool shown) override;
 
     // Removes what killed sessions left beside the settings files.
     void CleanUpSettings();
@@ -37,7 +38,7 @@ private:
     QMainWindow& m_window;
     QtForm& m_form;
     SettingsEdits m_settingsEdits;
-    RecentFileStore m_recentFiles{m_settingsEdits};
+    AppSettings m_settings{m_settingsEdits};
 };
 
 }  // namespace quibo

@@ -21,10 +21,22 @@
 
 namespace quibo {
 
-QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* parent) : QWidget(parent)
+QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* parent)
+    : QWidget(parent), m_templateHeight(units.Y(dialog.cy))
 {
-    setFixedSize(units.X(dialog.cx), units.Y(dialog.cy));
+    setFixedSize(units.X(dialog.cx), m_templateHeight);
     m_widgets = CreateTemplateWidgets(dialog, *this, units);
+    // After the template's controls, so that it comes after them in the tab
+    // order too.
+    m_bits = new BitsPanel(TemplateFont(dialog), units, this);
+    // Lined up with the form's first group box, one unit below the last, as
+    // the form's group boxes are one unit apart; the form's margin below.
+    m_bits->move(units.X(dialog.controls.front().rect.x), m_templateHeight - units.Y(2));
+    m_bitsHeight = m_bits->height() + units.Y(1);
+    m_bits->hide();
+    m_bits->SetClicked([this](int bit) { Notify(BitControl(bit), BN_CLICKED); });
+    for (int bit = 0; bit < kPanelBits; ++bit)
+        m_bits->Box(bit).installEventFilter(this);
     for (const TemplateWidget& entry : m_widgets) {
         const ControlId id = entry.control->id;
         if (id == IDC_STATIC) {
@@ -127,9 +139,10 @@ bool QtForm::PressKeyboardKey(const QKeyEvent& event)
 {
     if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
-    // A key has the focus, or nothing in the window has it.
+    // A key or a bit has the focus, or nothing in the window has it.
     QWidget* focus = QApplication::focusWidget();
-    const bool keyFocused = focus && focus->parentWidget() == this && qobject_cast<QAbstractButton*>(focus);
+    const bool keyFocused = focus && (focus->parentWidget() == this || focus->parentWidget() == m_bits) &&
+                            qobject_cast<QAbstractButton*>(focus);
     if (focus && !keyFocused && focus != window())
         return false;
     if (event.key() == Qt::Key_Menu || (event.key() == Qt::Key_F10 && (event.modifiers() & Qt::ShiftModifier))) {
@@ -258,7 +271,17 @@ std::optional<ControlId> QtForm::GetFocus() const
         if (entry.control->id != IDC_STATIC && entry.widget->hasFocus())
             return entry.control->id;
     }
+    if (const std::optional<int> bit = m_bits->FocusedBit())
+        return BitControl(*bit);
     return std::nullopt;
+}
+
+void QtForm::ShowBitsPanel(bool show)
+{
+    if (!show)
+        m_bits->ReleaseFocus();
+    m_bits->setVisible(show);
+    setFixedSize(width(), m_templateHeight + (show ? m_bitsHeight : 0));
 }
 
 void QtForm::EditCommand(ControlId id, EditOperation operation)

@@ -11,6 +11,7 @@ class QKeyEvent;
 
 #include "shell/platform/FormWindow.h"
 #include "shell/platform/RoutingTable.h"
+#include "shell/qt/BitsPanel.h"
 #include "shell/qt/DialogUnits.h"
 #include "shell/qt/FieldEdit.h"
 #include "shell/qt/TemplateWidgets.h"
@@ -19,7 +20,8 @@ namespace quibo {
 
 // The calculator form on Qt: the controls of a template, their clicks and
 // field notifications routed to a command target by control id, and the
-// windowing operations the handlers call.
+// windowing operations the handlers call. The Bits panel, while shown,
+// lies below the template's controls, and the form grows by its height.
 class QtForm : public QWidget, public FormWindow {
 public:
     QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* parent = nullptr);
@@ -33,6 +35,10 @@ public:
     void ResizeParentToFit() override;
     std::optional<ControlId> GetFocus() const override;
     void EditCommand(ControlId id, EditOperation operation) override;
+    void SetBits(const PanelBits& bits) override { m_bits->ShowBits(bits); }
+    void ShowBitsPanel(bool show);
+    bool IsBitsPanelShown() const { return !m_bits->isHidden(); }
+    BitsPanel& Bits() const { return *m_bits; }
     void SetFitParent(std::function<void()> fit) { m_fitParent = std::move(fit); }
     // What the display's and BINARY's context menus copy: the text, or the
     // value as code writes it.
@@ -73,6 +79,9 @@ private:
     void Announce(ControlId id, const QString& before);
 
     std::vector<TemplateWidget> m_widgets;
+    BitsPanel* m_bits;
+    int m_templateHeight;
+    int m_bitsHeight;  // what the form grows by when the panel shows
     CommandTarget* m_pTarget = nullptr;
     std::function<void()> m_fitParent;
     std::function<void(ControlId, Copy)> m_copyResult;

@@ -183,4 +183,16 @@ bool QtMainFrame::IsStatusBarVisible() const
     return statusBar()->isVisible() || (!isVisible() && !statusBar()->isHidden());
 }
 
+void QtMainFrame::ShowBitsPanel(bool show)
+{
+    if (m_form)
+        m_form->ShowBitsPanel(show);
+    FitToForm();
+}
+
+bool QtMainFrame::IsBitsPanelVisible() const
+{
+    return m_form && m_form->IsBitsPanelShown();
+}
+
 }  // namespace quibo

@@ -48,6 +48,8 @@ public:
     int DoModal(const DialogTemplate& dialog) override;
     void ShowStatusBar(bool show) override;
     bool IsStatusBarVisible() const override;
+    void ShowBitsPanel(bool show) override;
+    bool IsBitsPanelVisible() const override;
 
     bool SetPaneText(int nIndex, std::string_view text, bool bUpdate = true) override;
     std::string GetPaneText(int nIndex) const override;

@@ -8,7 +8,7 @@ namespace quibo {
 
 namespace {
 
-constexpr std::array<MenuEntry, 22> kMenu{{
+constexpr std::array<MenuEntry, 23> kMenu{{
     {0, "&File", 0},
     {1, "E&xit", ID_APP_EXIT},
     {0, "&Data Type", 0},
@@ -28,6 +28,7 @@ constexpr std::array<MenuEntry, 22> kMenu{{
     {1, "&Status Bar", ID_VIEW_STATUS_BAR},
     {1, "&Remove  Border", ID_VIEW_REMOVE_BORDER},
     {1, "&Make Topmost Window", ID_VIEW_TOPMOST},
+    {1, "&Bits", ID_VIEW_BITS},
     {0, "&Help", 0},
     {1, "&About Quibo", ID_APP_ABOUT},
     {1, "Help &Instructions", ID_HELP_INSTRUCTIONS},

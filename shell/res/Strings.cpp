@@ -13,7 +13,7 @@ struct StringResource {
     const char* text;
 };
 
-constexpr std::array<StringResource, 22> kStrings{{
+constexpr std::array<StringResource, 23> kStrings{{
     {IDR_MAINFRAME, "Quibo\n\nQuibo\n\n\nQuibo.Document\nVovuda Document"},
     {AFX_IDS_APP_TITLE, "Quibo"},
     {AFX_IDS_IDLEMESSAGE, " "},
@@ -34,6 +34,7 @@ constexpr std::array<StringResource, 22> kStrings{{
     {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
     {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
     {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
+    {ID_VIEW_BITS, "Show or hide the bits of the converter's value\nToggle Bits"},
     {ID_INDICATOR_CAPS, "CAP"},
     {ID_INDICATOR_NUM, "NUM"},
     {ID_INDICATOR_SCRL, "SCRL"},

@@ -116,6 +116,25 @@ public:
         QTest::keyClick(target, Qt::Key_N, Qt::ControlModifier);
     }
 
+    // The bits a person can click: the enabled ones.
+    int BitWidth() override
+    {
+        int width = 0;
+        for (int bit = 0; bit < kPanelBits; ++bit)
+            width += m_quibo.Form().Bits().Box(bit).isEnabled() ? 1 : 0;
+        return width;
+    }
+
+    // A click on the bit, with the panel shown as View > Bits shows it (but
+    // without keeping that in the settings).
+    void FlipBit(int bit) override
+    {
+        Settle();
+        if (!m_quibo.Window().IsBitsPanelVisible())
+            m_quibo.Window().ShowBitsPanel(true);
+        QTest::mouseClick(&m_quibo.Form().Bits().Box(bit), Qt::LeftButton);
+    }
+
     FormState TakeState() override
     {
         Settle();

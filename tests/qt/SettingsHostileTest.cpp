@@ -22,7 +22,7 @@
 #include <string>
 
 #include "shell/qt/PrivateFolder.h"
-#include "shell/qt/RecentFileSettings.h"
+#include "shell/qt/AppSettings.h"
 #include "shell/qt/SettingsEdits.h"
 #include "shell/qt/SettingsFile.h"
 #include "shell/qt/SettingsFolder.h"

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/qt/RecentFileSettings.h"
+#include "shell/qt/AppSettings.h"
 #include "shell/qt/SettingsFile.h"
 #include "shell/qt/SettingsFolder.h"
 #include "shell/qt/SettingsLock.h"

@@ -121,7 +121,7 @@ not-regular)
         stop "$started" TERM
         [ "$(stat -c '%F %i' "$ini")" = "$before" ] || fail "$kind: the settings path changed: $(stat -c '%F' "$ini")"
         [ ! -e "$work/nothing" ] || fail "$kind: a file was made where the link points"
-        grep -q "the recent-file list is not read" "$work/stderr" || fail "$kind: nothing said: $(cat "$work/stderr")"
+        grep -q "the settings are not read" "$work/stderr" || fail "$kind: nothing said: $(cat "$work/stderr")"
     done
     [ ! -e "$work/null" ] || [ "$(stat -c '%F' "$work/null")" = "character special file" ] ||
         fail "the device is no longer a device"
@@ -176,7 +176,7 @@ unprivileged)
     wait_ready "$started"
     stop "$started" TERM
     [ "$(stat -c '%a %s %i %Y' "$ini")" = "$before" ] || fail "the unreadable file changed: $(stat -c '%a %s' "$ini")"
-    grep -q "the recent-file list is not read: .*Permission denied" "$work/stderr" || fail "not said: $(cat "$work/stderr")"
+    grep -q "the settings are not read: .*Permission denied" "$work/stderr" || fail "not said: $(cat "$work/stderr")"
     rm -f "$ini"
     chmod 555 "$folder"
     : >"$work/stderr"
@@ -197,7 +197,7 @@ large)
     start "$(new_doc doc)"
     stop "$started" TERM
     [ "$(stat -c '%i %s %b %Y' "$ini")" = "$before" ] || fail "the large file changed: $(stat -c '%s bytes, %b blocks' "$ini")"
-    grep -q "the recent-file list is not read: .*larger than 1 MiB" "$work/stderr" || fail "not said: $(cat "$work/stderr")"
+    grep -q "the settings are not read: .*larger than 1 MiB" "$work/stderr" || fail "not said: $(cat "$work/stderr")"
     ;;
 home)
     # Without an absolute HOME (unset, empty, relative) there is no
@@ -219,7 +219,7 @@ home)
         stop "$started" TERM
         [ ! -e "$work/relative" ] && [ ! -e "$work/.config" ] || fail "HOME $home: folders made under the working folder"
         [ "$root_config" = yes ] || [ ! -e /.config ] || fail "HOME $home: /.config was made"
-        grep -q "the recent-file list is not read: HOME is not" "$work/stderr" || fail "HOME $home: not said: $(cat "$work/stderr")"
+        grep -q "the settings are not read: HOME is not" "$work/stderr" || fail "HOME $home: not said: $(cat "$work/stderr")"
         [ "$(grep -c . "$work/stderr")" -eq 1 ] || fail "HOME $home: more than one line: $(cat "$work/stderr")"
     done
     ;;
@@ -239,7 +239,7 @@ ownership)
     stop "$started" TERM
     [ "$(stat -c '%U:%G %a %i %Y' "$user_folder/Quibo.ini")" = "$before" ] ||
         fail "the user's file changed: $(stat -c '%U:%G %a' "$user_folder/Quibo.ini")"
-    grep -q "the recent-file list is not read: .*: owned by another user" "$work/stderr" || fail "not said: $(cat "$work/stderr")"
+    grep -q "the settings are not read: .*: owned by another user" "$work/stderr" || fail "not said: $(cat "$work/stderr")"
     rm -rf "$user_home/.config"
     HOME=$user_home XDG_CONFIG_HOME= start "$(new_doc doc2)"
     stop "$started" TERM
@@ -263,7 +263,7 @@ ownership)
     HOME=$user_home XDG_CONFIG_HOME= start "$(new_doc doc4)"
     stop "$started" TERM
     [ -z "$(ls -A "$roots")" ] || fail "written through the user's link: $(ls -A "$roots")"
-    grep -q "the recent-file list is not read: .*/.config: a link, not followed in another user's HOME" "$work/stderr" ||
+    grep -q "the settings are not read: .*/.config: a link, not followed in another user's HOME" "$work/stderr" ||
         fail "not said: $(cat "$work/stderr")"
     ;;
 crowd)

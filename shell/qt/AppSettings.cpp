@@ -1,4 +1,4 @@
-#include "shell/qt/RecentFileSettings.h"
+#include "shell/qt/AppSettings.h"
 
 #include <QFile>
 #include <QSettings>
@@ -13,6 +13,7 @@ namespace quibo {
 namespace {
 
 const QString kGroup = QStringLiteral("Recent File List");
+const QString kBitsKey = QStringLiteral("View/Bits");
 
 QString Key(std::size_t number)
 {
@@ -64,24 +65,54 @@ void StoreRecentFiles(QSettings& settings, const std::vector<std::string>& files
     settings.endGroup();
 }
 
-RecentFileStore::RecentFileStore(SettingsEdits& edits)
+bool BitsShownIn(QSettings& settings)
+{
+    const QVariant value = settings.value(kBitsKey);
+    return value.typeId() == QMetaType::QString && value.toString() == QLatin1String("true");
+}
+
+void StoreBitsShown(QSettings& settings, bool shown)
+{
+    settings.setValue(kBitsKey, shown);
+}
+
+AppSettings::AppSettings(SettingsEdits& edits)
     : m_edits(edits), m_place(UserSettingsPlace("Local AppWizard-Generated Applications/Quibo.ini"))
 {
 }
 
-std::vector<std::string> RecentFileStore::Read() const
+StoredSettings AppSettings::Read() const
 {
     // A file that is not ours gives no entries; nothing else fails.
-    std::vector<std::string> files;
+    StoredSettings stored;
     const std::optional<std::string> problem =
-        m_place.path.empty() ? m_place.problem
-                             : SettingsStore(m_place).Read([&](QSettings& settings) { files = RecentFilesIn(settings); });
+        m_place.path.empty() ? m_place.problem : SettingsStore(m_place).Read([&](QSettings& settings) {
+            stored.recentFiles = RecentFilesIn(settings);
+            stored.bitsShown = BitsShownIn(settings);
+        });
     if (problem)
-        std::fprintf(stderr, "quibo: the recent-file list is not read: %s\n", problem->c_str());
-    return files;
+        std::fprintf(stderr, "quibo: the settings are not read: %s\n", problem->c_str());
+    return stored;
 }
 
-void RecentFileStore::Update(const RecentFileUpdate& update) const
+void AppSettings::StoreBitsShown(bool shown) const
+{
+    if (m_place.path.empty())
+        return;
+    m_edits.Submit(
+        m_place, "bits",
+        [shown](QSettings& settings) {
+            if (BitsShownIn(settings) == shown && settings.contains(kBitsKey))
+                return false;
+            quibo::StoreBitsShown(settings, shown);
+            return true;
+        },
+        [](const std::string& problem) {
+            std::fprintf(stderr, "quibo: whether the bits are shown is not kept: %s\n", problem.c_str());
+        });
+}
+
+void AppSettings::UpdateRecentFiles(const RecentFileUpdate& update) const
 {
     // Without a place, start-up said so already.
     if (m_place.path.empty())
@@ -99,7 +130,7 @@ void RecentFileStore::Update(const RecentFileUpdate& update) const
         });
 }
 
-void RecentFileStore::CleanUp() const
+void AppSettings::CleanUp() const
 {
     if (!m_place.path.empty())
         SettingsStore(m_place).CleanUp();
