@@ -137,8 +137,12 @@ BitsPanel::BitsPanel(const QFont& font, const DialogUnits& units, QWidget* paren
         auto* box = new BitBox(*this, bit);
         m_boxes[static_cast<std::size_t>(bit)] = box;
         box->setGeometry(BoxRect(bit));
-        connect(box, &QAbstractButton::clicked, this, [this, bit] {
-            // A screen reader's press, too, puts the focus on the bit.
+        // A click, Space and a screen reader's toggle all toggle the box; a
+        // state that differs from the value's bit is the user's flip (the
+        // panel's own updates agree with the value).
+        connect(box, &QAbstractButton::toggled, this, [this, bit](bool checked) {
+            if (checked == ((m_bits.value >> bit & 1u) != 0))
+                return;
             Box(bit).setFocus(Qt::MouseFocusReason);
             if (m_clicked)
                 m_clicked(bit);

@@ -19,6 +19,7 @@ import json
 import os
 import subprocess
 import sys
+import tempfile
 import time
 import traceback
 
@@ -34,6 +35,7 @@ KEY_NAMES = {
 }
 BYTE_ORDER_NAMES = {"Mot": "Byte order: Motorola (big-endian)", "Int": "Byte order: Intel (little-endian)"}
 FIELD_NAMES = {"hex": "Hexadecimal", "decimal": "Decimal"}
+SETTINGS_FOLDER = "Local AppWizard-Generated Applications"
 TIMEOUT = 10.0
 EVENTS = ("object:text-changed", "object:property-change", "focus:", "object:state-changed:focused")
 
@@ -91,8 +93,11 @@ def do_action(node, name):
 
 
 class Window:
-    def __init__(self, quibo):
+    def __init__(self, quibo, config=None):
+        """Starts quibo, with its settings in the folder config if given."""
         env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb")
+        if config:
+            env["XDG_CONFIG_HOME"] = config
         self.process = subprocess.Popen([quibo], env=env)
         try:
             self._find_controls()
@@ -114,6 +119,7 @@ class Window:
         self.keys = {}
         self.fields = {}
         self.choices = {}
+        self.bits = {}
         for node in walk(self.frame):
             role = node.getRole()
             if role == pyatspi.ROLE_PUSH_BUTTON:
@@ -126,6 +132,8 @@ class Window:
                 self.status = node[0]
             elif role == pyatspi.ROLE_RADIO_BUTTON:
                 self.choices[node.name] = node
+            elif role == pyatspi.ROLE_CHECK_BOX and node.name.startswith("Bit "):
+                self.bits[int(node.name[4:])] = node
         for name in list(KEY_NAMES.values()) + ["Hexadecimal", "Decimal", "Display", "Binary"]:
             if name not in self.keys and name not in self.fields:
                 raise Failure("no control is named %r" % name)
@@ -152,6 +160,28 @@ class Window:
         if node.name != KEY_NAMES[caption]:
             raise Failure("key %r is now named %r" % (caption, node.name))
         return node
+
+    def flip(self, number):
+        """Focuses a bit and toggles it, as a screen reader's user does;
+        the bit's checked state then says the bit's new value."""
+        node = self.bits[number]
+        if not has_state(node, pyatspi.STATE_ENABLED):
+            raise Failure("bit %d is unavailable" % number)
+        node.queryComponent().grabFocus()
+        wait_for(lambda: has_state(node, pyatspi.STATE_FOCUSED), "the focus on " + node.name)
+        was = has_state(node, pyatspi.STATE_CHECKED)
+        with self.announced():
+            do_action(node, "toggle")
+            wait_for(lambda: has_state(node, pyatspi.STATE_CHECKED) != was, node.name + " to change")
+
+    def bits_value(self):
+        """The value the panel's enabled bits say, and how many there are."""
+        value, width = 0, 0
+        for number, node in self.bits.items():
+            if has_state(node, pyatspi.STATE_ENABLED):
+                width += 1
+                value |= (1 << number) if has_state(node, pyatspi.STATE_CHECKED) else 0
+        return value, width
 
     def dialogs(self):
         shown = []
@@ -301,6 +331,8 @@ def play_line(window, line, expected):
         window.choose(rest)
     elif word == "new":
         window.new()
+    elif word == "bit":
+        window.flip(int(rest))
     else:
         raise Failure("the driver does not play %r" % word)
     window.answer_boxes(len(expected["messages"]))
@@ -314,21 +346,47 @@ def play(quibo, cli, script):
     actions = [line for line in actions if line and not line.startswith("#")]
     if len(actions) != len(expected):
         raise Failure("quibo-cli printed %d lines for %d actions" % (len(expected), len(actions)))
-    window = Window(quibo)
     failures = 0
-    try:
-        for number, (line, want) in enumerate(zip(actions, expected), 1):
-            if "error" in want:
-                continue
-            play_line(window, line, want)
-            now = window.state()
-            if now != want:
-                print("%s: action %d %r\n  window:    %s\n  quibo-cli: %s" %
-                      (script, number, line, json.dumps(now), json.dumps(want)))
-                failures += 1
-    finally:
-        window.close()
+    with tempfile.TemporaryDirectory() as config:
+        # A script that flips bits starts with the panel shown, as a user's
+        # settings keep it.
+        flips = any(line.split(" ")[0] == "bit" for line in actions)
+        if flips:
+            os.makedirs(os.path.join(config, SETTINGS_FOLDER))
+            with open(os.path.join(config, SETTINGS_FOLDER, "Quibo.ini"), "w", encoding="utf-8") as settings:
+                settings.write("[View]\nBits=true\n")
+        window = Window(quibo, config)
+        try:
+            for number, (line, want) in enumerate(zip(actions, expected), 1):
+                if "error" in want:
+                    continue
+                play_line(window, line, want)
+                now = window.state()
+                if now != want:
+                    print("%s: action %d %r\n  window:    %s\n  quibo-cli: %s" %
+                          (script, number, line, json.dumps(now), json.dumps(want)))
+                    failures += 1
+                if flips and not check_bits(window, now):
+                    print("%s: action %d %r: the bits say %x in %d, BINARY %r" %
+                          ((script, number, line) + window.bits_value() + (now["binary"],)))
+                    failures += 1
+        finally:
+            window.close()
     return failures
+
+
+def check_bits(window, state):
+    """The enabled bits are the type's width and, while the key reads Mot,
+    say what BINARY says."""
+    value, width = window.bits_value()
+    widths = {"unsigned char": 8, "char": 8, "unsigned short": 16, "short": 16, "float": 32, "double": 64,
+              "unsigned long long": 64, "long long": 64}
+    if width != widths.get(state["datatype"], 32):
+        return False
+    if state["byteorder"] != "Mot":
+        return True
+    digits = "".join(c for c in state["binary"] if c in "01")
+    return (int(digits, 2) if digits else 0) & ((1 << width) - 1) == value
 
 
 def check_focus_after_mouse_menu(quibo):
