@@ -45,14 +45,25 @@ BitBox::BitBox(BitsPanel& panel, int bit) : QCheckBox(&panel), m_panel(panel), m
 
 void BitBox::SetRole(BitRole role)
 {
-    if (role == m_role && !toolTip().isEmpty())
+    if (role == m_role && isEnabled() == (role != BitRole::Beyond))
         return;
     m_role = role;
     setEnabled(role != BitRole::Beyond);
-    const QString name = QString::fromLatin1(BitRoleName(role));
-    setAccessibleDescription(name);
-    setToolTip(name.isEmpty() ? accessibleName() : accessibleName() + ": " + name);
+    // A real's bit says which field it is in. No other bit has a tooltip:
+    // a screen reader would read it as the description, the name again.
+    const QString field = QString::fromLatin1(BitRoleName(role));
+    setAccessibleDescription(field);
+    setToolTip(field.isEmpty() ? QString() : accessibleName() + ": " + field);
     update();
+}
+
+int BitBox::BarHeight(BitRole role, int boxHeight)
+{
+    switch (role) {
+    case BitRole::Sign: return std::max(3, boxHeight / 4);
+    case BitRole::Exponent: return std::max(1, boxHeight / 12);
+    default: return 0;
+    }
 }
 
 bool BitBox::hitButton(const QPoint& pos) const
@@ -94,17 +105,21 @@ void BitBox::paintEvent(QPaintEvent*)
 
     // A real's fields apart by shape as well as by their tooltips: a thick
     // bar over the sign, a thin one over the exponent.
-    const int bar = m_role == BitRole::Sign       ? std::max(3, height() / 4)
-                    : m_role == BitRole::Exponent ? std::max(1, height() / 12)
-                                                  : 0;
+    const int bar = BarHeight(m_role, height());
     if (bar > 0)
         painter.fillRect(QRect(box.left() + 1, box.top() + 1, box.width() - 1, bar), colors.color(QPalette::Text));
 
+    // The digit's ink centred in the box below the bar.
     QFont digitFont = font();
     digitFont.setBold(set);
     painter.setFont(digitFont);
     painter.setPen(colors.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
-    painter.drawText(rect().adjusted(0, bar, 0, 0), Qt::AlignCenter, set ? QStringLiteral("1") : QStringLiteral("0"));
+    const QString digit = set ? QStringLiteral("1") : QStringLiteral("0");
+    const QRect ink = QFontMetrics(digitFont).tightBoundingRect(digit);
+    const QRect room = rect().adjusted(0, bar, 0, 0);
+    painter.drawText(QPoint(room.left() + (room.width() - ink.width()) / 2 - ink.left(),
+                            room.top() + (room.height() - ink.height()) / 2 - ink.top()),
+                     digit);
 
     if (hasFocus()) {
         // Drawn inside the box in the highlight colour, two pixels thick,

@@ -21,7 +21,10 @@ public:
     BitBox(BitsPanel& panel, int bit);
 
     int Bit() const { return m_bit; }
+    BitRole Role() const { return m_role; }
     void SetRole(BitRole role);
+    // The bar over a sign or exponent bit, in a box this high.
+    static int BarHeight(BitRole role, int boxHeight);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -22,6 +22,7 @@
 
 #include "byteorder/DataTypeCommands.h"
 #include "calc/DataType.h"
+#include "shell/qt/BitsPanel.h"
 #include "shell/qt/QtQuibo.h"
 #include "shell/qt/StatusPane.h"
 #include "shell/res/Menu.h"
@@ -170,6 +171,31 @@ private slots:
                 line += ' ';
             VerifyLabelShows(IDC_BINARY, wide ? line + "\n" + line : line);
         }
+
+        // The Bits panel: each digit's ink whole in its box, below a sign's
+        // or exponent's bar; each position number whole under its group.
+        Q().Window().ShowBitsPanel(true);
+        const BitsPanel& panel = Q().Form().Bits();
+        QVERIFY(Q().Form().rect().contains(panel.geometry()));
+        for (int bit = 0; bit < kPanelBits; ++bit) {
+            const BitBox& box = panel.Box(bit);
+            QFont bold = box.font();
+            bold.setBold(true);
+            for (const QFont& digitFont : {box.font(), bold}) {
+                for (const char* digit : {"0", "1"}) {
+                    const QRect ink = QFontMetrics(digitFont).tightBoundingRect(digit);
+                    QVERIFY2(ink.width() + 2 <= box.width() &&
+                                 ink.height() + BitBox::BarHeight(box.Role(), box.height()) + 2 <= box.height(),
+                             qPrintable(QString("bit %1: %2x%3 in %4x%5").arg(bit).arg(ink.width()).arg(ink.height())
+                                            .arg(box.width()).arg(box.height())));
+                }
+            }
+        }
+        const QFontMetrics numbers(panel.font());
+        const QRect top = panel.Box(63).geometry();
+        QVERIFY(numbers.height() <= panel.Box(47).y() - top.bottom() - 1);
+        QVERIFY(panel.Box(0).geometry().bottom() + numbers.height() <= panel.contentsRect().bottom());
+        QVERIFY(numbers.horizontalAdvance("60") <= 2 * top.width());
     }
 
     void aDoubleShowsAllSixteenDigits()

@@ -101,6 +101,26 @@ private slots:
         QCOMPARE(Stored(SettingsStore(SettingsPlace::At(path))), std::vector<std::string>({"/d;e"}));
     }
 
+    void theBitsPanelIsShownOnlyByTrue()
+    {
+        const std::pair<const char*, bool> values[] = {
+            {"Bits=true", true}, {"Bits=false", false}, {"Bits=yes", false}, {"Bits=1", false}, {"", false}};
+        for (const auto& [line, shown] : values) {
+            const std::string path = Path("view.ini");
+            QVERIFY(WriteAll(path, std::string("[View]\n") + line + "\n"));
+            bool read = !shown;
+            QVERIFY(!SettingsStore(SettingsPlace::At(path)).Read([&](QSettings& settings) { read = BitsShownIn(settings); }));
+            QVERIFY2(read == shown, line);
+        }
+        // Stored as a hand-editor would write it.
+        const std::string path = Path("stored.ini");
+        QVERIFY(Done(SettingsStore(SettingsPlace::At(path)).Edit([](QSettings& settings) {
+            StoreBitsShown(settings, true);
+            return true;
+        })));
+        QCOMPARE(ReadAll(path), std::string("[View]\nBits=true\n"));
+    }
+
     void aFileOverOneMebibyteIsNeitherReadNorWritten()
     {
         const std::string path = Path("large.ini");

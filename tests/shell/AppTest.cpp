@@ -186,6 +186,38 @@ TEST_F(AppTest, TheFramesAndTheApplicationsCommandsRunHeadless)
     EXPECT_TRUE(platform.mainWindowClosed);
 }
 
+TEST_F(AppTest, TheBitsPanelIsKeptInTheSettingsAndFollowsTheValue)
+{
+    // Shown before the initial update, so that the window fits it at once.
+    platform.bitsShown = true;
+    ASSERT_TRUE(app.InitInstance(std::nullopt));
+    HeadlessFrame& frame = headless.FrameWindow();
+    EXPECT_TRUE(frame.bitsPanelVisible);
+    EXPECT_EQ(app.MenuCheck(ID_VIEW_BITS), 1);
+    ASSERT_TRUE(app.OnCmdMsg(ID_VIEW_BITS));
+    EXPECT_FALSE(frame.bitsPanelVisible);
+    EXPECT_FALSE(platform.bitsShown);
+    EXPECT_EQ(app.MenuCheck(ID_VIEW_BITS), 0);
+
+    // Typing, a Data Type command and the refused change back all reach it.
+    ASSERT_TRUE(form.Focus(IDC_DECIMAL_EDIT));
+    ASSERT_TRUE(form.Type("-2"));
+    EXPECT_EQ(form.Bits().value, 0xFFFFFFFEu);
+    ASSERT_TRUE(headless.ChooseDataType("char"));
+    EXPECT_EQ(form.Bits().value, 0xFEu);
+    EXPECT_EQ(form.Bits().roles[7], BitRole::Integral);
+    EXPECT_EQ(form.Bits().roles[8], BitRole::Beyond);
+    EXPECT_FALSE(form.Click(BitControl(8)));
+    ASSERT_TRUE(headless.ChooseDataType("float"));
+    EXPECT_EQ(form.Bits().value, 0xC0000000u);  // -2.0f
+    const std::pair<int, BitRole> layout[] = {{31, BitRole::Sign}, {30, BitRole::Exponent}, {23, BitRole::Exponent},
+                                              {22, BitRole::Fraction}, {0, BitRole::Fraction}, {32, BitRole::Beyond}};
+    for (const auto& [bit, role] : layout)
+        EXPECT_EQ(form.Bits().roles[static_cast<std::size_t>(bit)], role) << bit;
+    ASSERT_TRUE(headless.ChooseDataType("long"));
+    EXPECT_EQ(form.Bits().value, 0u);
+}
+
 TEST_F(AppTest, EditKeysActOnTheFocusedField)
 {
     ASSERT_TRUE(app.InitInstance(std::nullopt));
