@@ -119,6 +119,28 @@ void DataTypeChange(benchmark::State& state)
 }
 BENCHMARK(DataTypeChange);
 
+// A click on a bit of the Bits panel at 64 bits, under each byte order and
+// for double: BINARY, HEX and DECIMAL rewritten, the panel shown again.
+void BitFlip(benchmark::State& state, DataType type, const char* hex, bool swapped)
+{
+    HeadlessApp app;
+    app.App().OnCmdMsg(FindDataTypeCommand(type)->id);
+    HeadlessForm& form = app.Form();
+    form.Focus(IDC_HEX_EDIT);
+    form.Type(hex);
+    if (swapped)
+        form.Click(IDC_KEY_BYTE_ORDER);
+    int bit = 0;
+    for (auto _ : state) {
+        form.Click(BitControl(bit));
+        bit = (bit + 13) % 64;
+    }
+    ReportPerAction(state, 1);
+}
+BENCHMARK_CAPTURE(BitFlip, At64Bits, DataType::LongLong, "8123456789ABCDEF", false);
+BENCHMARK_CAPTURE(BitFlip, At64BitsUnderInt, DataType::UnsignedLongLong, "8123456789ABCDEF", true);
+BENCHMARK_CAPTURE(BitFlip, UnderDouble, DataType::Double, "C00921FB54442D18", false);
+
 }  // namespace
 
 BENCHMARK_MAIN();

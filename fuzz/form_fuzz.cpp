@@ -1,7 +1,7 @@
 // Plays arbitrary bytes as user actions on the headless form (key clicks,
 // focus, typing, backspace, clearing, pasting, a real type's bit pattern
-// typed into HEX, Data Type commands, New) and checks what must hold
-// between any two actions.
+// typed into HEX, Data Type commands, a bit of the Bits panel, New) and
+// checks what must hold between any two actions.
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -143,9 +143,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 Require(decimal == DoubleText(value), "DECIMAL shows the double of HEX");
                 Require(value != value || ReadDecimalReal(decimal) == value, "and reads back");
             }
+        } else if (action < 254) {
+            // A flip changes that bit of the converter's value and no other,
+            // and is refused beyond the type's width.
+            const int bit = next() % kPanelBits;
+            const std::uint64_t before = app.Document().ConverterValue();
+            const std::string display = form.GetDlgItemText(IDC_DISPLAY);
+            const bool flipped = form.Click(BitControl(bit));
+            const std::uint64_t after = app.Document().ConverterValue();
+            Require(flipped == (bit < FindDataTypeInfo(app.Document().m_nDataType)->widthBits), "bits below the width");
+            Require(after == (flipped ? before ^ (std::uint64_t{1} << bit) : before), "one bit flipped");
+            Require(form.GetDlgItemText(IDC_DISPLAY) == display, "the display stays");
+            Require(form.GetFocus() == (flipped ? std::optional<ControlId>(BitControl(bit)) : form.GetFocus()),
+                    "the bit has the focus");
         } else {
             app.App().OnCmdMsg(ID_FILE_NEW);
         }
+        // The panel shows the converter's value.
+        Require(form.Bits().value == app.Document().ConverterValue(), "the panel follows the value");
         CheckInvariants(app);
     }
     return 0;

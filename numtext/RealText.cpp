@@ -1,5 +1,6 @@
 #include "numtext/RealText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -61,8 +62,15 @@ std::string RealText(Real value, int maxDigits)
         return sign + "0";
     // to_chars is printf's "%.*e" in the "C" locale, whatever the user's.
     char buffer[64];
+    // No text of fewer digits than the shortest that reads back can read
+    // back: start there, and look further only where the rounding of that
+    // many digits differs from the shortest text's.
+    const std::to_chars_result shortest = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    int fewest = 0;
+    for (const char* c = buffer; c != shortest.ptr && *c != 'e'; ++c)
+        fewest += *c >= '0' && *c <= '9' ? 1 : 0;
     std::string scientific;
-    for (int digits = 1; digits <= maxDigits; ++digits) {
+    for (int digits = std::max(1, fewest); digits <= maxDigits; ++digits) {
         const std::to_chars_result end =
             std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
         scientific.assign(buffer, end.ptr);

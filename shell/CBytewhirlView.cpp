@@ -71,6 +71,9 @@ std::span<const Route<CBytewhirlView>> CBytewhirlView::RoutingTable()
 
 bool CBytewhirlView::OnCmdMsg(ControlId id, Notification code)
 {
+    // The program's own writes notify from within a handler: the panel is
+    // shown once, when the outermost notification is done.
+    ++m_notifyDepth;
     bool handled = false;
     if (IsBitControl(id) && code == BN_CLICKED) {
         OnBitClicked(BitOfControl(id));
@@ -78,7 +81,7 @@ bool CBytewhirlView::OnCmdMsg(ControlId id, Notification code)
     } else {
         handled = RouteNotification(RoutingTable(), *this, id, code);
     }
-    if (handled)
+    if (--m_notifyDepth == 0 && handled)
         RefreshBits();
     return handled;
 }

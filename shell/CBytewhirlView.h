@@ -124,6 +124,7 @@ private:
 
     CBytewhirlDoc& m_document;
     FormWindow& m_form;
+    int m_notifyDepth = 0;
 };
 
 }  // namespace quibo
