@@ -1,5 +1,7 @@
 #include "calc/BitRoles.h"
 
+#include <array>
+
 namespace quibo {
 
 BitRole RoleOfBit(DataType type, int bit)
@@ -18,10 +20,22 @@ BitRole RoleOfBit(DataType type, int bit)
 
 PanelBits PanelBitsAt(DataType type, std::uint64_t value)
 {
+    // Each type's roles, worked out once.
+    static const std::array<std::array<BitRole, kPanelBits>, kDataTypeCount> kRoles = [] {
+        std::array<std::array<BitRole, kPanelBits>, kDataTypeCount> roles{};
+        for (int index = 0; index < kDataTypeCount; ++index) {
+            for (int bit = 0; bit < kPanelBits; ++bit)
+                roles[static_cast<std::size_t>(index)][static_cast<std::size_t>(bit)] =
+                    RoleOfBit(static_cast<DataType>(index), bit);
+        }
+        return roles;
+    }();
     PanelBits bits;
     bits.value = value;
-    for (int bit = 0; bit < kPanelBits; ++bit)
-        bits.roles[static_cast<std::size_t>(bit)] = RoleOfBit(type, bit);
+    if (FindDataTypeInfo(type))
+        bits.roles = kRoles[static_cast<std::size_t>(type)];
+    else
+        bits.roles.fill(BitRole::Beyond);
     return bits;
 }
 

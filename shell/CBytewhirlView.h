@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "calc/CBytewhirlDoc.h"
 #include "shell/platform/Document.h"
@@ -125,6 +127,8 @@ private:
     CBytewhirlDoc& m_document;
     FormWindow& m_form;
     int m_notifyDepth = 0;
+    // The type and value the Bits panel was last given.
+    std::optional<std::pair<DataType, std::uint64_t>> m_bitsShown;
 };
 
 }  // namespace quibo

@@ -14,7 +14,11 @@ namespace quibo {
 void CBytewhirlView::RefreshBits()
 {
     const CBytewhirlDoc& doc = GetDocument();
-    m_form.SetBits(PanelBitsAt(doc.m_nDataType, doc.ConverterValue()));
+    const std::uint64_t value = doc.ConverterValue();
+    if (m_bitsShown && m_bitsShown->first == doc.m_nDataType && m_bitsShown->second == value)
+        return;
+    m_bitsShown.emplace(doc.m_nDataType, value);
+    m_form.SetBits(PanelBitsAt(doc.m_nDataType, value));
 }
 
 void CBytewhirlView::OnBitClicked(int bit)

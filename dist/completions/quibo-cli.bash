@@ -33,7 +33,7 @@ _quibo_cli()
         w=${COMP_WORDS[i++]}
         case $w in
         --help | -h | --version | --script=*) return ;;  # the rest is not read
-        --type | --hex | --decimal | --script)
+        --type | --hex | --decimal | --bit | --script)
             # bash splits "--type=char" at "=" (it is in COMP_WORDBREAKS).
             [[ ${COMP_WORDS[i]} == = ]] && ((i++))
             if ((i >= COMP_CWORD)); then
@@ -50,7 +50,7 @@ _quibo_cli()
     # Without "=" in COMP_WORDBREAKS, "--type=uns" is one word.
     if [[ -z $opt && $cur == --*=* ]]; then
         case ${cur%%=*} in
-        --type | --hex | --decimal | --script)
+        --type | --hex | --decimal | --bit | --script)
             opt=${cur%%=*} pre=$opt= cur=${cur#*=}
             ;;
         esac
@@ -76,13 +76,13 @@ _quibo_cli()
         [[ - == "$REPLY"* ]] && found+=(-)  # standard input
         COMPREPLY=("${found[@]/#/$pre}")
         ;;
-    --hex | --decimal) ;;  # free text
+    --hex | --decimal | --bit) ;;  # free text, a bit's number
     *)
         if [[ $cur == -* ]]; then
             if [[ -n $given ]]; then
-                w="--type --hex --decimal --json --code"
+                w="--type --hex --decimal --bit --json --code"
             else
-                w="--type --hex --decimal --json --code --script --help --version"
+                w="--type --hex --decimal --bit --json --code --script --help --version"
             fi
         else
             # The keys a shell leaves alone; the rest (| & << >> * ~) need quotes.

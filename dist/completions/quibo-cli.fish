@@ -15,7 +15,7 @@ function __quibo_cli_open
                 if test $i -lt (count $args)
                     return 1
                 end
-            case --type --hex --decimal
+            case --type --hex --decimal --bit
                 set i (math $i + 1) # skip the value
         end
         set i (math $i + 1)
@@ -45,6 +45,7 @@ complete -c quibo-cli -n __quibo_cli_open -l type -x -d 'Choose a data type' \
     -a "(printf '%s\n' 'unsigned char' char 'unsigned short' short 'unsigned long' long 'unsigned long long' 'long long' float double)"
 complete -c quibo-cli -n __quibo_cli_open -l hex -x -d 'Click into HEX, clear it and type TEXT'
 complete -c quibo-cli -n __quibo_cli_open -l decimal -x -d 'Click into DECIMAL, clear it and type TEXT'
+complete -c quibo-cli -n __quibo_cli_open -l bit -x -d "Flip bit N of the converter's value"
 complete -c quibo-cli -n __quibo_cli_open -l json -d 'Print the final state as one JSON line'
 complete -c quibo-cli -n __quibo_cli_open -l code -d "Print the converter's value as code writes it"
 complete -c quibo-cli -n __quibo_cli_open -k -a '(__quibo_cli_keys)'

@@ -22,21 +22,14 @@
 namespace quibo {
 
 QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* parent)
-    : QWidget(parent), m_templateHeight(units.Y(dialog.cy))
+    : QWidget(parent),
+      m_units(units),
+      m_templateFont(TemplateFont(dialog)),
+      m_bitsLeft(units.X(dialog.controls.front().rect.x)),
+      m_templateHeight(units.Y(dialog.cy))
 {
     setFixedSize(units.X(dialog.cx), m_templateHeight);
     m_widgets = CreateTemplateWidgets(dialog, *this, units);
-    // After the template's controls, so that it comes after them in the tab
-    // order too.
-    m_bits = new BitsPanel(TemplateFont(dialog), units, this);
-    // Lined up with the form's first group box, one unit below the last, as
-    // the form's group boxes are one unit apart; the form's margin below.
-    m_bits->move(units.X(dialog.controls.front().rect.x), m_templateHeight - units.Y(2));
-    m_bitsHeight = m_bits->height() + units.Y(1);
-    m_bits->hide();
-    m_bits->SetClicked([this](int bit) { Notify(BitControl(bit), BN_CLICKED); });
-    for (int bit = 0; bit < kPanelBits; ++bit)
-        m_bits->Box(bit).installEventFilter(this);
     for (const TemplateWidget& entry : m_widgets) {
         const ControlId id = entry.control->id;
         if (id == IDC_STATIC) {
@@ -141,7 +134,7 @@ bool QtForm::PressKeyboardKey(const QKeyEvent& event)
         return false;
     // A key or a bit has the focus, or nothing in the window has it.
     QWidget* focus = QApplication::focusWidget();
-    const bool keyFocused = focus && (focus->parentWidget() == this || focus->parentWidget() == m_bits) &&
+    const bool keyFocused = focus && (focus->parentWidget() == this || (m_bits && focus->parentWidget() == m_bits)) &&
                             qobject_cast<QAbstractButton*>(focus);
     if (focus && !keyFocused && focus != window())
         return false;
@@ -271,16 +264,45 @@ std::optional<ControlId> QtForm::GetFocus() const
         if (entry.control->id != IDC_STATIC && entry.widget->hasFocus())
             return entry.control->id;
     }
-    if (const std::optional<int> bit = m_bits->FocusedBit())
+    if (const std::optional<int> bit = m_bits ? m_bits->FocusedBit() : std::nullopt)
         return BitControl(*bit);
     return std::nullopt;
 }
 
+BitsPanel& QtForm::Bits()
+{
+    // Made when first needed: a session that never shows it starts sooner.
+    if (!m_bits) {
+        m_bits = new BitsPanel(m_templateFont, m_units, this);
+        // Lined up with the form's first group box, one unit below the
+        // last, as the form's group boxes are one unit apart; the form's
+        // margin below. Made last, it is last in the tab order.
+        m_bits->move(m_bitsLeft, m_templateHeight - m_units.Y(2));
+        m_bitsHeight = m_bits->height() + m_units.Y(1);
+        m_bits->hide();
+        m_bits->ShowBits(m_shownBits);
+        m_bits->SetClicked([this](int bit) { Notify(BitControl(bit), BN_CLICKED); });
+        for (int bit = 0; bit < kPanelBits; ++bit)
+            m_bits->Box(bit).installEventFilter(this);
+    }
+    return *m_bits;
+}
+
+void QtForm::SetBits(const PanelBits& bits)
+{
+    m_shownBits = bits;
+    if (m_bits)
+        m_bits->ShowBits(bits);
+}
+
 void QtForm::ShowBitsPanel(bool show)
 {
+    if (!show && !m_bits)
+        return;
+    BitsPanel& panel = Bits();
     if (!show)
-        m_bits->ReleaseFocus();
-    m_bits->setVisible(show);
+        panel.ReleaseFocus();
+    panel.setVisible(show);
     setFixedSize(width(), m_templateHeight + (show ? m_bitsHeight : 0));
 }
 

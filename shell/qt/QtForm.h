@@ -35,10 +35,10 @@ public:
     void ResizeParentToFit() override;
     std::optional<ControlId> GetFocus() const override;
     void EditCommand(ControlId id, EditOperation operation) override;
-    void SetBits(const PanelBits& bits) override { m_bits->ShowBits(bits); }
+    void SetBits(const PanelBits& bits) override;
     void ShowBitsPanel(bool show);
-    bool IsBitsPanelShown() const { return !m_bits->isHidden(); }
-    BitsPanel& Bits() const { return *m_bits; }
+    bool IsBitsPanelShown() const { return m_bits && !m_bits->isHidden(); }
+    BitsPanel& Bits();
     void SetFitParent(std::function<void()> fit) { m_fitParent = std::move(fit); }
     // What the display's and BINARY's context menus copy: the text, or the
     // value as code writes it.
@@ -79,9 +79,13 @@ private:
     void Announce(ControlId id, const QString& before);
 
     std::vector<TemplateWidget> m_widgets;
-    BitsPanel* m_bits;
+    DialogUnits m_units;
+    QFont m_templateFont;
+    int m_bitsLeft;
     int m_templateHeight;
-    int m_bitsHeight;  // what the form grows by when the panel shows
+    BitsPanel* m_bits = nullptr;
+    PanelBits m_shownBits;
+    int m_bitsHeight = 0;  // what the form grows by when the panel shows
     CommandTarget* m_pTarget = nullptr;
     std::function<void()> m_fitParent;
     std::function<void(ControlId, Copy)> m_copyResult;
