@@ -112,13 +112,6 @@ private slots:
             QVERIFY(!SettingsStore(SettingsPlace::At(path)).Read([&](QSettings& settings) { read = BitsShownIn(settings); }));
             QVERIFY2(read == shown, line);
         }
-        // Stored as a hand-editor would write it.
-        const std::string path = Path("stored.ini");
-        QVERIFY(Done(SettingsStore(SettingsPlace::At(path)).Edit([](QSettings& settings) {
-            StoreBitsShown(settings, true);
-            return true;
-        })));
-        QCOMPARE(ReadAll(path), std::string("[View]\nBits=true\n"));
     }
 
     void aFileOverOneMebibyteIsNeitherReadNorWritten()
