@@ -2,8 +2,6 @@
 
 #include <QKeyEvent>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOption>
 
 #include <algorithm>
 
@@ -90,7 +88,7 @@ void BitBox::paintEvent(QPaintEvent*)
     QPainter painter(this);
     const QPalette& colors = palette();
     const bool set = isChecked();
-    QRect box = rect().adjusted(0, 0, -1, -1);
+    const QRect box = rect().adjusted(0, 0, -1, -1);
 
     // A set bit stands out by its fill and its bold digit; a bit the value
     // does not have is only an outline.
@@ -122,8 +120,8 @@ void BitBox::paintEvent(QPaintEvent*)
                      digit);
 
     if (hasFocus()) {
-        // Drawn inside the box in the highlight colour, two pixels thick,
-        // and the style's own focus frame within it.
+        // A frame inside the box in the highlight colour, at least two
+        // pixels thick, darker than a set bit's fill.
         const int thickness = std::max(2, height() / 10);
         QPen pen(colors.color(QPalette::Highlight), thickness);
         pen.setJoinStyle(Qt::MiterJoin);

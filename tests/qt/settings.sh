@@ -328,7 +328,10 @@ held-lock)
     # go, a session that runs keeps its list.
     mkdir -p "$folder"
     hold() {
+        # A stopped process in a process group that becomes orphaned gets
+        # SIGHUP from the kernel: the holder stays, as a stuck holder does.
         (
+            trap '' HUP
             exec 9>"$ini.lock"
             flock 9
             printf '%s\nquibo\n%s\n' "$BASHPID" "$(uname -n)" >&9
