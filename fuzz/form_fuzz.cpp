@@ -149,13 +149,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const int bit = next() % kPanelBits;
             const std::uint64_t before = app.Document().ConverterValue();
             const std::string display = form.GetDlgItemText(IDC_DISPLAY);
+            const std::optional<ControlId> focus = form.GetFocus();
             const bool flipped = form.Click(BitControl(bit));
             const std::uint64_t after = app.Document().ConverterValue();
             Require(flipped == (bit < FindDataTypeInfo(app.Document().m_nDataType)->widthBits), "bits below the width");
             Require(after == (flipped ? before ^ (std::uint64_t{1} << bit) : before), "one bit flipped");
             Require(form.GetDlgItemText(IDC_DISPLAY) == display, "the display stays");
-            Require(form.GetFocus() == (flipped ? std::optional<ControlId>(BitControl(bit)) : form.GetFocus()),
-                    "the bit has the focus");
+            Require(form.GetFocus() == (flipped ? std::optional<ControlId>(BitControl(bit)) : focus),
+                    "the flipped bit has the focus; a refused one leaves it");
         } else {
             app.App().OnCmdMsg(ID_FILE_NEW);
         }

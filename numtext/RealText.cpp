@@ -49,8 +49,12 @@ std::string Plain(const std::string& scientific, bool negative)
     return text + digits.substr(0, whole) + "." + digits.substr(whole);
 }
 
+// fromShortest: start at the digit count of the shortest text that reads
+// back exactly (to_chars); no text of fewer digits can then read back. Only
+// where reading back rounds once: a float read as a double, then rounded,
+// may take a shorter text.
 template <typename Real>
-std::string RealText(Real value, int maxDigits)
+std::string RealText(Real value, int maxDigits, bool fromShortest)
 {
     const bool negative = std::signbit(value);
     const std::string sign = negative ? "-" : "";
@@ -62,13 +66,14 @@ std::string RealText(Real value, int maxDigits)
         return sign + "0";
     // to_chars is printf's "%.*e" in the "C" locale, whatever the user's.
     char buffer[64];
-    // No text of fewer digits than the shortest that reads back can read
-    // back: start there, and look further only where the rounding of that
-    // many digits differs from the shortest text's.
-    const std::to_chars_result shortest = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    int fewest = 0;
-    for (const char* c = buffer; c != shortest.ptr && *c != 'e'; ++c)
-        fewest += *c >= '0' && *c <= '9' ? 1 : 0;
+    int fewest = 1;
+    if (fromShortest) {
+        const std::to_chars_result shortest =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+        fewest = 0;
+        for (const char* c = buffer; c != shortest.ptr && *c != 'e'; ++c)
+            fewest += *c >= '0' && *c <= '9' ? 1 : 0;
+    }
     std::string scientific;
     for (int digits = std::max(1, fewest); digits <= maxDigits; ++digits) {
         const std::to_chars_result end =
@@ -84,12 +89,12 @@ std::string RealText(Real value, int maxDigits)
 
 std::string FloatText(float value)
 {
-    return RealText(value, 9);
+    return RealText(value, 9, false);
 }
 
 std::string DoubleText(double value)
 {
-    return RealText(value, 17);
+    return RealText(value, 17, true);
 }
 
 }  // namespace quibo

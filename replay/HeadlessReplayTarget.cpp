@@ -13,10 +13,8 @@ bool HeadlessReplayTarget::FieldHasFocus()
 
 int HeadlessReplayTarget::BitWidth()
 {
-    int width = 0;
-    for (BitRole role : m_app.Form().Bits().roles)
-        width += role == BitRole::Beyond ? 0 : 1;
-    return width;
+    const DataTypeInfo* info = FindDataTypeInfo(m_app.Document().m_nDataType);
+    return info ? info->widthBits : 0;
 }
 
 void HeadlessReplayTarget::ChooseDataType(DataType type)

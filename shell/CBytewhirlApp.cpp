@@ -58,10 +58,9 @@ std::span<const CommandRoute<CBytewhirlApp>> CBytewhirlApp::CommandTable()
 
 bool CBytewhirlApp::OnCmdMsg(int id)
 {
-    const bool handled = m_frame.OnCmdMsg(id) || RouteCommand(CommandTable(), *this, id);
     // A Data Type command or New changes what the Bits panel shows.
-    m_view.RefreshBits();
-    return handled;
+    const CBytewhirlView::Dispatch dispatch(m_view);
+    return m_frame.OnCmdMsg(id) || RouteCommand(CommandTable(), *this, id);
 }
 
 CheckRecorder CBytewhirlApp::MenuState(int id)

@@ -71,19 +71,12 @@ std::span<const Route<CBytewhirlView>> CBytewhirlView::RoutingTable()
 
 bool CBytewhirlView::OnCmdMsg(ControlId id, Notification code)
 {
-    // The program's own writes notify from within a handler: the panel is
-    // shown once, when the outermost notification is done.
-    ++m_notifyDepth;
-    bool handled = false;
+    const Dispatch dispatch(*this);
     if (IsBitControl(id) && code == BN_CLICKED) {
         OnBitClicked(BitOfControl(id));
-        handled = true;
-    } else {
-        handled = RouteNotification(RoutingTable(), *this, id, code);
+        return true;
     }
-    if (--m_notifyDepth == 0 && handled)
-        RefreshBits();
-    return handled;
+    return RouteNotification(RoutingTable(), *this, id, code);
 }
 
 void CBytewhirlView::DoDataExchange()
@@ -98,9 +91,11 @@ void CBytewhirlView::DoDataExchange()
 
 void CBytewhirlView::OnInitialUpdate()
 {
-    DoDataExchange();
-    OnUpdate(nullptr, 0, nullptr);
-    RefreshBits();
+    {
+        const Dispatch dispatch(*this);
+        DoDataExchange();
+        OnUpdate(nullptr, 0, nullptr);
+    }
     m_form.ResizeParentToFit();
 }
 

@@ -29,7 +29,7 @@ public:
     CBytewhirlDoc& GetDocument() const { return m_document; }
 
     // Delivers one control notification through the routing table (a
-    // bit's click by its range), then shows the value in the Bits panel.
+    // bit's click by its range).
     bool OnCmdMsg(ControlId id, Notification code) override;
     static std::span<const Route<CBytewhirlView>> RoutingTable();
 
@@ -100,6 +100,24 @@ public:
     void OnBitClicked(int bit);
     void RefreshBits();
 
+    // Held while a notification or command runs: the program's own writes
+    // notify from within, and the Bits panel is given the value once, when
+    // the outermost one is done, never a state half-way through.
+    class Dispatch {
+    public:
+        explicit Dispatch(CBytewhirlView& view) : m_view(view) { ++m_view.m_dispatchDepth; }
+        ~Dispatch()
+        {
+            if (--m_view.m_dispatchDepth == 0)
+                m_view.RefreshBits();
+        }
+        Dispatch(const Dispatch&) = delete;
+        Dispatch& operator=(const Dispatch&) = delete;
+
+    private:
+        CBytewhirlView& m_view;
+    };
+
     EditControl m_editHex;
     EditControl m_editDecimal;
     std::string m_strDisplayText;
@@ -126,7 +144,7 @@ private:
 
     CBytewhirlDoc& m_document;
     FormWindow& m_form;
-    int m_notifyDepth = 0;
+    int m_dispatchDepth = 0;
     // The type and value the Bits panel was last given.
     std::optional<std::pair<DataType, std::uint64_t>> m_bitsShown;
 };

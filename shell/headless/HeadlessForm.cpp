@@ -101,6 +101,18 @@ void HeadlessForm::MessageBox(std::string_view text, std::string_view caption)
     MoveFocus(previous);
 }
 
+void HeadlessForm::SetBits(const PanelBits& bits)
+{
+    m_bits = bits;
+    const std::optional<ControlId> focus = GetFocus();
+    if (!focus || !IsBitControl(*focus) || bits.roles[static_cast<std::size_t>(BitOfControl(*focus))] != BitRole::Beyond)
+        return;
+    int highest = kPanelBits - 1;
+    while (highest > 0 && bits.roles[static_cast<std::size_t>(highest)] == BitRole::Beyond)
+        --highest;
+    MoveFocus(static_cast<int>(Find(BitControl(highest)) - m_controls.data()));
+}
+
 bool HeadlessForm::Click(ControlId id)
 {
     Control* control = Find(id);

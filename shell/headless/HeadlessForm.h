@@ -43,7 +43,9 @@ public:
     void EditCommand(ControlId id, EditOperation operation) override;
     // Where the edits' clipboard text is; none, an empty one.
     void SetClipboard(const std::string* clipboard) { m_clipboard = clipboard; }
-    void SetBits(const PanelBits& bits) override { m_bits = bits; }
+    // A focused bit the type no longer has gives the focus to the highest
+    // bit it has, as the window's panel does.
+    void SetBits(const PanelBits& bits) override;
     // What the Bits panel shows.
     const PanelBits& Bits() const { return m_bits; }
     // No frame to fit: the form is all there is.
@@ -85,7 +87,7 @@ private:
     // Replaces an edit's text as a user's edit does: it can be undone.
     void UserEdit(Control& edit, std::string text);
 
-    std::vector<Control> m_controls;                      // template order
+    std::vector<Control> m_controls;                      // template order, then the bits
     std::vector<std::pair<ControlId, std::size_t>> m_index;  // by id, into m_controls
     std::vector<MessageRecord> m_messages;
     CommandTarget* m_pTarget = nullptr;

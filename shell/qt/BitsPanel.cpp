@@ -154,10 +154,7 @@ BitsPanel::BitsPanel(const QFont& font, const DialogUnits& units, QWidget* paren
         // state that differs from the value's bit is the user's flip (the
         // panel's own updates agree with the value).
         connect(box, &QAbstractButton::toggled, this, [this, bit](bool checked) {
-            if (checked == ((m_bits.value >> bit & 1u) != 0))
-                return;
-            Box(bit).setFocus(Qt::MouseFocusReason);
-            if (m_clicked)
+            if (checked != ((m_bits.value >> bit & 1u) != 0) && m_clicked)
                 m_clicked(bit);
         });
     }
@@ -189,11 +186,21 @@ void BitsPanel::paintEvent(QPaintEvent* event)
     }
 }
 
+std::optional<int> BitsPanel::WindowFocusBit() const
+{
+    // The window's focus widget, whether or not the window is active.
+    for (int bit = 0; bit < kPanelBits; ++bit) {
+        if (window()->focusWidget() == &Box(bit))
+            return bit;
+    }
+    return std::nullopt;
+}
+
 void BitsPanel::ShowBits(const PanelBits& bits)
 {
     if (bits == m_bits)
         return;
-    const std::optional<int> focused = FocusedBit();
+    const std::optional<int> focused = WindowFocusBit();
     m_bits = bits;
     // The focus leaves a bit that goes before the bit goes: a disabled
     // widget would hand it to the next control in line.
@@ -219,7 +226,7 @@ std::optional<int> BitsPanel::FocusedBit() const
 
 void BitsPanel::ReleaseFocus()
 {
-    if (const std::optional<int> bit = FocusedBit())
+    if (const std::optional<int> bit = WindowFocusBit())
         Box(*bit).clearFocus();
 }
 

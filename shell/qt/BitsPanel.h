@@ -48,7 +48,7 @@ public:
     // In the form's font and dialog units.
     BitsPanel(const QFont& font, const DialogUnits& units, QWidget* parent);
 
-    // A click on an enabled bit, which has the focus by then.
+    // A click, Space or a screen reader's toggle on an enabled bit.
     void SetClicked(std::function<void(int bit)> clicked) { m_clicked = std::move(clicked); }
     void ShowBits(const PanelBits& bits);
     const PanelBits& Bits() const { return m_bits; }
@@ -59,6 +59,9 @@ public:
     BitBox& Box(int bit) const { return *m_boxes[static_cast<std::size_t>(bit)]; }
     // The bit with the keyboard focus, if one has it.
     std::optional<int> FocusedBit() const;
+    // The bit that is the window's focus widget, also while another window
+    // is active.
+    std::optional<int> WindowFocusBit() const;
 
     // From a bit: the keyboard focus moves, or settles on it.
     bool MoveFocus(int fromBit, int key);

@@ -281,7 +281,16 @@ BitsPanel& QtForm::Bits()
         m_bitsHeight = m_bits->height() + m_units.Y(1);
         m_bits->hide();
         m_bits->ShowBits(m_shownBits);
-        m_bits->SetClicked([this](int bit) { Notify(BitControl(bit), BN_CLICKED); });
+        m_bits->SetClicked([this](int bit) {
+            // The bit takes the focus as a click gives it (a screen reader's
+            // toggle too). Where the window is not active, Qt moves it
+            // without focus events: the field that had it hears all the same.
+            auto* field = dynamic_cast<FieldEdit*>(window()->focusWidget());
+            m_bits->Box(bit).setFocus(Qt::MouseFocusReason);
+            if (field && window()->focusWidget() != field && !isActiveWindow())
+                field->Notify(EN_KILLFOCUS);
+            Notify(BitControl(bit), BN_CLICKED);
+        });
         for (int bit = 0; bit < kPanelBits; ++bit)
             m_bits->Box(bit).installEventFilter(this);
     }
