@@ -26,6 +26,15 @@ void CBytewhirlView::OnUpdate(CView*, long, void*)
     OnDecimalEditSetFocus();
     OnDecimalEditUpdate();
     OnDecimalEditKillFocus();
+
+    // The field that kept the keyboard focus converts again when typed in:
+    // with its flag left at 0, typing into it would leave the other field
+    // showing the old value.
+    const std::optional<ControlId> focus = m_form.GetFocus();
+    if (focus == IDC_HEX_EDIT)
+        OnHexEditSetFocus();
+    else if (focus == IDC_DECIMAL_EDIT)
+        OnDecimalEditSetFocus();
 }
 
 }  // namespace quibo

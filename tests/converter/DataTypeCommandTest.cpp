@@ -118,31 +118,27 @@ TEST_F(TypeChangeRule, ConvertingKeepsTheDisplayAndTheCalculator)
     EXPECT_EQ(Display(), "1");  // the refusal's CLR reset the calculator: 0 + 1
 }
 
-TEST_F(TypeChangeFocus, AFieldThatKeptTheFocusConvertsOnlyAfterRegainingIt)
+TEST_F(TypeChangeFocus, AFieldThatKeptTheFocusConvertsAtOnce)
 {
+    // The case: 255, then float, then 0.1 typed over it.
     TypeInto(IDC_DECIMAL_EDIT, "255");
-    Choose("char");
-    EXPECT_EQ(Hex(), "FF");
-    App().Form().Type("0");
-    EXPECT_EQ(Decimal(), "2550");
-    EXPECT_EQ(Hex(), "FF");
-    App().Form().Focus(IDC_HEX_EDIT);
-    App().Form().Focus(IDC_DECIMAL_EDIT);
-    App().Form().Type("0");
-    EXPECT_EQ(Hex(), "639C");
-    EXPECT_EQ(Binary(), "1001 1100");
-
-    // HEX likewise.
-    TypeInto(IDC_HEX_EDIT, "1");
-    Choose("short");
-    EXPECT_EQ(Hex(), "0001");
+    Choose("float");
+    EXPECT_EQ(Hex(), "437F0000");
     App().Form().ClearField();
-    App().Form().Type("7F");
-    EXPECT_EQ(Decimal(), "1");
-    App().Form().Focus(IDC_DECIMAL_EDIT);
-    App().Form().Focus(IDC_HEX_EDIT);
-    App().Form().Type("F");
-    EXPECT_EQ(Decimal(), "2047");
+    App().Form().Type("0.1");
+    EXPECT_EQ(Hex(), "3DCCCCCD");
+
+    // HEX likewise, and after New.
+    TypeInto(IDC_HEX_EDIT, "3F800000");
+    Choose("double");
+    EXPECT_EQ(Hex(), "3FF0000000000000");
+    App().Form().ClearField();
+    App().Form().Type("4000000000000000");
+    EXPECT_EQ(Decimal(), "2");
+    App().App().OnFileNew();
+    App().Form().ClearField();
+    App().Form().Type("4008000000000000");
+    EXPECT_EQ(Decimal(), "3");
 }
 
 TEST_F(TypeChangeFocus, ARefusalWhileDecimalHasTheFocus)
