@@ -111,10 +111,13 @@ FieldEdit::FieldEdit(QWidget* parent) : QLineEdit(parent)
     // before it.
     connect(this, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_textBeforeChange = text;
-        // What the user types or pastes keeps the size the field has, and
-        // scrolls; only the program's texts are fitted.
-        if (!m_programSetting)
+        // What the user types or pastes is in the form's font, and scrolls;
+        // only the program's texts are fitted.
+        if (!m_programSetting) {
             m_programText = false;
+            if (testAttribute(Qt::WA_SetFont))
+                setFont(QFont());
+        }
     });
     const auto keepSelection = [this] {
         m_selectionBeforeChange = hasSelectedText() ? Selection{selectionStart(), selectionLength()}

@@ -22,7 +22,11 @@ QtMainFrame::QtMainFrame()
 {
     m_menuBar = new MenuBar(*this, {[this](int id) { RunCommand(id); }, [this] { UpdateMenuChecks(); },
                                     [this](std::string_view text) { SetPaneText(0, text); },
-                                    [this] { m_focusMovedInMenu = false; }, [this] { MenuClosed(); }});
+                                    [this] {
+                                        m_focusMovedInMenu = false;
+                                        m_statusBar->SetMenuOpen(true);
+                                    },
+                                    [this] { MenuClosed(); }});
     m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { m_focusMovedInMenu = true; });
     // The data types are one choice: radio items to a screen reader. They
     // keep their check marks on screen, which an exclusive QActionGroup
@@ -65,6 +69,7 @@ void QtMainFrame::SetForm(QtForm* form)
 
 void QtMainFrame::MenuClosed()
 {
+    m_statusBar->SetMenuOpen(false);
     // Chosen with the mouse, a menu gives the keyboard focus back without a
     // focus event (it never left, as Qt sees it), and a screen reader would
     // stay on the menu item: say where the focus is. From the keyboard the

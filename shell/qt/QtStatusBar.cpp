@@ -98,6 +98,12 @@ bool QtStatusBar::SetPaneText(int nIndex, std::string_view text, bool)
     return true;
 }
 
+void QtStatusBar::SetMenuOpen(bool open)
+{
+    for (std::size_t i = 1; i < m_panes.size(); ++i)
+        m_panes[i]->setVisible(!open);
+}
+
 std::string QtStatusBar::GetPaneText(int nIndex) const
 {
     if (nIndex < 0 || nIndex >= static_cast<int>(m_panes.size()))

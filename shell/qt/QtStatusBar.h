@@ -21,6 +21,9 @@ public:
 
     bool SetPaneText(int nIndex, std::string_view text, bool bUpdate = true) override;
     std::string GetPaneText(int nIndex) const override;
+    // While a menu is open the lock-key panes step aside: a menu item's
+    // prompt gets the whole bar.
+    void SetMenuOpen(bool open);
 
 protected:
     void showEvent(QShowEvent* event) override;

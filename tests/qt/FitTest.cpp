@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -212,20 +213,29 @@ private slots:
         QVERIFY(Advance(hex->font(), hex->text()) + 1 <= TextRoom(hex));
     }
 
-    void whatTheUserTypesKeepsItsSize()
+    void whatTheUserTypesIsInTheFormsFont()
     {
         Start(0);
         FieldEdit* decimal = Q().Form().Field(IDC_DECIMAL_EDIT);
         FocusAsAClickWould(*decimal);
-        const QFont before = decimal->font();
         QTest::keyClicks(decimal, QString(40, u'9'));
         QCOMPARE(decimal->text(), QString(40, u'9'));
-        QCOMPARE(decimal->font(), before);
-        // A text the program sets that fits brings the form's font back.
-        decimal->SetProgramText(QString(40, u'8'));
-        QVERIFY(decimal->font().pointSizeF() < before.pointSizeF());
-        decimal->SetProgramText("1");
         QCOMPARE(decimal->font(), Q().Form().font());
+        // The program's long text is fitted; what the user types over it,
+        // or pastes, is in the form's font again.
+        for (const bool paste : {false, true}) {
+            decimal->SetProgramText(QString(40, u'8'));
+            QVERIFY(decimal->font().pointSizeF() < Q().Form().font().pointSizeF());
+            decimal->selectAll();
+            if (paste) {
+                QGuiApplication::clipboard()->setText("5");
+                decimal->Paste();
+            } else {
+                QTest::keyClick(decimal, Qt::Key_5);
+            }
+            QCOMPARE(decimal->text(), QString("5"));
+            QCOMPARE(decimal->font(), Q().Form().font());
+        }
     }
 
     void menusShowWhole_data()
@@ -260,6 +270,36 @@ private slots:
                          qPrintable(QString("%1: %2 px in %3").arg(shown).arg(Advance(menu->font(), shown)).arg(room)));
             }
             menu->hide();
+        }
+    }
+
+    void menuPromptsShowWholeWhileAMenuIsOpen_data() { statusPromptsEndAtAWord_data(); }
+
+    void menuPromptsShowWholeWhileAMenuIsOpen()
+    {
+        QFETCH(int, desktopPointSize);
+        Start(desktopPointSize);
+        QStatusBar* bar = Q().Window().statusBar();
+        QList<QLabel*> panes = bar->findChildren<QLabel*>();
+        std::sort(panes.begin(), panes.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
+        QLabel* message = panes[0];
+        for (QAction* top : Q().Window().menuBar()->actions()) {
+            QMenu* menu = top->menu();
+            menu->popup(Q().Window().mapToGlobal(QPoint(0, 0)));
+            QTRY_VERIFY(menu->isVisible());
+            for (int i = 1; i <= 3; ++i)
+                QTRY_VERIFY(!panes[i]->isVisible());
+            for (const MenuEntry& entry : Menu128()) {
+                QAction* item = entry.id ? Q().Window().Action(entry.id) : nullptr;
+                if (!item || !menu->actions().contains(item))
+                    continue;
+                item->hover();
+                const QString prompt = QString::fromStdString(CommandPrompt(entry.id));
+                QTRY_COMPARE(message->text(), prompt);
+            }
+            menu->hide();
+            for (int i = 1; i <= 3; ++i)
+                QTRY_VERIFY(panes[i]->isVisible());
         }
     }
 
