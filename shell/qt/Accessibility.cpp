@@ -21,6 +21,7 @@ namespace {
 
 // Which of the interfaces below an object gets, as a dynamic property.
 constexpr char kKindProperty[] = "quiboAccessible";
+constexpr char kNamesProperty[] = "quiboNamesByCaption";
 enum class Kind { ReadOut = 1, CaptionedKey, Choice };
 
 // Read-only text over what a control shows: no caret, no selection.
@@ -90,6 +91,16 @@ public:
         if (auto* button = qobject_cast<QPushButton*>(Key()))
             state.defaultButton = button->isDefault();
         return state;
+    }
+    using ReadOnlyText::text;
+    QString text(QAccessible::Text kind) const override
+    {
+        // A key named after its caption: the name changes with the caption,
+        // in the one name-change event the new caption sends.
+        const QVariantMap names = Key()->property(kNamesProperty).toMap();
+        if (kind == QAccessible::Name && !names.isEmpty())
+            return names.value(Key()->text()).toString();
+        return QAccessibleWidget::text(kind);
     }
     QStringList actionNames() const override { return QStringList(pressAction()) + QAccessibleWidget::actionNames(); }
     void doAction(const QString& name) override
@@ -237,6 +248,11 @@ void MarkReadOut(QLabel& label)
 void MarkCaptionedKey(QAbstractButton& key)
 {
     Mark(key, Kind::CaptionedKey);
+}
+
+void NameByCaption(QAbstractButton& key, const QVariantMap& names)
+{
+    key.setProperty(kNamesProperty, names);
 }
 
 void MarkChoice(QAction& item)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariantMap>
 
 class QAbstractButton;
 class QAction;
@@ -21,6 +22,10 @@ void MarkReadOut(QLabel& label);
 
 // A key whose spoken name is not its caption: the caption as its text.
 void MarkCaptionedKey(QAbstractButton& key);
+
+// A captioned key's name for each caption it shows (names: caption to
+// name), in place of one accessible name.
+void NameByCaption(QAbstractButton& key, const QVariantMap& names);
 
 // A menu item that is one choice of a group (a radio item).
 void MarkChoice(QAction& item);

@@ -198,6 +198,13 @@ void FieldEdit::keyPressEvent(QKeyEvent* event)
         Paste();
         return;
     }
+    // Shift+F10 opens the field's menu at the caret, as the Menu key does.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        const QPoint caret = cursorRect().center();
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, caret, mapToGlobal(caret));
+        contextMenuEvent(&menu);
+        return;
+    }
     // A character beyond Latin-1 goes in as the '?' it reads as, before the
     // line edit sees it (the validator would have to replace the whole
     // text, and with it the undo steps).

@@ -2,12 +2,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
+#include <QToolTip>
 
 #include <utility>
 #include <vector>
@@ -66,9 +68,13 @@ QtForm::QtForm(const DialogTemplate& dialog, const DialogUnits& units, QWidget* 
 void QtForm::NameByteOrderKey(QAbstractButton& key)
 {
     // Its spoken name and its tooltip say what the cryptic caption means.
+    NameByCaption(key, {{kCaptionMot, kByteOrderNameMot}, {kCaptionInt, kByteOrderNameInt}});
+    const QString before = key.toolTip();
     const QString name = ToQString(ByteOrderAccessibleName(FromQString(key.text())));
-    key.setAccessibleName(name);
     key.setToolTip(name);
+    // A tooltip open over the key says the new order, not the old.
+    if (QToolTip::isVisible() && QToolTip::text() == before && before != name)
+        QToolTip::showText(QCursor::pos(), name, &key);
 }
 
 void QtForm::ShowCopyMenu(ControlId id, const QPoint& at)

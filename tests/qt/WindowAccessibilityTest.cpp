@@ -2,6 +2,7 @@
 // name, role and description; names that stay while the values change; the
 // captions as labels; the lock panes; the data types as one choice.
 #include <QAccessible>
+#include <QToolTip>
 #include <QAction>
 #include <QSet>
 #include <QStatusBar>
@@ -88,6 +89,13 @@ private slots:
         QCOMPARE(Shown(byteOrder), QString("Mot"));
         QCOMPARE(Q().Form().Control(IDC_KEY_BYTE_ORDER)->toolTip(), QString("Byte order: Motorola (big-endian)"));
         QCOMPARE(Shown(Control(IDC_KEY_AND)), QString("&"));
+        // A tooltip open while Space toggles the key follows it.
+        QWidget* key = Q().Form().Control(IDC_KEY_BYTE_ORDER);
+        key->setFocus();
+        QToolTip::showText(key->mapToGlobal(QPoint(2, 2)), key->toolTip(), key);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QTest::keyClick(key, Qt::Key_Space);
+        QCOMPARE(QToolTip::text(), QString("Byte order: Intel (little-endian)"));
     }
 
     void displayAndBinaryKeepTheirNamesAndShowTheirValues()

@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QMimeData>
 
+#include <algorithm>
+
 #include "shell/platform/CommandIds.h"
 #include "shell/qt/Latin1Text.h"
 #include "tests/qt/WindowFixture.h"
@@ -240,6 +242,14 @@ private slots:
         choose("&Undo");
         QCOMPARE(hex->text(), QString("12"));
         QCOMPARE(Q().Form().GetDlgItemText(IDC_DECIMAL_EDIT), std::string("18"));
+
+        // Shift+F10 opens the same menu, as the Menu key does.
+        QTest::keyClick(hex, Qt::Key_F10, Qt::ShiftModifier);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menu);
+        QVERIFY(std::any_of(menu->actions().begin(), menu->actions().end(),
+                            [](QAction* action) { return action->text().startsWith(QLineEdit::tr("&Paste")); }));
+        menu->close();
     }
 
     void aDropPastesANumberAsCodeWritesIt()
