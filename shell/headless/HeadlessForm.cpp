@@ -8,29 +8,27 @@ namespace quibo {
 
 HeadlessForm::HeadlessForm(const DialogTemplate& dialog)
 {
-    m_controls.reserve(dialog.controls.size());
-    for (const ControlTemplate& control : dialog.controls) {
+    m_index.fill(-1);
+    m_controls.reserve(dialog.controls.size() + kPanelBits);
+    const auto add = [this](ControlId id, ControlKind kind, const char* text) {
         // Labels and group boxes share one id and are never addressed.
-        if (control.id != IDC_STATIC)
-            m_index.emplace_back(control.id, m_controls.size());
-        m_controls.push_back({control.id, control.kind, control.text, kDefaultEditLimit, {}});
-    }
+        if (id != IDC_STATIC && id >= kFirstId && id - kFirstId < kIdCount && m_index[id - kFirstId] < 0)
+            m_index[static_cast<std::size_t>(id - kFirstId)] = static_cast<std::int16_t>(m_controls.size());
+        m_controls.push_back({id, kind, text, kDefaultEditLimit, {}});
+    };
+    for (const ControlTemplate& control : dialog.controls)
+        add(control.id, control.kind, control.text);
     // The Bits panel's bits, below the form: buttons that take the focus.
-    for (int bit = 0; bit < kPanelBits; ++bit) {
-        m_index.emplace_back(BitControl(bit), m_controls.size());
-        m_controls.push_back({BitControl(bit), ControlKind::PushButton, {}, kDefaultEditLimit, {}});
-    }
-    std::stable_sort(m_index.begin(), m_index.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (int bit = 0; bit < kPanelBits; ++bit)
+        add(BitControl(bit), ControlKind::PushButton, "");
 }
 
 HeadlessForm::Control* HeadlessForm::Find(ControlId id)
 {
-    const auto it = std::lower_bound(m_index.begin(), m_index.end(), id,
-                                     [](const auto& entry, ControlId key) { return entry.first < key; });
-    if (it == m_index.end() || it->first != id)
+    if (id < kFirstId || id - kFirstId >= kIdCount)
         return nullptr;
-    return &m_controls[it->second];
+    const std::int16_t index = m_index[static_cast<std::size_t>(id - kFirstId)];
+    return index < 0 ? nullptr : &m_controls[static_cast<std::size_t>(index)];
 }
 
 const HeadlessForm::Control* HeadlessForm::Find(ControlId id) const

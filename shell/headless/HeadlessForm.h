@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -88,7 +89,10 @@ private:
     void UserEdit(Control& edit, std::string text);
 
     std::vector<Control> m_controls;                      // template order, then the bits
-    std::vector<std::pair<ControlId, std::size_t>> m_index;  // by id, into m_controls
+    // By id, into m_controls: every addressed id lies in one short range.
+    static constexpr int kFirstId = IDC_KEY_D;
+    static constexpr int kIdCount = IDC_BIT_63 - kFirstId + 1;
+    std::array<std::int16_t, kIdCount> m_index{};
     std::vector<MessageRecord> m_messages;
     CommandTarget* m_pTarget = nullptr;
     const std::string* m_clipboard = nullptr;

@@ -1,5 +1,8 @@
 #include "shell/res/Templates.h"
 
+#include <array>
+#include <cstdint>
+
 #include "shell/res/Texts.h"
 
 namespace quibo {
@@ -23,14 +26,15 @@ char Folded(char c, bool ignoreCase)
     return ignoreCase && c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
-// Whether a template text shows as the caption, without building it.
-bool ShowsAs(std::string_view text, std::string_view caption, bool ignoreCase)
+// Whether a template text shows as the caption, without building it or
+// measuring it first: most texts differ at their first character.
+bool ShowsAs(const char* text, std::string_view caption, bool ignoreCase)
 {
     std::size_t at = 0;
-    for (std::size_t i = 0; i < text.size(); ++i, ++at) {
-        if (text[i] == '&' && i + 1 < text.size() && text[i + 1] == '&')
-            ++i;
-        if (at >= caption.size() || Folded(caption[at], ignoreCase) != Folded(text[i], ignoreCase))
+    for (const char* c = text; *c != '\0'; ++c, ++at) {
+        if (c[0] == '&' && c[1] == '&')
+            ++c;
+        if (at >= caption.size() || Folded(caption[at], ignoreCase) != Folded(*c, ignoreCase))
             return false;
     }
     return at == caption.size();
@@ -55,7 +59,21 @@ std::optional<ControlId> FindPushButton(const DialogTemplate& dialog, std::strin
 
 std::optional<ControlId> FindKeypadKey(std::string_view caption, bool ignoreCase)
 {
-    for (std::string_view byteOrder : {kCaptionMot, kCaptionInt}) {
+    // Most keys are named by one character: those are looked up directly.
+    static const std::array<std::int16_t, 256> kByCharacter = [] {
+        std::array<std::int16_t, 256> keys{};
+        for (int c = 0; c < 256; ++c) {
+            const char name[] = {static_cast<char>(c), '\0'};
+            const std::optional<ControlId> key = c == 0 ? std::nullopt : FindPushButton(kForm101, name, false);
+            keys[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(key ? *key : -1);
+        }
+        return keys;
+    }();
+    if (caption.size() == 1 && !ignoreCase) {
+        const std::int16_t key = kByCharacter[static_cast<unsigned char>(caption.front())];
+        return key < 0 ? std::nullopt : std::optional<ControlId>(static_cast<ControlId>(key));
+    }
+    for (const char* byteOrder : {kCaptionMot, kCaptionInt}) {
         if (ShowsAs(byteOrder, caption, ignoreCase))
             return IDC_KEY_BYTE_ORDER;
     }
