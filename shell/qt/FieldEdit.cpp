@@ -245,7 +245,16 @@ void FieldEdit::Redo()
 
 void FieldEdit::Paste()
 {
-    PasteText(QGuiApplication::clipboard()->text());
+    // A text that goes in as it stands goes in by Qt's own paste, whose undo
+    // step is its own even where the caret cannot move to start one (in a
+    // field that a cut has just emptied).
+    const QString clipboard = QGuiApplication::clipboard()->text();
+    const QString text = m_pasteReader ? m_pasteReader(InLatin1Places(clipboard)) : InLatin1Places(clipboard);
+    if (text == clipboard) {
+        QLineEdit::paste();
+        return;
+    }
+    PasteText(clipboard);
 }
 
 void FieldEdit::PasteText(const QString& pasted)

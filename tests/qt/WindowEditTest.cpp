@@ -252,6 +252,24 @@ private slots:
         menu->close();
     }
 
+    void anUndoTakesBackOneActionAsInAPlainLineEdit()
+    {
+        // Type, select all, cut, paste, undo: the same keys in a plain line
+        // edit say where each undo step ends.
+        FieldEdit* decimal = Q().Form().Field(IDC_DECIMAL_EDIT);
+        QLineEdit plain;
+        QTest::mouseClick(decimal, Qt::LeftButton);
+        for (QLineEdit* edit : {static_cast<QLineEdit*>(decimal), &plain}) {
+            QTest::keyClicks(edit, "4660");
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClick(edit, Qt::Key_X, Qt::ControlModifier);
+            QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+            QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+        }
+        QCOMPARE(decimal->text(), plain.text());
+        QCOMPARE(decimal->text(), QString());
+    }
+
     void aDropPastesANumberAsCodeWritesIt()
     {
         QtForm& form = Q().Form();
