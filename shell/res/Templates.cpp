@@ -62,10 +62,13 @@ std::optional<ControlId> FindKeypadKey(std::string_view caption, bool ignoreCase
     // Most keys are named by one character: those are looked up directly.
     static const std::array<std::int16_t, 256> kByCharacter = [] {
         std::array<std::int16_t, 256> keys{};
-        for (int c = 0; c < 256; ++c) {
-            const char name[] = {static_cast<char>(c), '\0'};
-            const std::optional<ControlId> key = c == 0 ? std::nullopt : FindPushButton(kForm101, name, false);
-            keys[static_cast<std::size_t>(c)] = static_cast<std::int16_t>(key ? *key : -1);
+        keys.fill(-1);
+        for (const ControlTemplate& control : kForm101.controls) {
+            const std::string shown = ShownText(control.text);
+            auto& key = keys[static_cast<unsigned char>(shown.empty() ? '\0' : shown.front())];
+            // The first in the template, as FindPushButton finds it.
+            if (control.kind == ControlKind::PushButton && shown.size() == 1 && key < 0)
+                key = static_cast<std::int16_t>(control.id);
         }
         return keys;
     }();
