@@ -25,10 +25,15 @@ HeadlessForm::HeadlessForm(const DialogTemplate& dialog)
 
 HeadlessForm::Control* HeadlessForm::Find(ControlId id)
 {
-    if (id < kFirstId || id - kFirstId >= kIdCount)
-        return nullptr;
-    const std::int16_t index = m_index[static_cast<std::size_t>(id - kFirstId)];
-    return index < 0 ? nullptr : &m_controls[static_cast<std::size_t>(index)];
+    if (id >= kFirstId && id - kFirstId < kIdCount) {
+        const std::int16_t index = m_index[static_cast<std::size_t>(id - kFirstId)];
+        return index < 0 ? nullptr : &m_controls[static_cast<std::size_t>(index)];
+    }
+    // Another template's ids (a dialog's OK is 1) are looked for in turn.
+    const auto it = std::find_if(m_controls.begin(), m_controls.end(), [id](const Control& control) {
+        return control.id == id && id != IDC_STATIC;
+    });
+    return it == m_controls.end() ? nullptr : &*it;
 }
 
 const HeadlessForm::Control* HeadlessForm::Find(ControlId id) const

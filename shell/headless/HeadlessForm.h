@@ -89,7 +89,8 @@ private:
     void UserEdit(Control& edit, std::string text);
 
     std::vector<Control> m_controls;                      // template order, then the bits
-    // By id, into m_controls: every addressed id lies in one short range.
+    // By id, into m_controls: form 101's ids and the bits lie in one short
+    // range.
     static constexpr int kFirstId = IDC_KEY_D;
     static constexpr int kIdCount = IDC_BIT_63 - kFirstId + 1;
     std::array<std::int16_t, kIdCount> m_index{};

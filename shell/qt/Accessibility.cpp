@@ -98,7 +98,7 @@ public:
         // A key named after its caption: the name changes with the caption,
         // in the one name-change event the new caption sends.
         const QVariantMap names = Key()->property(kNamesProperty).toMap();
-        if (kind == QAccessible::Name && !names.isEmpty())
+        if (kind == QAccessible::Name && names.contains(Key()->text()))
             return names.value(Key()->text()).toString();
         return QAccessibleWidget::text(kind);
     }

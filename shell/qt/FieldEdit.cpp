@@ -199,7 +199,7 @@ void FieldEdit::keyPressEvent(QKeyEvent* event)
         return;
     }
     // Shift+F10 opens the field's menu at the caret, as the Menu key does.
-    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+    if (event->key() == Qt::Key_F10 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier) {
         const QPoint caret = cursorRect().center();
         QContextMenuEvent menu(QContextMenuEvent::Keyboard, caret, mapToGlobal(caret));
         contextMenuEvent(&menu);
@@ -248,6 +248,8 @@ void FieldEdit::Paste()
     // A text that goes in as it stands goes in by Qt's own paste, whose undo
     // step is its own even where the caret cannot move to start one (in a
     // field that a cut has just emptied).
+    // (Qt's paste reads the clipboard again; a text changed in between goes
+    // in as it stands, as it would have a moment later.)
     const QString clipboard = QGuiApplication::clipboard()->text();
     const QString text = m_pasteReader ? m_pasteReader(InLatin1Places(clipboard)) : InLatin1Places(clipboard);
     if (text == clipboard) {

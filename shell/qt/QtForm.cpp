@@ -2,7 +2,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCursor>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -74,7 +73,7 @@ void QtForm::NameByteOrderKey(QAbstractButton& key)
     key.setToolTip(name);
     // A tooltip open over the key says the new order, not the old.
     if (QToolTip::isVisible() && QToolTip::text() == before && before != name)
-        QToolTip::showText(QCursor::pos(), name, &key);
+        QToolTip::showText(key.mapToGlobal(QPoint(0, key.height())), name, &key);
 }
 
 void QtForm::ShowCopyMenu(ControlId id, const QPoint& at)

@@ -96,6 +96,7 @@ private slots:
         QTRY_VERIFY(QToolTip::isVisible());
         QTest::keyClick(key, Qt::Key_Space);
         QCOMPARE(QToolTip::text(), QString("Byte order: Intel (little-endian)"));
+        QToolTip::hideText();
     }
 
     void displayAndBinaryKeepTheirNamesAndShowTheirValues()
