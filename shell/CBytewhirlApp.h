@@ -24,8 +24,6 @@ namespace quibo {
 // nothing.
 class CBytewhirlApp {
 public:
-    static constexpr std::size_t kRecentFiles = 4;
-
     CBytewhirlApp(AppPlatform& platform, FormWindow& form, StatusBarWindow& statusBar, FrameWindow& frame);
     CBytewhirlApp(const CBytewhirlApp&) = delete;
     CBytewhirlApp& operator=(const CBytewhirlApp&) = delete;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
@@ -8,6 +9,10 @@
 namespace quibo {
 
 enum class OpenResult { Opened, NotFound, Failed };
+
+// How many files the recent-file list keeps, in the menu and in the
+// settings file.
+inline constexpr std::size_t kRecentFiles = 4;
 
 // The recent-file list to store, given the one stored now; nothing when it
 // needs no change.

@@ -4,11 +4,11 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 
-#include "shell/qt/DialogSettings.h"
-#include "shell/qt/FileNames.h"
-#include "shell/qt/FilePrompt.h"
-#include "shell/qt/Latin1Text.h"
-#include "shell/qt/RegularFile.h"
+#include "shell/qt/settings/DialogSettings.h"
+#include "shell/qt/files/FileNames.h"
+#include "shell/qt/files/FilePrompt.h"
+#include "shell/qt/form/Latin1Text.h"
+#include "shell/qt/settings/RegularFile.h"
 #include "shell/res/Texts.h"
 
 namespace quibo {

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "shell/platform/AppPlatform.h"
-#include "shell/qt/QtForm.h"
-#include "shell/qt/AppSettings.h"
-#include "shell/qt/SettingsEdits.h"
+#include "shell/qt/form/QtForm.h"
+#include "shell/qt/settings/AppSettings.h"
+#include "shell/qt/settings/SettingsEdits.h"
 
 class QMainWindow;
 

@@ -5,8 +5,8 @@
 
 #include "shell/CBytewhirlApp.h"
 #include "shell/qt/QtAppPlatform.h"
-#include "shell/qt/QtForm.h"
-#include "shell/qt/QtMainFrame.h"
+#include "shell/qt/form/QtForm.h"
+#include "shell/qt/frame/QtMainFrame.h"
 
 namespace quibo {
 

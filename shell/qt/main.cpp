@@ -12,7 +12,7 @@
 
 #include "shell/StandardDescriptors.h"
 #include "shell/qt/CommandLine.h"
-#include "shell/qt/FirstFrame.h"
+#include "shell/qt/frame/FirstFrame.h"
 #include "shell/qt/QtQuibo.h"
 #include "shell/qt/QtTranslations.h"
 #include "shell/qt/QuitOnSignals.h"

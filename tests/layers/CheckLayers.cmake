@@ -1,8 +1,10 @@
 cmake_minimum_required(VERSION 3.25)
 # Checks that every source file under ROOT includes only what its folder may
-# include (the table below, as the README gives it), by its name from the
-# top, and that no folder but the Qt host's includes a Qt, X11 or xcb
-# header. Fails naming each include against it.
+# include (the table below, as doc/hacking.md gives it), by its name from the
+# top, and that only the Qt host's rooms include Qt, X11 or xcb headers, each
+# only the modules its row names. Fails naming each include against it.
+# QT_HEADERS, when given, is the folder holding Qt's module folders (QtCore/,
+# QtWidgets/, ...); a Qt header is then known by the module that has it.
 
 # folder | the folders it may include besides itself
 set(layer_numtext "")
@@ -14,8 +16,44 @@ set(layer_shell "byteorder;calc;numtext;shell/platform;shell/res")
 set(layer_shell/headless "shell;byteorder;calc;numtext;shell/platform;shell/res")
 set(layer_replay "shell/headless;shell;byteorder;calc;numtext;shell/platform;shell/res")
 set(layer_cli "replay;shell/headless;shell;byteorder;calc;numtext;shell/platform;shell/res")
-set(layer_shell/qt "shell;byteorder;calc;numtext;shell/platform;shell/res")
-set(folders numtext shell/platform shell/res calc byteorder shell shell/headless replay cli shell/qt)
+set(layer_shell/qt/settings "shell/platform")
+set(layer_shell/qt/form "shell;byteorder;calc;numtext;shell/platform;shell/res")
+set(layer_shell/qt/frame "shell/qt/form;shell;byteorder;calc;numtext;shell/platform;shell/res")
+set(layer_shell/qt/files "shell/qt/settings;shell/platform;shell/res")
+set(layer_shell/qt "shell/qt/settings;shell/qt/form;shell/qt/frame;shell/qt/files;shell;byteorder;calc;numtext;shell/platform;shell/res")
+set(folders numtext shell/platform shell/res calc byteorder shell shell/headless replay cli
+            shell/qt/settings shell/qt/form shell/qt/frame shell/qt/files shell/qt)
+
+# folder | the Qt modules (and X11, xcb) it may include; none when unlisted
+set(modules_shell/qt/settings "QtCore")
+set(modules_shell/qt/form "QtCore;QtGui;QtWidgets")
+set(modules_shell/qt/frame "QtCore;QtGui;QtWidgets;X11;xcb")
+set(modules_shell/qt/files "QtCore;QtGui;QtWidgets")
+set(modules_shell/qt "QtCore;QtGui;QtWidgets")
+
+# The module of a system header that is Qt's, X11's or xcb's; "" for any
+# other. Without QT_HEADERS every Qt header counts as QtCore's, so that the
+# check still keeps Qt out of the engine.
+function(module_of header out)
+    set(module "")
+    if(header MATCHES "^(X11|xcb)/")
+        set(module "${CMAKE_MATCH_1}")
+    elseif(header MATCHES "^(Qt[A-Za-z]+)/")
+        set(module "${CMAKE_MATCH_1}")
+    elseif(header MATCHES "^(Q[A-Za-z]*|q[a-z_]*\\.h)$")
+        set(module "QtCore")
+        if(QT_HEADERS)
+            set(module "Qt (not found in ${QT_HEADERS})")
+            foreach(candidate QtCore QtGui QtWidgets QtTest QtNetwork QtDBus QtOpenGL QtPrintSupport QtXml QtSql QtConcurrent)
+                if(EXISTS "${QT_HEADERS}/${candidate}/${header}")
+                    set(module ${candidate})
+                    break()
+                endif()
+            endforeach()
+        endif()
+    endif()
+    set(${out} "${module}" PARENT_SCOPE)
+endfunction()
 
 # The folder of a path relative to ROOT: the longest listed folder it is in.
 function(folder_of path out)
@@ -50,9 +88,17 @@ foreach(folder ${folders})
                 if(NOT target STREQUAL folder AND NOT target IN_LIST layer_${folder})
                     list(APPEND broken "${file}: ${line} (${folder}/ may not include ${target}/)")
                 endif()
-            elseif(line MATCHES "^#include <(Q[A-Za-z/]*|Qt[A-Za-z]*/.*|q[a-z_]*\\.h|X11/.*|xcb/.*)>"
-                   AND NOT folder STREQUAL "shell/qt")
-                list(APPEND broken "${file}: ${line} (only shell/qt/ includes Qt, X11 or xcb)")
+            elseif(line MATCHES "^#include <([^>]+)>")
+                module_of("${CMAKE_MATCH_1}" module)
+                if(module STREQUAL "" OR module IN_LIST modules_${folder})
+                    continue()
+                endif()
+                if(modules_${folder})
+                    list(JOIN modules_${folder} ", " allowed)
+                    list(APPEND broken "${file}: ${line} (${folder}/ includes only ${allowed}; this is ${module})")
+                else()
+                    list(APPEND broken "${file}: ${line} (only shell/qt/ includes Qt, X11 or xcb)")
+                endif()
             endif()
         endforeach()
     endforeach()

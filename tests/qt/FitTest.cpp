@@ -22,9 +22,9 @@
 
 #include "byteorder/DataTypeCommands.h"
 #include "calc/DataType.h"
-#include "shell/qt/BitsPanel.h"
+#include "shell/qt/form/BitsPanel.h"
 #include "shell/qt/QtQuibo.h"
-#include "shell/qt/StatusPane.h"
+#include "shell/qt/frame/StatusPane.h"
 #include "shell/res/Menu.h"
 #include "shell/res/Strings.h"
 

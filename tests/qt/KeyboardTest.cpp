@@ -19,7 +19,7 @@
 #include "replay/ReadState.h"
 #include "replay/StateLine.h"
 #include "shell/platform/CommandIds.h"
-#include "shell/qt/Latin1Text.h"
+#include "shell/qt/form/Latin1Text.h"
 #include "shell/qt/QtQuibo.h"
 #include "shell/res/KeyboardKeys.h"
 

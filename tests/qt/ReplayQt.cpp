@@ -17,7 +17,7 @@
 #include "numtext/Utf8.h"
 #include "replay/Player.h"
 #include "replay/ReadState.h"
-#include "shell/qt/Latin1Text.h"
+#include "shell/qt/form/Latin1Text.h"
 #include "shell/qt/QtQuibo.h"
 
 namespace {

@@ -21,13 +21,13 @@
 #include <optional>
 #include <string>
 
-#include "shell/qt/PrivateFolder.h"
-#include "shell/qt/AppSettings.h"
-#include "shell/qt/SettingsEdits.h"
-#include "shell/qt/SettingsFile.h"
-#include "shell/qt/SettingsFolder.h"
-#include "shell/qt/SettingsLock.h"
-#include "shell/qt/SettingsStore.h"
+#include "shell/qt/settings/PrivateFolder.h"
+#include "shell/qt/settings/AppSettings.h"
+#include "shell/qt/settings/SettingsEdits.h"
+#include "shell/qt/settings/SettingsFile.h"
+#include "shell/qt/settings/SettingsFolder.h"
+#include "shell/qt/settings/SettingsLock.h"
+#include "shell/qt/settings/SettingsStore.h"
 #include "tests/qt/Environment.h"
 
 using namespace quibo;

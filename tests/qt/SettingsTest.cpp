@@ -15,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "shell/qt/AppSettings.h"
-#include "shell/qt/SettingsFile.h"
-#include "shell/qt/SettingsFolder.h"
-#include "shell/qt/SettingsLock.h"
-#include "shell/qt/SettingsPlace.h"
-#include "shell/qt/SettingsStore.h"
+#include "shell/qt/settings/AppSettings.h"
+#include "shell/qt/settings/SettingsFile.h"
+#include "shell/qt/settings/SettingsFolder.h"
+#include "shell/qt/settings/SettingsLock.h"
+#include "shell/qt/settings/SettingsPlace.h"
+#include "shell/qt/settings/SettingsStore.h"
 #include "tests/qt/Environment.h"
 
 using namespace quibo;

@@ -5,7 +5,7 @@
 #include <unistd.h>
 
 #include "shell/qt/CommandLine.h"
-#include "shell/qt/FileNames.h"
+#include "shell/qt/files/FileNames.h"
 
 using namespace quibo;
 

@@ -10,7 +10,7 @@
 #include <functional>
 
 #include "shell/platform/CommandIds.h"
-#include "shell/qt/Latin1Text.h"
+#include "shell/qt/form/Latin1Text.h"
 #include "shell/res/Templates.h"
 #include "tests/qt/WindowFixture.h"
 

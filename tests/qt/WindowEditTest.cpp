@@ -14,7 +14,7 @@
 #include <algorithm>
 
 #include "shell/platform/CommandIds.h"
-#include "shell/qt/Latin1Text.h"
+#include "shell/qt/form/Latin1Text.h"
 #include "tests/qt/WindowFixture.h"
 
 using namespace quibo;

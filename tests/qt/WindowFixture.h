@@ -3,14 +3,23 @@
 #pragma once
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "shell/qt/QtQuibo.h"
 
@@ -39,6 +48,36 @@ inline QStringList LabelTexts(QWidget* dialog)
             texts << label->text();
     }
     return texts;
+}
+
+// Answers a message box with Enter, keeping its text.
+inline std::function<void(QWidget*)> AnswerBox(std::vector<QString>& texts)
+{
+    return [&texts](QWidget* modal) {
+        if (auto* box = qobject_cast<QMessageBox*>(modal))
+            texts.push_back(box->text());
+        QTest::keyClick(modal, Qt::Key_Enter);
+    };
+}
+
+// Answers a file prompt as a user who types path and presses its button.
+inline std::function<void(QWidget*)> ChooseFile(const QString& path)
+{
+    return [path](QWidget* modal) {
+        if (auto* name = modal->findChild<QLineEdit*>("fileNameEdit"))
+            name->setText(path);
+        static_cast<QDialog*>(modal)->accept();
+    };
+}
+
+// A time long past (2001): a file set to it shows any change.
+inline constexpr timespec kOld{1000000000, 0};
+
+// Sets a file's times to kOld.
+inline bool MakeOld(const std::string& path)
+{
+    const timespec times[2] = {kOld, kOld};
+    return utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
 }
 
 class WindowFixture {

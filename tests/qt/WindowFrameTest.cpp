@@ -8,7 +8,7 @@
 #include <QTranslator>
 
 #include "shell/platform/CommandIds.h"
-#include "shell/qt/Latin1Text.h"
+#include "shell/qt/form/Latin1Text.h"
 #include "shell/qt/QtTranslations.h"
 #include "shell/res/Menu.h"
 #include "shell/res/Strings.h"

@@ -16,7 +16,7 @@
 
 #include "shell/platform/CommandIds.h"
 #include "shell/qt/QtQuibo.h"
-#include "shell/qt/X11Frame.h"
+#include "shell/qt/frame/X11Frame.h"
 
 using namespace quibo;
 

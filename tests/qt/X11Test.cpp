@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "shell/platform/CommandIds.h"
-#include "shell/qt/FieldEdit.h"
-#include "shell/qt/QtForm.h"
+#include "shell/qt/form/FieldEdit.h"
+#include "shell/qt/form/QtForm.h"
 #include "shell/qt/QtQuibo.h"
-#include "shell/qt/X11Frame.h"
+#include "shell/qt/frame/X11Frame.h"
 
 using namespace quibo;
 
