@@ -4,6 +4,7 @@
 set -u
 case_name=$1
 cli=$2
+unprivileged_sh=$(cd "$(dirname "$0")/.." && pwd)/unprivileged.sh
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -27,12 +28,8 @@ script_of() {  # script_of N: N lines of clicks
 # Runs a command as an unprivileged user when the tests run as root, since
 # root ignores file modes.
 unprivileged() {
-    if [ "$(id -u)" -eq 0 ]; then
-        chmod 755 "$work"
-        setpriv --reuid=65534 --regid=65534 --clear-groups -- env ASAN_OPTIONS=detect_leaks=0 "$@"
-    else
-        "$@"
-    fi
+    chmod 755 "$work"
+    "$unprivileged_sh" "$work" "$@"
 }
 
 case $case_name in

@@ -6,6 +6,7 @@
 set -u
 case_name=$1
 quibo=$2
+unprivileged_sh=$(cd "$(dirname "$0")/.." && pwd)/unprivileged.sh
 work=$(mktemp -d)
 trap 'kill -KILL $(jobs -p) 2>/dev/null; rm -rf "$work"' EXIT
 chmod 755 "$work"
@@ -158,10 +159,8 @@ unprivileged)
     # As a user the file modes bind (root ignores them): a settings file
     # that cannot be read is left alone, and a folder that cannot be written
     # to costs the list, said, but not the exit.
-    # The user needs a copy of quibo it may run, wherever the build is; its
-    # leaks are checked in the other cases.
-    [ "$(id -u)" -eq 0 ] && as_user=(setpriv --reuid=65534 --regid=65534 --clear-groups -- env ASAN_OPTIONS=detect_leaks=0) ||
-        as_user=()
+    # The user needs a copy of quibo it may run, wherever the build is.
+    as_user=("$unprivileged_sh" "$work")
     cp "$quibo" "$work/quibo" && chmod 755 "$work/quibo"
     quibo="$work/quibo"
     mkdir -p "$folder"
@@ -384,8 +383,7 @@ stale-lock)
     printf '%s\nquibo\n%s\n' "$ended" "$(uname -n)" >"$ini.lock"
     doc=$(new_doc doc)
     chmod 644 "$doc"
-    env --default-signal=INT,HUP,TERM setpriv --reuid=65534 --regid=65534 --clear-groups -- \
-        env ASAN_OPTIONS=detect_leaks=0 "$work/quibo" "$doc" 2>"$work/stderr" &
+    env --default-signal=INT,HUP,TERM "$unprivileged_sh" "$work" "$work/quibo" "$doc" 2>"$work/stderr" &
     started=$!
     for ((tries = 0; tries < 100; tries++)); do
         [ -f "$ini" ] && list_has "$doc" "$ini" && break
