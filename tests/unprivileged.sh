@@ -4,18 +4,20 @@
 # Nobody may not be able to read the tree (a clone in /root), so it gets its
 # own copy, in the folder WORK, of the leak suppressions that LSAN_OPTIONS
 # names: its leaks are checked as every other run's are. Nobody must be able
-# to search WORK.
+# to search WORK. Exits 125 when the copy cannot be made.
 work=$1
 shift
 [ "$(id -u)" -eq 0 ] || exec "$@"
-case ${LSAN_OPTIONS-} in
-*suppressions=*)
-    before=${LSAN_OPTIONS%%suppressions=*}
-    file=${LSAN_OPTIONS#*suppressions=}
+options=:${LSAN_OPTIONS-}
+case $options in
+*:suppressions=*)
+    before=${options%%:suppressions=*}
+    file=${options#*:suppressions=}
     after=
     case $file in *:*) after=:${file#*:} file=${file%%:*} ;; esac
     cp "$file" "$work/lsan.supp" && chmod 644 "$work/lsan.supp" || exit 125
-    LSAN_OPTIONS=${before}suppressions=$work/lsan.supp$after
+    options=$before:suppressions=$work/lsan.supp$after
+    LSAN_OPTIONS=${options#:}
     export LSAN_OPTIONS
     ;;
 esac

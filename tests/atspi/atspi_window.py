@@ -12,6 +12,7 @@ import pyatspi
 from gi.repository import GLib
 
 
+# What a screen reader says for each key, by the caption a script names it by.
 KEY_NAMES = {
     **{digit: "Digit " + digit for digit in "0123456789ABCDEF"},
     "CLR": "Clear", "/": "Divide", "*": "Multiply", "-": "Subtract", "+": "Add", "=": "Equals",
