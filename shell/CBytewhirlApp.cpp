@@ -207,7 +207,7 @@ void CBytewhirlApp::OnFileNew()
 
 void CBytewhirlApp::OnFileOpen()
 {
-    if (const std::optional<std::string> path = m_platform.PromptOpen())
+    if (const std::optional<std::string> path = m_platform.PromptOpen(PromptFolder()))
         OpenDocumentFile(*path);
 }
 
@@ -238,7 +238,7 @@ void CBytewhirlApp::OnFileSave()
     // (it may be one that Open opened).
     if (!m_document.GetPathName().empty())
         return;
-    const std::optional<std::string> path = m_platform.PromptSaveAs();
+    const std::optional<std::string> path = m_platform.PromptSaveAs(PromptFolder());
     if (!path)
         return;
     const std::string fullPath = m_platform.FullPath(*path);
@@ -257,6 +257,14 @@ void CBytewhirlApp::SetPathName(const std::string& path)
     AddToRecentFileList(path);
     if (!m_startingUp)
         KeepRecentFiles();
+}
+
+std::string CBytewhirlApp::PromptFolder() const
+{
+    if (m_recentFiles.empty())
+        return {};
+    const std::string& file = m_recentFiles.front();
+    return file.substr(0, std::max<std::size_t>(file.find_last_of('/'), 1));
 }
 
 void CBytewhirlApp::AddToRecentFileList(const std::string& path)

@@ -98,6 +98,8 @@ private:
     bool OpenDocumentFile(const std::string& path);
     void SetPathName(const std::string& path);
     void AddToRecentFileList(const std::string& path);
+    // Where the file prompts start: the most recent file's folder.
+    std::string PromptFolder() const;
     void ReinitialiseForm();
     EditControl* FocusedField();
 

@@ -11,12 +11,12 @@
 namespace quibo {
 
 // The application's desktop in memory: files, the answers its prompts give
-// (in turn; nothing is a cancel), the settings (recent files, Bits), error
+// (in turn; nothing is a cancel) and where they started, the settings (recent files, Bits), error
 // boxes, the caption, the clipboard, and whether the main window closed.
 class HeadlessAppPlatform : public AppPlatform {
 public:
-    std::optional<std::string> PromptOpen() override { return NextAnswer(); }
-    std::optional<std::string> PromptSaveAs() override { return NextAnswer(); }
+    std::optional<std::string> PromptOpen(const std::string& folder) override { return NextAnswer(folder); }
+    std::optional<std::string> PromptSaveAs(const std::string& folder) override { return NextAnswer(folder); }
     OpenResult OpenForReading(const std::string& path) override
     {
         if (unreadable.count(path))
@@ -46,6 +46,7 @@ public:
     void StoreBitsShown(bool shown) override { bitsShown = shown; }
 
     std::vector<std::optional<std::string>> answers;
+    std::vector<std::string> promptFolders;  // where each prompt started
     std::map<std::string, std::string> files;  // path to content
     std::set<std::string> unreadable;
     std::set<std::string> uncreatable;
@@ -58,8 +59,9 @@ public:
     bool mainWindowClosed = false;
 
 private:
-    std::optional<std::string> NextAnswer()
+    std::optional<std::string> NextAnswer(const std::string& folder)
     {
+        promptFolders.push_back(folder);
         if (answers.empty())
             return std::nullopt;
         std::optional<std::string> answer = answers.front();

@@ -31,10 +31,11 @@ struct StoredSettings {
 class AppPlatform {
 public:
     virtual ~AppPlatform() = default;
-    // "Open" with the one filter "All Files (*.*)"; nothing when cancelled.
-    virtual std::optional<std::string> PromptOpen() = 0;
-    // "Save As", asking before it replaces a file; nothing when cancelled.
-    virtual std::optional<std::string> PromptSaveAs() = 0;
+    // "Open" with the one filter "All Files (*.*)", starting in folder when
+    // it is one, else in the working folder; nothing when cancelled.
+    virtual std::optional<std::string> PromptOpen(const std::string& folder) = 0;
+    // "Save As", the same way, asking before it replaces a file.
+    virtual std::optional<std::string> PromptSaveAs(const std::string& folder) = 0;
     // Opens the file for reading and closes it again; nothing is read. Only
     // a regular file opens: a FIFO, socket or device is not a document.
     virtual OpenResult OpenForReading(const std::string& path) = 0;

@@ -4,26 +4,25 @@
 #include <QGuiApplication>
 #include <QMainWindow>
 
-#include "shell/qt/settings/DialogSettings.h"
 #include "shell/qt/files/FileNames.h"
 #include "shell/qt/files/FilePrompt.h"
+#include "shell/qt/files/RegularFile.h"
 #include "shell/qt/form/Latin1Text.h"
-#include "shell/qt/settings/RegularFile.h"
 #include "shell/res/Texts.h"
 
 namespace quibo {
 
-std::optional<std::string> QtAppPlatform::PromptOpen()
+std::optional<std::string> QtAppPlatform::PromptOpen(const std::string& folder)
 {
     std::optional<std::string> path;
-    m_form.RunModal([&] { path = PromptForFile(&m_window, "Open", QFileDialog::AcceptOpen, m_settingsEdits); });
+    m_form.RunModal([&] { path = PromptForFile(&m_window, "Open", QFileDialog::AcceptOpen, folder); });
     return path;
 }
 
-std::optional<std::string> QtAppPlatform::PromptSaveAs()
+std::optional<std::string> QtAppPlatform::PromptSaveAs(const std::string& folder)
 {
     std::optional<std::string> path;
-    m_form.RunModal([&] { path = PromptForFile(&m_window, "Save As", QFileDialog::AcceptSave, m_settingsEdits); });
+    m_form.RunModal([&] { path = PromptForFile(&m_window, "Save As", QFileDialog::AcceptSave, folder); });
     return path;
 }
 
@@ -80,12 +79,6 @@ void QtAppPlatform::UpdateRecentFiles(const RecentFileUpdate& update)
 void QtAppPlatform::StoreBitsShown(bool shown)
 {
     m_settings.StoreBitsShown(shown);
-}
-
-void QtAppPlatform::CleanUpSettings()
-{
-    m_settings.CleanUp();
-    CleanUpDialogSettings();
 }
 
 }  // namespace quibo

@@ -3,7 +3,6 @@
 #include "shell/platform/AppPlatform.h"
 #include "shell/qt/form/QtForm.h"
 #include "shell/qt/settings/AppSettings.h"
-#include "shell/qt/settings/SettingsEdits.h"
 
 class QMainWindow;
 
@@ -15,8 +14,8 @@ class QtAppPlatform : public AppPlatform {
 public:
     QtAppPlatform(QMainWindow& window, QtForm& form) : m_window(window), m_form(form) {}
 
-    std::optional<std::string> PromptOpen() override;
-    std::optional<std::string> PromptSaveAs() override;
+    std::optional<std::string> PromptOpen(const std::string& folder) override;
+    std::optional<std::string> PromptSaveAs(const std::string& folder) override;
     OpenResult OpenForReading(const std::string& path) override;
     bool CreateEmpty(const std::string& path) override;
     std::string FullPath(const std::string& path) override;
@@ -28,17 +27,14 @@ public:
     void UpdateRecentFiles(const RecentFileUpdate& update) override;
     void StoreBitsShown(bool shown) override;
 
-    // Removes what killed sessions left beside the settings files.
-    void CleanUpSettings();
-    // At exit: the settings edits that wait for a lock, with pause between
-    // the tries.
-    void FinishSettings(const Pause& pause) { m_settingsEdits.Finish(pause); }
+    // At exit: the settings edits that wait for the lock, with pause
+    // between the tries.
+    void FinishSettings(const Pause& pause) { m_settings.Finish(pause); }
 
 private:
     QMainWindow& m_window;
     QtForm& m_form;
-    SettingsEdits m_settingsEdits;
-    AppSettings m_settings{m_settingsEdits};
+    AppSettings m_settings;
 };
 
 }  // namespace quibo

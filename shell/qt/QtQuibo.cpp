@@ -26,7 +26,6 @@ void QtQuibo::Exit(const Pause& pause)
 
 void QtQuibo::AfterFirstFrame()
 {
-    m_platform.CleanUpSettings();
     m_app.KeepRecentFiles();
 }
 

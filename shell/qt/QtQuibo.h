@@ -25,7 +25,7 @@ public:
     // lock with pause between the tries. The window is hidden first.
     void Exit(const Pause& pause = Sleep);
     // Work for after the first frame: what is kept of a file the command
-    // line opened, and the removal of what killed sessions left.
+    // line opened.
     void AfterFirstFrame();
 
     QtMainFrame& Window() { return m_window; }

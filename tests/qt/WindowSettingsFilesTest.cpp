@@ -1,15 +1,15 @@
 // The settings file through the window: the recent-file list it keeps, a
 // settings file that is not regular or is a link, written only on a change,
-// two instances, the file prompts' own settings, and a lock never waited for.
+// two instances, the file prompts (where they start, and Qt's own settings
+// file left alone), and a lock never waited for.
 #include <QFile>
 #include <QFileDialog>
 #include <QSettings>
-#include <QUrl>
+#include <QDir>
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -124,8 +124,7 @@ private slots:
         QVERIFY(std::filesystem::is_symlink(ini));
         std::ifstream file(real);
         const std::string text((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-        // Qt's store writes what it read, without the comment.
-        QCOMPARE(text, "[General]\nother=kept\n\n[Recent%20File%20List]\nFile1=" + doc + "\nFile2=/old\n");
+        QCOMPARE(text, "; my comment\n[General]\nother=kept\n\n[Recent%20File%20List]\nFile1=" + doc + "\nFile2=/old\n");
     }
 
     void settingsAreWrittenOnlyWhenTheListChanges()
@@ -161,38 +160,33 @@ private slots:
         QCOMPARE(Q().App().RecentFiles(), both);
     }
 
-    void theFileDialogsOwnSettingsGetTheSameChecks_data()
+    void qtProjectConfIsNeitherReadNorWritten_data()
     {
         QTest::addColumn<QString>("kind");
-        for (const char* kind : {"regular", "fifo", "link to a device"})
+        for (const char* kind : {"regular", "FIFO"})
             QTest::newRow(kind) << kind;
     }
 
-    void theFileDialogsOwnSettingsGetTheSameChecks()
+    void qtProjectConfIsNeitherReadNorWritten()
     {
-        // Qt's file dialog keeps the folders it visited in QtProject.conf,
-        // here missing, a FIFO (which would block the window) or a link to
-        // a device (which would be replaced).
+        // Qt's file prompts keep the folders they visited in QtProject.conf,
+        // which every Qt program of the user's shares.
         QFETCH(QString, kind);
         const std::string conf = m_config.path().toStdString() + "/QtProject.conf";
-        const std::string device = m_files->path().toStdString() + "/null";
         std::filesystem::remove(conf);
-        if (kind == "fifo") {
+        if (kind == "FIFO")
             QVERIFY(mkfifo(conf.c_str(), 0644) == 0);
-        } else if (kind == "link to a device") {
-            if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0)
-                QSKIP("only root makes a device node");
-            QVERIFY(symlink(device.c_str(), conf.c_str()) == 0);
-        }
-        const auto type = std::filesystem::symlink_status(conf).type();
-
+        else
+            std::ofstream(conf) << "[FileDialog]\nlastVisited=file:///elsewhere\n; another program's\n";
+        QVERIFY(MakeOld(conf));
+        struct stat before {};
+        QVERIFY(stat(conf.c_str(), &before) == 0);
         // Whoever opens the FIFO to read it is let go, and seen.
-        std::atomic<bool> dialogDone = false;
+        std::atomic<bool> dialogsDone = false;
         std::atomic<bool> fifoRead = false;
         std::thread watcher([&] {
-            while (kind == "fifo" && !dialogDone) {
-                const int fd = open(conf.c_str(), O_WRONLY | O_NONBLOCK);
-                if (fd >= 0) {
+            while (kind == "FIFO" && !dialogsDone) {
+                if (const int fd = open(conf.c_str(), O_WRONLY | O_NONBLOCK); fd >= 0) {
                     fifoRead = true;
                     close(fd);
                 }
@@ -201,58 +195,64 @@ private slots:
         });
         const QString opened = m_files->path() + "/opened";
         QFile(opened).open(QIODevice::WriteOnly);
-        WithModal([this] { Q().Window().RunCommand(ID_FILE_OPEN); },
-                  [&](QWidget* modal) {
-                      qobject_cast<QFileDialog*>(modal)->setDirectory(m_files->path());  // as a user goes there
-                      ChooseFile(opened)(modal);
-                  });
-        dialogDone = true;
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_OPEN); }, ChooseFile(opened));
+        Q().Window().RunCommand(ID_FILE_NEW);
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); }, ChooseFile(m_files->path() + "/saved"));
+        Q().Window().RunCommand(ID_FILE_NEW);
+        for (int command : {ID_FILE_OPEN, ID_FILE_SAVE})
+            WithModal([&] { Q().Window().RunCommand(command); }, [](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+        dialogsDone = true;
         watcher.join();
-        QCOMPARE(Q().App().RecentFiles().front(), opened.toStdString());
+        QCOMPARE(Q().App().RecentFiles().front(), (m_files->path() + "/saved").toStdString());
+        struct stat after {};
+        QVERIFY(stat(conf.c_str(), &after) == 0 && !fifoRead);
+        QVERIFY(after.st_ino == before.st_ino && after.st_size == before.st_size && after.st_mtim.tv_sec == kOld.tv_sec);
+        QVERIFY(!std::filesystem::exists(conf + ".lock"));
+    }
 
-        QVERIFY(!fifoRead);
-        if (kind == "link to a device")
-            QVERIFY(std::filesystem::is_character_file(device));
-        if (kind != "regular") {
-            QVERIFY(std::filesystem::symlink_status(conf).type() == type);
-        } else {
-            // Made through the checks, where Qt's next dialog finds it.
-            QSettings settings(QString::fromStdString(conf), QSettings::IniFormat);
-            QCOMPARE(QUrl(settings.value("FileDialog/lastVisited").toString()).toLocalFile(), m_files->path());
-        }
+    void theFilePromptsStartInTheMostRecentFilesFolder()
+    {
+        const auto startsIn = [this](int command) {
+            QString folder;
+            WithModal([&] { Q().Window().RunCommand(command); },
+                      [&](QWidget* modal) {
+                          folder = qobject_cast<QFileDialog*>(modal)->directory().absolutePath();
+                          QTest::keyClick(modal, Qt::Key_Escape);
+                      });
+            return folder;
+        };
+        QCOMPARE(startsIn(ID_FILE_OPEN), QDir::currentPath());
+        const QString folder = m_files->path() + "/recent";
+        QDir().mkpath(folder);
+        QFile(folder + "/doc").open(QIODevice::WriteOnly);
+        QVERIFY(Q().App().InitInstance((folder + "/doc").toStdString()));
+        Q().Window().RunCommand(ID_FILE_NEW);
+        QCOMPARE(startsIn(ID_FILE_OPEN), folder);
+        QCOMPARE(startsIn(ID_FILE_SAVE), folder);
+        QDir(folder).removeRecursively();
+        QCOMPARE(startsIn(ID_FILE_OPEN), QDir::currentPath());
     }
 
     void openAndSaveAsNeverWaitForALockThatAnotherProcessHolds()
     {
-        // Another process holds the locks of both settings files, as a
-        // stopped instance would. Open and Save As go on at once, and what
-        // they changed is kept once the locks are free.
-        const std::string conf = m_config.path().toStdString() + "/QtProject.conf";
-        std::filesystem::remove(conf);
-        std::vector<int> held;
+        // Another process holds the lock, as a stopped instance would. Open
+        // and Save As go on at once, and what they changed is kept once the
+        // lock is free.
         std::filesystem::create_directories(std::filesystem::path(IniFile().toStdString()).parent_path());
-        for (const std::string& lock : {IniFile().toStdString() + ".lock", conf + ".lock"}) {
-            held.push_back(open(lock.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644));
-            QVERIFY(held.back() >= 0 && flock(held.back(), LOCK_EX) == 0);
-        }
+        const int held = open((IniFile() + ".lock").toLocal8Bit().constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+        QVERIFY(held >= 0 && flock(held, LOCK_EX) == 0);
         const QString opened = m_files->path() + "/opened";
         QFile(opened).open(QIODevice::WriteOnly);
-        WithModal([this] { Q().Window().RunCommand(ID_FILE_OPEN); },
-                  [&](QWidget* modal) {
-                      qobject_cast<QFileDialog*>(modal)->setDirectory(m_files->path());
-                      ChooseFile(opened)(modal);
-                  });
+        WithModal([this] { Q().Window().RunCommand(ID_FILE_OPEN); }, ChooseFile(opened));
         Q().Window().RunCommand(ID_FILE_NEW);
         WithModal([this] { Q().Window().RunCommand(ID_FILE_SAVE); }, ChooseFile(m_files->path() + "/saved"));
         QCOMPARE(Q().App().RecentFiles().front(), (m_files->path() + "/saved").toStdString());
         QVERIFY(!QFile::exists(IniFile()));
-        for (int fd : held)
-            close(fd);
+        close(held);
         QTRY_VERIFY(QFile::exists(IniFile()));
         QSettings settings(IniFile(), QSettings::IniFormat);
         QCOMPARE(settings.value("Recent File List/File1").toString(), m_files->path() + "/saved");
         QCOMPARE(settings.value("Recent File List/File2").toString(), opened);
-        QTRY_VERIFY(QSettings(QString::fromStdString(conf), QSettings::IniFormat).contains("FileDialog/lastVisited"));
     }
 };
 

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The window's settings file where files are not its own: not regular, a
-# link, unreadable or in a read-only folder, too large, below another
-# user's HOME, owned by another, and a private copy with TMPDIR unusable:
-# settings-files.sh CASE QUIBO. Runs quibo as settings.sh does.
+# link, unreadable or in a read-only folder, too large, another user's
+# HOME or file, what else is in its folder, a nearly full disk, and no
+# /proc: settings-files.sh CASE QUIBO. Runs quibo as settings.sh does.
 set -u
 case_name=$1
 quibo=$2
@@ -41,7 +41,7 @@ not-regular)
     ;;
 symlink)
     # A link to a regular file stays a link; the file behind it is updated
-    # with every other key kept (Qt's store drops comments).
+    # with every other line kept as it was.
     mkdir -p "$folder"
     printf '; my comment\n[General]\nother=kept\n\n[Recent%%20File%%20List]\nFile1=/old\n' >"$work/real.ini"
     ln -s "$work/real.ini" "$ini"
@@ -49,9 +49,8 @@ symlink)
     start "$doc"
     stop "$started" TERM
     [ -L "$ini" ] || fail "the link was replaced"
-    list_has "$doc" "$work/real.ini" && list_has /old "$work/real.ini" || fail "list: $(cat "$work/real.ini")"
-    head -n 2 "$work/real.ini" | diff - <(printf '[General]\nother=kept\n') >/dev/null ||
-        fail "other keys changed: $(cat "$work/real.ini")"
+    diff <(printf '; my comment\n[General]\nother=kept\n\n[Recent%%20File%%20List]\nFile1=%s\nFile2=/old\n' "$doc") \
+        "$work/real.ini" >/dev/null || fail "not as it should be: $(cat "$work/real.ini")"
     ;;
 unprivileged)
     # As a user the file modes bind (root ignores them): a settings file
@@ -136,7 +135,7 @@ ownership)
     stop "$started" TERM
     [ "$(stat -c '%U:%G %a %i %Y' "$user_folder/Quibo.ini")" = "$before" ] ||
         fail "the user's file changed: $(stat -c '%U:%G %a' "$user_folder/Quibo.ini")"
-    grep -q "the settings are not read: .*: owned by another user" "$work/stderr" || fail "not said: $(cat "$work/stderr")"
+    grep -q "the settings are not read: HOME \".*\" is another user's" "$work/stderr" || fail "not said: $(cat "$work/stderr")"
     rm -rf "$user_home/.config"
     HOME=$user_home XDG_CONFIG_HOME= start "$(new_doc doc2)"
     stop "$started" TERM
@@ -152,34 +151,90 @@ ownership)
     list_has "$doc" "$ini" || fail "not written: $(cat "$ini")"
     [ "$(stat -c '%u:%g %a' "$ini")" = "65534:65534 640" ] || fail "owner or mode lost: $(stat -c '%U:%G %a' "$ini")"
 
-    # Below the user's HOME no link is followed, even to a folder of root's.
+    # A link in the user's HOME to a folder of root's is not followed either.
     roots="$work/roots/Local AppWizard-Generated Applications"
     mkdir -p "$roots"
     ln -s "$work/roots" "$user_home/.config"
-    : >"$work/stderr"
     HOME=$user_home XDG_CONFIG_HOME= start "$(new_doc doc4)"
     stop "$started" TERM
     [ -z "$(ls -A "$roots")" ] || fail "written through the user's link: $(ls -A "$roots")"
-    grep -q "the settings are not read: .*/.config: a link, not followed in another user's HOME" "$work/stderr" ||
-        fail "not said: $(cat "$work/stderr")"
     ;;
-private-copy)
-    # Nothing goes under TMPDIR: one that is full or not a folder costs
-    # nothing. The copy folders that a killed session left beside either
-    # settings file are gone after the first frame.
-    mkdir -p "$folder/.quibo-private-Killed" "$XDG_CONFIG_HOME/.quibo-private-Killed"
+not-ours)
+    # What is in the settings folders besides Quibo's own files is never
+    # removed: folders named as older Quibos named their private copies
+    # (which another user of a group-writable folder could rename any
+    # folder to), and files named like Quibo's new files but not the
+    # user's regular files. Only a new file a killed session left goes.
+    # Nothing goes under TMPDIR, here not a folder.
+    mkdir -p "$folder/.quibo-private-Killed" "$XDG_CONFIG_HOME/.quibo-private-Killed" "$folder/Quibo.ini.new-Folder"
     : >"$folder/.quibo-private-Killed/settings.ini"
+    : >"$XDG_CONFIG_HOME/.quibo-private-Killed/QtProject.conf"
+    : >"$folder/Quibo.ini.new-Killed"
+    ln -s "$folder/.quibo-private-Killed/settings.ini" "$folder/Quibo.ini.new-Linked"
     : >"$work/not-a-folder"
     doc=$(new_doc doc)
     TMPDIR=$work/not-a-folder start "$doc"
-    for ((tries = 0; tries < 100; tries++)); do
-        [ -f "$ini" ] && break
-        sleep 0.05
-    done
     stop "$started" TERM
     list_has "$doc" "$ini" || fail "the list was lost: $(cat "$work/stderr")"
-    [ ! -e "$folder/.quibo-private-Killed" ] && [ ! -e "$XDG_CONFIG_HOME/.quibo-private-Killed" ] ||
-        fail "a killed session's copy folder is left"
+    [ -f "$folder/.quibo-private-Killed/settings.ini" ] && [ -f "$XDG_CONFIG_HOME/.quibo-private-Killed/QtProject.conf" ] &&
+        [ -d "$folder/Quibo.ini.new-Folder" ] && [ -L "$folder/Quibo.ini.new-Linked" ] || fail "removed: $(ls -AR "$XDG_CONFIG_HOME")"
+    [ ! -e "$folder/Quibo.ini.new-Killed" ] || fail "a killed session's new file is left"
+    ;;
+full-disk | no-proc)
+    # As root, in a mount namespace of its own (this case again, inside).
+    [ "$(id -u)" -eq 0 ] && unshare -m true 2>/dev/null || { echo "settings-files.sh $case_name: needs root and unshare"; exit 77; }
+    exec unshare -m --propagation private "$0" "$case_name-inside" "$quibo"
+    ;;
+full-disk-inside)
+    # A nearly full disk: with every number of free pages from 0 to 8 the
+    # file is left as it was, and that is said, or is whole and new.
+    mkdir -p "$folder"
+    mount -t tmpfs -o size=64k,mode=0700 tmpfs "$folder" || fail "no tmpfs"
+    trap 'kill -KILL $(jobs -p) 2>/dev/null; umount "$folder"; rm -rf "$work"' EXIT
+    old=$'[General]\nkept=yes\n\n[View]\nBits=true\n\n[Recent%20File%20List]\nFile1=/older/one\nFile2=/older/two\n'
+    for free in 0 1 2 3 4 5 6 7 8; do
+        rm -f "$folder"/*
+        printf '%s' "$old" >"$ini"
+        cat /dev/zero >"$folder/filler" 2>/dev/null
+        truncate -s "-$((free * 4096))" "$folder/filler"
+        doc=$(new_doc "doc$free")
+        : >"$work/stderr"
+        start "$doc"
+        stop "$started" TERM
+        new=${old/File1=/File1=$doc$'\n'File2=}
+        new=${new/File2=\/older\/two/File3=/older/two}
+        if [ "$(cat "$ini")" = "$(printf '%s' "$old")" ]; then
+            grep -q "not kept: .*No space left on device" "$work/stderr" || fail "$free pages free: left as it was, unsaid"
+        else
+            [ "$(cat "$ini")" = "$(printf '%s' "$new")" ] || fail "$free pages free: $(cat "$ini")"
+        fi
+    done
+    ;;
+no-proc-inside)
+    # Without /proc (a chroot, a small container), as root and as a user,
+    # the list is kept and nothing is made where /proc would be.
+    mount -t tmpfs -o size=1m,mode=0755 tmpfs /proc || fail "cannot hide /proc"
+    trap 'kill -KILL $(jobs -p) 2>/dev/null; umount /proc; rm -rf "$work"' EXIT
+    cp "$quibo" "$work/quibo" && chmod 755 "$work/quibo"
+    runner=()
+    for user in root nobody; do
+        if [ "$user" = nobody ]; then
+            chown -R 65534:65534 "$work/home" "$XDG_RUNTIME_DIR"
+            runner=("$unprivileged_sh" "$work")
+        fi
+        doc=$(new_doc "doc-$user")
+        chmod 644 "$doc"
+        env --default-signal=INT,HUP,TERM "${runner[@]}" "$work/quibo" "$doc" 2>>"$work/stderr" &
+        started=$!
+        for ((tries = 0; tries < 200; tries++)); do
+            list_has "$doc" "$ini" 2>/dev/null && break
+            sleep 0.05
+        done
+        kill -TERM "$started"
+        wait "$started"
+        list_has "$doc" "$ini" || fail "as $user, the list was not kept: $(cat "$work/stderr")"
+        [ -z "$(find /proc -mindepth 1 | head -n 1)" ] || fail "as $user, made in /proc: $(find /proc -mindepth 1)"
+    done
     ;;
 *)
     fail "no such case"

@@ -51,11 +51,30 @@ stop() {  # stop PID SIGNAL: the signal, then the exit status must be 0
 }
 
 list_has() {  # list_has FILE: the settings file names FILE
-    grep -qxF "$1" <(sed -n 's/^File[1-4]=//p' "$2")
+    sed -n 's/^File[1-4]=//p' "$2" 2>/dev/null | grep -qxF "$1"
 }
 
 new_doc() {
     local doc="$work/$1"
     : >"$doc"
     echo "$doc"
+}
+
+# Another instance, stopped, holds the lock, with the lines an older Quibo
+# wrote in it (process, program, host; "$1" and "$2" for the last two); its
+# pid in $holder. A stopped process in a process group that becomes
+# orphaned gets SIGHUP from the kernel: the holder stays, as a stuck holder
+# does.
+hold() {
+    local program=${1:-quibo} host=${2:-$(uname -n)}
+    (
+        trap '' HUP
+        exec 9>"$ini.lock"
+        flock 9
+        printf '%s\n%s\n%s\n' "$BASHPID" "$program" "$host" >&9
+        exec sleep 60
+    ) </dev/null >/dev/null 2>&1 &
+    holder=$!
+    until [ -s "$ini.lock" ]; do sleep 0.02; done
+    kill -STOP "$holder"
 }

@@ -56,11 +56,11 @@ unchanged)
     [ "$(stat -c '%i %Y %s' "$ini")" = "$before" ] || fail "rewritten: $(cat "$ini")"
     ;;
 crowd)
-    # Sixteen instances closed together (a logout): each one's file is
+    # Sixty-four instances closed together (a logout): each one's file is
     # merged, none gives up on the lock.
     docs=()
     pids=()
-    for ((i = 1; i <= 16; i++)); do
+    for ((i = 1; i <= 64; i++)); do
         docs+=("$(new_doc "crowd$i")")
         start "${docs[-1]}"
         pids+=("$started")
@@ -76,11 +76,14 @@ crowd)
     done
     [ "$kept" -eq 4 ] || fail "$kept of the crowd's files listed: $(cat "$ini")"
     ;;
-lock-reason)
-    # The lock's failure says why: here a file size limit of 0, which
-    # fails the lock file's line as a full disk does.
-    # Standard error goes through a pipe, which the limit does not bind.
+write-reason)
+    # A write that fails says why and leaves the file as it was: here a
+    # file size limit of 0, which fails the new file's writing as a full
+    # disk does. Standard error goes through a pipe, which the limit does
+    # not bind.
     mkdir -p "$folder"
+    printf '[Recent%%20File%%20List]\nFile1=/old\n' >"$ini"
+    before=$(cat "$ini")
     doc=$(new_doc doc)
     mkfifo "$work/errors"
     cat "$work/errors" >>"$work/stderr" &
@@ -94,8 +97,10 @@ lock-reason)
         stop "$started" TERM
     ) || exit 1
     wait "$reader"
-    grep -q "the recent-file list is not kept: .*Quibo.ini.lock: cannot lock: File too large" "$work/stderr" ||
+    [ "$(cat "$ini")" = "$before" ] || fail "the file changed: $(cat "$ini")"
+    grep -q "the recent-file list is not kept: .*Quibo.ini\": File too large" "$work/stderr" ||
         fail "no reason given: $(cat "$work/stderr")"
+    [ "$(grep -c 'not kept' "$work/stderr")" -eq 1 ] || fail "said more than once: $(cat "$work/stderr")"
     ;;
 kept-at-once)
     # A file opened is in the list before the session ends, so that a crash
@@ -116,20 +121,6 @@ held-lock)
     # second, saying that the list is not kept; and once the holder lets
     # go, a session that runs keeps its list.
     mkdir -p "$folder"
-    hold() {
-        # A stopped process in a process group that becomes orphaned gets
-        # SIGHUP from the kernel: the holder stays, as a stuck holder does.
-        (
-            trap '' HUP
-            exec 9>"$ini.lock"
-            flock 9
-            printf '%s\nquibo\n%s\n' "$BASHPID" "$(uname -n)" >&9
-            exec sleep 60
-        ) </dev/null >/dev/null 2>&1 &
-        holder=$!
-        until [ -s "$ini.lock" ]; do sleep 0.02; done
-        kill -STOP "$holder"
-    }
     hold
     start "$(new_doc doc)"
     slept=0
@@ -146,7 +137,7 @@ held-lock)
     stop "$started" TERM
     took=$((($(date +%s%N) - begun) / 1000000))
     [ "$took" -lt 2000 ] || fail "SIGTERM took $took ms with the lock held"
-    grep -q "the recent-file list is not kept: .*Quibo.ini.lock: cannot lock: held by quibo (process $holder on .*) for 0.5 s" \
+    grep -q "the recent-file list is not kept: .*Quibo.ini.lock\": cannot lock: held by another process for 0.5 s" \
         "$work/stderr" || fail "not said: $(cat "$work/stderr")"
     doc=$(new_doc doc2)
     start "$doc"
@@ -161,8 +152,9 @@ held-lock)
     stop "$started" TERM
     ;;
 stale-lock)
-    # A lock that a crashed root session left in the user's folder is no
-    # one's: the user's session removes it at once and keeps its list.
+    # A lock file that a crashed root session left in the user's folder
+    # binds nobody: the user's session keeps its list at once, and the
+    # file stays, as lock files do.
     [ "$(id -u)" -eq 0 ] || { echo "settings.sh stale-lock: needs root"; exit 77; }
     cp "$quibo" "$work/quibo" && chmod 755 "$work/quibo"
     mkdir -p "$folder"
@@ -180,9 +172,28 @@ stale-lock)
         sleep 0.05
     done
     list_has "$doc" "$ini" || fail "not kept at once: $(cat "$work/stderr")"
-    [ ! -e "$ini.lock" ] || fail "the stale lock is still there"
+    [ -f "$ini.lock" ] || fail "the lock file was removed"
     wait_ready "$started"
     stop "$started" TERM
+    ;;
+escapes)
+    # What reaches a message from a file or the environment cannot steer
+    # the terminal: a lock file whose lines hold escape sequences (as an
+    # older Quibo wrote program and host there), and a settings path with
+    # an escape sequence and a line break in it.
+    mkdir -p "$folder"
+    hold "$(printf '\033]0;TITLE\a')" "$(printf '\033[2J')"
+    start "$(new_doc doc)"
+    stop "$started" TERM
+    kill -KILL "$holder"
+    wait "$holder" 2>/dev/null
+    export XDG_CONFIG_HOME="$work/$(printf 'x\033]0;T\a\ny')"
+    mkdir -p "$XDG_CONFIG_HOME/Local AppWizard-Generated Applications"
+    mkfifo "$XDG_CONFIG_HOME/Local AppWizard-Generated Applications/Quibo.ini"
+    start "$(new_doc doc2)"
+    stop "$started" TERM
+    [ "$(grep -c 'quibo: ' "$work/stderr")" -eq 2 ] || fail "not said: $(cat -v "$work/stderr")"
+    ! LC_ALL=C grep -q '[[:cntrl:]]' "$work/stderr" || fail "a control character was written: $(cat -v "$work/stderr")"
     ;;
 closed-descriptors)
     # Started with standard output and error closed, or all three, the

@@ -99,6 +99,13 @@ TEST_F(AppTest, OpenAndSaveAsStoreTheListAtOnce)
     EXPECT_EQ(platform.recentFileWrites, 2);
     app.ExitInstance();
     EXPECT_EQ(platform.recentFileWrites, 2);
+    // Each prompt starts in the most recent file's folder.
+    EXPECT_EQ(platform.promptFolders, (std::vector<std::string>{"/", "/"}));
+    platform.answers = {"/home/u/f", std::nullopt};
+    platform.files["/home/u/f"] = "";
+    app.OnFileOpen();
+    app.OnFileOpen();
+    EXPECT_EQ(platform.promptFolders.back(), "/home/u");
 }
 
 TEST_F(AppTest, TheListIsStoredOnlyWhenItChanges)

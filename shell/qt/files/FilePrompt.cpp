@@ -1,12 +1,14 @@
 #include "shell/qt/files/FilePrompt.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QMessageBox>
+#include <QSettings>
 
+#include <limits.h>
 #include <sys/stat.h>
 
-#include "shell/qt/settings/DialogSettings.h"
 #include "shell/qt/files/FileNames.h"
 #include "shell/res/Strings.h"
 
@@ -41,11 +43,22 @@ public:
     }
 };
 
-std::optional<std::string> Prompt(QWidget* parent, const char* caption, QFileDialog::AcceptMode mode)
+}  // namespace
+
+std::optional<std::string> PromptForFile(QWidget* parent, const char* caption, QFileDialog::AcceptMode mode,
+                                         const std::string& folder)
 {
+    // Qt's prompt reads and writes QtProject.conf, which every Qt program of
+    // the user's shares, through none of the checks of Quibo's own file. Its
+    // settings are sent to a name longer than any path may be, where every
+    // read, lock and folder that it tries fails at once.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, "/" + QString(PATH_MAX, u'x'));
     // Many names on this platform have no dot: the filter's pattern is
     // widened to every file.
     FilePrompt dialog(parent, caption);
+    const QString start = QFile::decodeName(QByteArray::fromStdString(folder));
+    const bool inFolder = !folder.empty() && QFile::encodeName(start).toStdString() == folder && QFileInfo(start).isDir();
+    dialog.setDirectory(inFolder ? start : QDir::currentPath());
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
@@ -55,16 +68,6 @@ std::optional<std::string> Prompt(QWidget* parent, const char* caption, QFileDia
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return NativeName(dialog.selectedFiles().first());
-}
-
-}  // namespace
-
-std::optional<std::string> PromptForFile(QWidget* parent, const char* caption, QFileDialog::AcceptMode mode,
-                                         SettingsEdits& edits)
-{
-    std::optional<std::string> path;
-    WithPrivateDialogSettings(edits, [&] { path = Prompt(parent, caption, mode); });
-    return path;
 }
 
 }  // namespace quibo

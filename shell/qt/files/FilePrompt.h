@@ -7,14 +7,12 @@
 
 namespace quibo {
 
-class SettingsEdits;
-
 // Qt's file prompt for Open or Save As, with the one filter "All Files
-// (*.*)": the chosen file's name as the system's bytes, even where the
-// prompt could show it only as text; nothing when cancelled. Save As asks
-// before it replaces a file. The prompt keeps its own settings on a
-// private copy (DialogSettings.h), and edits keeps what it changed.
+// (*.*)", starting in folder when it is one, else in the working folder:
+// the chosen file's name as the system's bytes, even where the prompt could
+// show it only as text; nothing when cancelled. Save As asks before it
+// replaces a file. Qt's prompt keeps no settings of its own.
 std::optional<std::string> PromptForFile(QWidget* parent, const char* caption, QFileDialog::AcceptMode mode,
-                                         SettingsEdits& edits);
+                                         const std::string& folder);
 
 }  // namespace quibo

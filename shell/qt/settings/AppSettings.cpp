@@ -1,138 +1,149 @@
 #include "shell/qt/settings/AppSettings.h"
 
-#include <QFile>
-#include <QSettings>
-
+#include <algorithm>
 #include <cstdio>
 
-#include "shell/qt/settings/SettingsStore.h"
+#include "numtext/IniText.h"
 
 namespace quibo {
 
 namespace {
 
-const QString kGroup = QStringLiteral("Recent File List");
-const QString kBitsKey = QStringLiteral("View/Bits");
+constexpr char kRecentGroup[] = "Recent File List";
+constexpr char kViewGroup[] = "View";
 
-QString Key(std::size_t number)
+std::string Key(std::size_t number)
 {
-    return QStringLiteral("File%1").arg(number);
-}
-
-QVariant Stored(const std::string& name)
-{
-    const QByteArray bytes = QByteArray::fromStdString(name);
-    const QString text = QFile::decodeName(bytes);
-    return QFile::encodeName(text) == bytes ? QVariant(text) : QVariant(bytes);
-}
-
-std::string Name(const QVariant& value)
-{
-    switch (value.typeId()) {
-    case QMetaType::QByteArray:
-        return value.toByteArray().toStdString();
-    case QMetaType::QString:
-        return QFile::encodeName(value.toString()).toStdString();
-    default:
-        return {};
-    }
+    return "File" + std::to_string(number);
 }
 
 }  // namespace
 
-std::vector<std::string> RecentFilesIn(QSettings& settings)
+std::vector<std::string> RecentFilesIn(std::string_view ini)
 {
     std::vector<std::string> files;
-    settings.beginGroup(kGroup);
     for (std::size_t number = 1; number <= kRecentFiles; ++number) {
-        if (std::string name = Name(settings.value(Key(number))); !name.empty())
-            files.push_back(std::move(name));
+        const std::optional<IniValue> value = ReadIniValue(ini, kRecentGroup, Key(number));
+        // A name holds no NUL, which only a hand-made "\0" would give.
+        if (value && value->kind != IniValue::Kind::Other && !value->bytes.empty() &&
+            value->bytes.find('\0') == std::string::npos)
+            files.push_back(value->bytes);
     }
-    settings.endGroup();
     return files;
 }
 
-void StoreRecentFiles(QSettings& settings, const std::vector<std::string>& files)
+std::optional<std::string> WithRecentFiles(std::string_view ini, const std::vector<std::string>& files)
 {
-    settings.beginGroup(kGroup);
+    std::vector<IniKeyEdit> edits;
     for (std::size_t number = 1; number <= kRecentFiles; ++number) {
+        std::optional<IniValue> value;
         if (number <= files.size())
-            settings.setValue(Key(number), Stored(files[number - 1]));
-        else
-            settings.remove(Key(number));
+            value = IniValueOf(files[number - 1]);
+        edits.push_back({Key(number), value});
     }
-    settings.endGroup();
+    return EditIni(ini, kRecentGroup, edits);
 }
 
-bool BitsShownIn(QSettings& settings)
+bool ViewFlagIn(std::string_view ini, std::string_view key)
 {
-    const QVariant value = settings.value(kBitsKey);
-    return value.typeId() == QMetaType::QString && value.toString() == QLatin1String("true");
+    return ReadIniValue(ini, kViewGroup, key) == IniValue{IniValue::Kind::Text, "true"};
 }
 
-void StoreBitsShown(QSettings& settings, bool shown)
+std::optional<std::string> WithViewFlag(std::string_view ini, std::string_view key, bool on)
 {
-    settings.setValue(kBitsKey, shown);
+    return EditIni(ini, kViewGroup, {{std::string(key), IniValue{IniValue::Kind::Text, on ? "true" : "false"}}});
 }
 
-AppSettings::AppSettings(SettingsEdits& edits)
-    : m_edits(edits), m_place(UserSettingsPlace("Local AppWizard-Generated Applications/Quibo.ini"))
+AppSettings::AppSettings() : AppSettings(UserSettingsPlace("Local AppWizard-Generated Applications/Quibo.ini")) {}
+
+AppSettings::AppSettings(SettingsPlace place) : m_place(std::move(place))
 {
+    m_timer.setSingleShot(true);
+    m_timer.callOnTimeout([this] { Retry(); });
 }
 
-StoredSettings AppSettings::Read() const
+void AppSettings::Say(const char* what, const std::string& problem)
 {
-    // A file that is not ours gives no entries; nothing else fails.
-    StoredSettings stored;
-    const std::optional<std::string> problem =
-        m_place.path.empty() ? m_place.problem : SettingsStore(m_place).Read([&](QSettings& settings) {
-            stored.recentFiles = RecentFilesIn(settings);
-            stored.bitsShown = BitsShownIn(settings);
-        });
+    if (m_said.insert(problem).second)
+        std::fprintf(stderr, "quibo: %s: %s\n", what, problem.c_str());
+}
+
+StoredSettings AppSettings::Read()
+{
+    std::string text;
+    const std::optional<std::string> problem = m_place.problem.empty() ? SettingsStore(m_place).Read(text)
+                                                                        : m_place.problem;
     if (problem)
-        std::fprintf(stderr, "quibo: the settings are not read: %s\n", problem->c_str());
-    return stored;
+        Say("the settings are not read", *problem);
+    return {RecentFilesIn(text), ViewFlagIn(text, "Bits")};
 }
 
-void AppSettings::StoreBitsShown(bool shown) const
+void AppSettings::StoreBitsShown(bool shown)
 {
-    if (m_place.path.empty())
-        return;
-    m_edits.Submit(
-        m_place, "bits",
-        [shown](QSettings& settings) {
-            if (BitsShownIn(settings) == shown && settings.contains(kBitsKey))
-                return false;
-            quibo::StoreBitsShown(settings, shown);
-            return true;
-        },
-        [](const std::string& problem) {
-            std::fprintf(stderr, "quibo: whether the bits are shown is not kept: %s\n", problem.c_str());
-        });
+    Submit("whether the bits are shown is not kept",
+           [shown](const std::string& text) { return WithViewFlag(text, "Bits", shown); });
 }
 
-void AppSettings::UpdateRecentFiles(const RecentFileUpdate& update) const
+void AppSettings::UpdateRecentFiles(const RecentFileUpdate& update)
+{
+    Submit("the recent-file list is not kept", [update](const std::string& text) {
+        const std::optional<std::vector<std::string>> files = update(RecentFilesIn(text));
+        return files ? WithRecentFiles(text, *files) : std::optional(text);
+    });
+}
+
+void AppSettings::Submit(const char* what, SettingsStore::Edit edit)
 {
     // Without a place, start-up said so already.
-    if (m_place.path.empty())
+    if (!m_place.problem.empty())
         return;
-    m_edits.Submit(
-        m_place, "recent files",
-        [update](QSettings& settings) {
-            const std::optional<std::vector<std::string>> files = update(RecentFilesIn(settings));
-            if (files)
-                StoreRecentFiles(settings, *files);
-            return files.has_value();
-        },
-        [](const std::string& problem) {
-            std::fprintf(stderr, "quibo: the recent-file list is not kept: %s\n", problem.c_str());
-        });
+    if (m_waiting.empty()) {
+        const SettingsStore::Result result = SettingsStore(m_place).Change(edit);
+        if (result.outcome == SettingsStore::Outcome::Failed)
+            Say(what, result.problem);
+        if (result.outcome != SettingsStore::Outcome::Busy)
+            return;
+    }
+    // The list is merged anew each time: a later edit replaces one waiting.
+    const auto same = std::find_if(m_waiting.begin(), m_waiting.end(), [&](const Pending& p) { return p.what == what; });
+    if (same != m_waiting.end())
+        same->edit = std::move(edit);
+    else
+        m_waiting.push_back({what, std::move(edit)});
+    m_retryMs = kFirstRetryMs;
+    m_timer.start(m_retryMs);
 }
 
-void AppSettings::CleanUp() const
+void AppSettings::Retry()
 {
-    if (!m_place.path.empty())
-        SettingsStore(m_place).CleanUp();
+    while (!m_waiting.empty()) {
+        const SettingsStore::Result result = SettingsStore(m_place).Change(m_waiting.front().edit);
+        if (result.outcome == SettingsStore::Outcome::Busy) {
+            m_retryMs = std::min(m_retryMs * 2, kLongestRetryMs);
+            m_timer.start(m_retryMs);
+            return;
+        }
+        if (result.outcome == SettingsStore::Outcome::Failed)
+            Say(m_waiting.front().what, result.problem);
+        m_waiting.erase(m_waiting.begin());
+    }
+}
+
+void AppSettings::Finish(const Pause& pause)
+{
+    m_timer.stop();
+    // A lock given up on is not waited for again.
+    std::string givenUp;
+    for (const Pending& waiting : m_waiting) {
+        const SettingsStore::Result result =
+            givenUp.empty() ? SettingsStore(m_place).Change(waiting.edit, &pause)
+                            : SettingsStore::Result{SettingsStore::Outcome::Busy, givenUp};
+        if (result.outcome == SettingsStore::Outcome::Busy)
+            givenUp = result.problem;
+        if (result.outcome != SettingsStore::Outcome::Done)
+            Say(waiting.what, result.problem);
+    }
+    m_waiting.clear();
 }
 
 }  // namespace quibo

@@ -1,13 +1,15 @@
 #include "shell/qt/settings/SettingsFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstring>
-
-#include "shell/qt/settings/RegularFile.h"
+#include <vector>
 
 namespace quibo {
 
@@ -15,225 +17,193 @@ namespace {
 
 // As many links in a row as the system itself follows.
 constexpr int kMaxLinks = 40;
+constexpr char kNew[] = ".new-";
+constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
 std::string TooLarge(const std::string& path)
 {
-    return path + ": larger than 1 MiB";
-}
-
-// The text of fd, at most kMaxBytes.
-SettingsFile::Content ReadContent(int fd, const std::string& path)
-{
-    SettingsFile::Content content;
-    const int error = ReadAll(fd, content.text, SettingsFile::kMaxBytes);
-    // Past the limit, it grew while read.
-    if (error)
-        content.problem = error == EFBIG ? TooLarge(path) : Reason(path, error);
-    content.ours = content.problem.empty();
-    return content;
+    return Named(path) + ": larger than 1 MiB";
 }
 
 std::string Changed(const std::string& path)
 {
-    return path + ": changed by another process while written; left as it is";
+    return Named(path) + ": changed by another process while written; left as it is";
 }
 
-// The new file's owner, group and mode, text, and all on disk.
-std::optional<std::string> Fill(int fd, const SettingsFile::Target& target, const std::string& text)
+// Whether name in folder is what was (or, without one, nothing).
+bool Holds(int folder, const char* name, const std::optional<struct stat>& was)
 {
-    mode_t mode = 0;
-    if (target.was) {
-        // Root replacing a user's file leaves it the user's. The owner goes
-        // first: a change of owner clears the set-id bits of the mode.
-        struct stat made {};
-        if (fstat(fd, &made) != 0)
-            return Reason(target.path, errno);
-        if ((made.st_uid != target.was->st_uid || made.st_gid != target.was->st_gid) &&
-            fchown(fd, target.was->st_uid, target.was->st_gid) != 0)
-            return target.path + ": cannot keep its owner and group: " + std::strerror(errno);
-        mode = target.was->st_mode & 07777;
-    } else {
-        mode = umask(0);
-        umask(mode);
-        mode = 0666 & ~mode;
+    struct stat info {};
+    const bool there = fstatat(folder, name, &info, AT_SYMLINK_NOFOLLOW) == 0;
+    return was ? there && info.st_dev == was->st_dev && info.st_ino == was->st_ino : !there && errno == ENOENT;
+}
+
+// What fd holds, or the system's error; EFBIG past the largest settings
+// file.
+int ReadAll(int fd, std::string& text)
+{
+    char buffer[1 << 16];
+    for (ssize_t got; (got = read(fd, buffer, sizeof buffer)) != 0;) {
+        if (got < 0 && errno != EINTR)
+            return errno;
+        if (got > 0 && text.size() + static_cast<std::size_t>(got) > SettingsFile::kMaxBytes)
+            return EFBIG;
+        text.append(buffer, static_cast<std::size_t>(got < 0 ? 0 : got));
     }
-    if (fchmod(fd, mode) != 0)
-        return Reason(target.path, errno);
-    if (const int error = WriteAll(fd, text))
-        return Reason(target.path, error);
-    if (fsync(fd) != 0)
-        return Reason(target.path, errno);
-    return std::nullopt;
+    return 0;
 }
 
-bool Unsupported(int error)
+int WriteAll(int fd, std::string_view text)
 {
-    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP;
+    for (std::size_t written = 0; written < text.size();) {
+        const ssize_t put = write(fd, text.data() + written, text.size() - written);
+        if (put < 0 && errno != EINTR)
+            return errno;
+        written += static_cast<std::size_t>(put < 0 ? 0 : put);
+    }
+    return 0;
 }
 
-// Puts the new file, temporary, in target's place, but only over what was
-// looked at. Where the file system can exchange two names, the exchange
-// and a look at what came back make this one step; elsewhere a last look
-// comes just before the rename. temporary is gone afterwards, unless it
-// holds what had taken the file's place and could not be put back.
-std::optional<std::string> Swap(const SettingsFile::Target& target, const std::string& temporary)
+// name and six letters or digits drawn at random; early in boot, when the
+// kernel has none yet, from the clock (each is made with O_EXCL all the same).
+std::string NewName(const std::string& name)
 {
-    const int folder = target.folder.Get();
-    const char* name = target.name.c_str();
-    const auto failed = [&](std::string problem) {
-        unlinkat(folder, temporary.c_str(), 0);
-        return problem;
-    };
-    const auto isWas = [&](const char* there) {
+    unsigned long long bits = 0;
+    if (getrandom(&bits, sizeof bits, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof bits))
+        bits = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count()) ^ getpid();
+    std::string made = name + kNew;
+    for (int i = 0; i < 6; ++i, bits /= sizeof kLetters - 1)
+        made += kLetters[bits % (sizeof kLetters - 1)];
+    return made;
+}
+
+// Removes the new files of sessions killed while writing (their names as
+// Replace makes them, regular and the user's); only a session that holds
+// the lock writes, so none is in use.
+void RemoveLeftovers(int folder, const std::string& name)
+{
+    const int fd = openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR* entries = fd < 0 ? nullptr : fdopendir(fd);
+    if (!entries) {
+        if (fd >= 0)
+            close(fd);
+        return;
+    }
+    const std::string prefix = name + kNew;
+    std::vector<std::string> left;
+    while (const dirent* entry = readdir(entries)) {
+        const std::string found = entry->d_name;
+        if (found.size() == prefix.size() + 6 && found.starts_with(prefix) &&
+            found.find_first_not_of(kLetters, prefix.size()) == std::string::npos)
+            left.push_back(found);
+    }
+    closedir(entries);
+    for (const std::string& found : left) {
         struct stat info {};
-        return target.was ? SameFile(folder, there, target.file.Get())
-                          : fstatat(folder, there, &info, AT_SYMLINK_NOFOLLOW) != 0 && errno == ENOENT;
-    };
-    if (!target.was && renameat2(folder, temporary.c_str(), folder, name, RENAME_NOREPLACE) == 0)
-        return std::nullopt;
-    if (target.was && renameat2(folder, temporary.c_str(), folder, name, RENAME_EXCHANGE) == 0) {
-        if (isWas(temporary.c_str())) {
-            unlinkat(folder, temporary.c_str(), 0);
-            return std::nullopt;
-        }
-        // Something else had taken the file's place: it goes back.
-        if (renameat2(folder, temporary.c_str(), folder, name, RENAME_EXCHANGE) == 0)
-            return failed(Changed(target.path));
-        return Changed(target.path) + "; what was there is now " +
-               target.path.substr(0, target.path.find_last_of('/') + 1) + temporary;
+        if (fstatat(folder, found.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == geteuid())
+            unlinkat(folder, found.c_str(), 0);
     }
-    const int error = errno;
-    if (error == EEXIST || error == ENOENT)
-        return failed(Changed(target.path));
-    if (!Unsupported(error))
-        return failed(Reason(target.path, error));
-    if (!isWas(name))
-        return failed(Changed(target.path));
-    if (renameat(folder, temporary.c_str(), folder, name) != 0) {
-        const int renameError = errno;
-        return failed(Reason(target.path, renameError));
-    }
-    return std::nullopt;
 }
 
 }  // namespace
 
-SettingsFile::Content SettingsFile::Read() const
+SettingsFile::SettingsFile(const SettingsFolder& folder)
+    : m_folder(fcntl(folder.Get(), F_DUPFD_CLOEXEC, 0)), m_name(folder.Place().name), m_path(folder.Place().Path())
 {
-    Content content;
-    const std::string path = Path();
-    const bool follow = m_folder.FollowsLinks();
-    const RegularFile file(m_folder.Descriptor(), m_folder.FileName(), O_RDONLY,
-                           follow ? RegularFile::Links::Follow : RegularFile::Links::Refuse);
-    struct stat link {};
-    const bool isLink = fstatat(m_folder.Descriptor(), m_folder.FileName().c_str(), &link, AT_SYMLINK_NOFOLLOW) == 0 &&
-                        S_ISLNK(link.st_mode);
-    if (isLink && !follow)
-        content.problem = LinkRefused(path);
-    else if (file.Error() == ENOENT && isLink)
-        content.problem = path + ": a link to nothing";  // no place to write either
-    else if (file.Error() == ENOENT)
-        content.ours = true;  // no file yet: an empty list
-    else if (!file.IsOpen())
-        content.problem = file.Error() ? Reason(path, file.Error()) : path + ": not a regular file";
-    else if (file.Info().st_size > kMaxBytes)
-        content.problem = TooLarge(path);
-    if (!file.IsOpen() || !content.problem.empty())
-        return content;
-    return ReadContent(file.Descriptor(), path);
-}
-
-SettingsFile::Content SettingsFile::Read(const Target& target) const
-{
-    if (!target.was)
-        return {true, {}, {}};
-    const quibo::Descriptor fd(openat(target.folder.Get(), target.name.c_str(),
-                                      O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    if (!fd.IsOpen())
-        return {false, {}, Reason(target.path, errno)};
     struct stat info {};
-    if (fstat(fd.Get(), &info) != 0 || info.st_dev != target.was->st_dev || info.st_ino != target.was->st_ino)
-        return {false, {}, Changed(target.path)};
-    if (info.st_size > kMaxBytes)
-        return {false, {}, TooLarge(Path())};
-    return ReadContent(fd.Get(), Path());
-}
-
-std::optional<std::string> SettingsFile::Find(Target& target) const
-{
-    target.folder = quibo::Descriptor(fcntl(m_folder.Descriptor(), F_DUPFD_CLOEXEC, 0));
-    if (!target.folder.IsOpen())
-        return Reason(Path(), errno);
-    target.name = m_folder.FileName();
-    target.path = Path();
-    target.was.reset();
     for (int links = 0;; ++links) {
-        // Only named, not opened: nothing happens to a device or a FIFO.
-        target.file = quibo::Descriptor(openat(target.folder.Get(), target.name.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
-        struct stat info {};
-        if (!target.file.IsOpen() || fstat(target.file.Get(), &info) != 0) {
+        if (!m_folder.IsOpen() || fstatat(m_folder.Get(), m_name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
             if (errno != ENOENT)
-                return Reason(target.path, errno);
-            if (links > 0)
-                return Path() + ": a link to nothing";
-            return std::nullopt;  // a new file
-        }
-        if (S_ISREG(info.st_mode)) {
-            target.was = info;
-            return std::nullopt;
+                m_problem = Reason(m_path, errno);
+            else if (links > 0)
+                m_problem = Named(folder.Place().Path()) + ": a link to nothing";
+            return;
         }
         if (!S_ISLNK(info.st_mode))
-            return Path() + ": not a regular file";
-        if (!m_folder.FollowsLinks())
-            return LinkRefused(Path());
-        if (links == kMaxLinks)
-            return Reason(Path(), ELOOP);
-        // A link stays a link: what it names is replaced, in the folder it
-        // names, which is opened once.
+            break;
+        if (links == kMaxLinks) {
+            m_problem = Reason(folder.Place().Path(), ELOOP);
+            return;
+        }
+        // What a link names is replaced in the folder it names.
         char buffer[PATH_MAX];
-        const ssize_t length = readlinkat(target.folder.Get(), target.name.c_str(), buffer, sizeof buffer);
-        if (length < 0 || length == static_cast<ssize_t>(sizeof buffer))
-            return Reason(target.path, length < 0 ? errno : ENAMETOOLONG);
+        const ssize_t length = readlinkat(m_folder.Get(), m_name.c_str(), buffer, sizeof buffer);
+        if (length < 0 || length == static_cast<ssize_t>(sizeof buffer)) {
+            m_problem = Reason(m_path, length < 0 ? errno : ENAMETOOLONG);
+            return;
+        }
         const std::string to(buffer, static_cast<std::size_t>(length));
         const std::size_t slash = to.find_last_of('/');
         if (slash != std::string::npos) {
-            const std::string folder = slash == 0 ? "/" : to.substr(0, slash);
-            target.folder = quibo::Descriptor(openat(target.folder.Get(), folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
-            if (!target.folder.IsOpen())
-                return errno == ENOENT ? Path() + ": a link to nothing" : Reason(to, errno);
+            const std::string at = slash == 0 ? "/" : to.substr(0, slash);
+            m_folder = Descriptor(openat(m_folder.Get(), at.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
         }
-        target.path = to.starts_with('/') ? to : target.path.substr(0, target.path.find_last_of('/') + 1) + to;
-        target.name = slash == std::string::npos ? to : to.substr(slash + 1);
+        m_path = to.starts_with('/') ? to : m_path.substr(0, m_path.find_last_of('/') + 1) + to;
+        m_name = to.substr(slash == std::string::npos ? 0 : slash + 1);
     }
+    if (!S_ISREG(info.st_mode)) {
+        m_problem = Named(m_path) + ": not a regular file";
+        return;
+    }
+    // Should a FIFO take its place meanwhile, the open does not wait.
+    m_file = Descriptor(openat(m_folder.Get(), m_name.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!m_file.IsOpen() || fstat(m_file.Get(), &info) != 0)
+        m_problem = Reason(m_path, errno);
+    else if (!S_ISREG(info.st_mode))
+        m_problem = Named(m_path) + ": not a regular file";
+    else if (static_cast<std::size_t>(info.st_size) > kMaxBytes)
+        m_problem = TooLarge(m_path);
+    else if (const int error = ReadAll(m_file.Get(), m_text))
+        m_problem = error == EFBIG ? TooLarge(m_path) : Reason(m_path, error);
+    else
+        m_was = info;
 }
 
-std::optional<std::string> SettingsFile::Replace(const Target& target, const std::string& text) const
+std::optional<std::string> SettingsFile::Replace(const std::string& text) const
 {
+    if (!m_problem.empty())
+        return m_problem;
     if (text.size() > kMaxBytes)
-        return TooLarge(Path());
-    const int folder = target.folder.Get();
-    std::string temporary;
-    quibo::Descriptor fd;
-    for (int tries = 0; tries < 100 && !fd.IsOpen(); ++tries) {
-        temporary = RandomName(target.name + ".");
-        fd = quibo::Descriptor(
-            openat(folder, temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0600));
-        if (!fd.IsOpen() && errno != EEXIST)
-            return Reason(target.path, errno);
-    }
+        return TooLarge(m_path);
+    RemoveLeftovers(m_folder.Get(), m_name);
+    const int folder = m_folder.Get();
+    const std::string made = NewName(m_name);
+    // Private until it has the file's owner and mode.
+    Descriptor fd(openat(folder, made.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC,
+                         m_was ? 0600 : 0666));
     if (!fd.IsOpen())
-        return Reason(target.path, EEXIST);
-    std::optional<std::string> problem = Fill(fd.Get(), target, text);
-    if (!fd.Close() && !problem)
-        problem = Reason(target.path, errno);
+        return Reason(m_path, errno);
+    // Root replacing a user's file leaves it the user's. The owner goes
+    // first: a change of owner clears the set-id bits of the mode.
+    int error = 0;
+    struct stat info {};
+    if (m_was && fstat(fd.Get(), &info) != 0)
+        error = errno;
+    else if (m_was && (info.st_uid != m_was->st_uid || info.st_gid != m_was->st_gid) &&
+             fchown(fd.Get(), m_was->st_uid, m_was->st_gid) != 0)
+        error = errno;
+    else if (m_was && fchmod(fd.Get(), m_was->st_mode & 07777) != 0)
+        error = errno;
+    else if ((error = WriteAll(fd.Get(), text)) == 0 && fsync(fd.Get()) != 0)
+        error = errno;
+    if (!fd.Close() && !error)
+        error = errno;
+    // The last look comes just before the rename: what took the file's
+    // place meanwhile (another program's own write) is left alone.
+    std::optional<std::string> problem;
+    if (error)
+        problem = Reason(m_path, error);
+    else if (!Holds(folder, m_name.c_str(), m_was))
+        problem = Changed(m_path);
+    else if (renameat(folder, made.c_str(), folder, m_name.c_str()) != 0)
+        problem = Reason(m_path, errno);
     if (problem) {
-        unlinkat(folder, temporary.c_str(), 0);
+        unlinkat(folder, made.c_str(), 0);
         return problem;
     }
-    if (std::optional<std::string> swapped = Swap(target, temporary))
-        return swapped;
     // The rename lasts as the file does, where the folder can be read.
-    if (const quibo::Descriptor readable(openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)); readable.IsOpen())
+    if (const Descriptor readable(openat(folder, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)); readable.IsOpen())
         fsync(readable.Get());
     return std::nullopt;
 }

@@ -10,49 +10,36 @@
 
 namespace quibo {
 
-// A settings file in its folder, read and written so that nothing that is
-// not a regular file is ever read, opened for writing or replaced: a FIFO,
-// a device or a folder there (or where a link there points) is left alone.
-// Nor is a file larger than any settings file, which would cost its size
-// in memory twice over and again on disk.
+// The settings file in its folder, found and read at once: a link is
+// followed to its end (and stays a link when the file is replaced), and
+// nothing that is not a regular file is ever opened, nor a file larger than
+// any settings file.
 class SettingsFile {
 public:
-    static constexpr long long kMaxBytes = 1 << 20;
+    static constexpr std::size_t kMaxBytes = 1 << 20;
 
-    explicit SettingsFile(const SettingsFolder& folder) : m_folder(folder) {}
+    explicit SettingsFile(const SettingsFolder& folder);
 
-    std::string Path() const { return m_folder.FilePath(); }
+    // Why the file cannot be read or replaced; empty when it can.
+    const std::string& Problem() const { return m_problem; }
+    // Its text; empty when there is no file yet.
+    const std::string& Text() const { return m_text; }
 
-    // The file's text; empty when there is no file. Nothing, with the
-    // reason, when the file is not a regular one or cannot be read.
-    struct Content {
-        bool ours = false;
-        std::string text;
-        std::string problem;
-    };
-    Content Read() const;
-
-    // What Replace replaces: the file, or the file a link there names (the
-    // link stays a link), as it was when looked at.
-    struct Target {
-        quibo::Descriptor folder;
-        std::string name;
-        std::string path;                // for messages
-        quibo::Descriptor file;          // held, so that it stays itself
-        std::optional<struct stat> was;  // nothing for a new file
-    };
-    // Looks once; the reason when there is nothing that may be replaced.
-    std::optional<std::string> Find(Target& target) const;
-    // The text of the file that Find looked at; empty for a new file.
-    Content Read(const Target& target) const;
-    // Writes text in place of target, atomically: a new file beside it, with
-    // its mode, owner and group, put in its place only while what is there
-    // is still what Find saw (or still nothing). The reason when that
-    // failed; the file is then as it was.
-    std::optional<std::string> Replace(const Target& target, const std::string& text) const;
+    // Writes text in the file's place: whole, into a new file beside it
+    // (with its owner, group and mode) that then takes its name in one
+    // rename, unless the name no longer holds the file that was read (or
+    // still nothing). Removes what killed sessions left beside it. The
+    // reason when that failed; the file is then exactly as it was.
+    std::optional<std::string> Replace(const std::string& text) const;
 
 private:
-    const SettingsFolder& m_folder;
+    Descriptor m_folder;               // the folder of the file itself
+    std::string m_name;                // its name there
+    std::string m_path;                // for messages
+    Descriptor m_file;                 // held: its inode is no other file's meanwhile
+    std::optional<struct stat> m_was;  // nothing for a new file
+    std::string m_text;
+    std::string m_problem;
 };
 
 }  // namespace quibo

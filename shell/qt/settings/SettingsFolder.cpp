@@ -1,94 +1,113 @@
 #include "shell/qt/settings/SettingsFolder.h"
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
+#include <sstream>
 
 namespace quibo {
 
 namespace {
 
-// Only named, as the system's own path lookup does: a folder on the way
-// needs to be searchable, not readable.
 constexpr int kFolderFlags = O_PATH | O_DIRECTORY | O_CLOEXEC;
 
-std::string Foreign(const std::string& path)
-{
-    return (path.empty() ? "/" : path) + ": owned by another user";
-}
-
-bool IsLink(int folder, const std::string& name)
+bool Ours(int fd)
 {
     struct stat info {};
-    return fstatat(folder, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode);
+    return fstat(fd, &info) == 0 && info.st_uid == geteuid();
+}
+
+// Whether a user other than the owner may write in the folder: anyone, or
+// a group that is more than the owner's own (a user private group, as
+// Debian makes with umask 002, has no other members).
+bool OthersCanWrite(const struct stat& info)
+{
+    if (info.st_mode & S_ISVTX)
+        return false;
+    if (info.st_mode & S_IWOTH)
+        return true;
+    if (!(info.st_mode & S_IWGRP))
+        return false;
+    const passwd* user = getpwuid(info.st_uid);
+    const group* shared = getgrgid(info.st_gid);
+    return !user || !shared || user->pw_gid != info.st_gid || std::string(user->pw_name) != shared->gr_name ||
+           (shared->gr_mem && shared->gr_mem[0]);
 }
 
 }  // namespace
 
-std::string LinkRefused(const std::string& path)
+SettingsPlace SettingsPlace::At(const std::string& path)
 {
-    return path + ": a link, not followed in another user's HOME";
+    const std::size_t slash = path.find_last_of('/');
+    return {path.substr(0, slash), path.substr(slash + 1), {}};
 }
 
-SettingsFolder::SettingsFolder(const SettingsPlace& place, Make make)
-    : m_path(place.path.substr(0, place.path.find_last_of('/'))),
-      m_fileName(place.path.substr(place.path.find_last_of('/') + 1)),
-      m_followsLinks(!place.strict)
+SettingsPlace UserSettingsPlace(const std::string& relative)
 {
-    const std::string& trusted = place.strict ? place.trusted : "/";
-    quibo::Descriptor folder(open(trusted.c_str(), kFolderFlags));
-    if (!folder.IsOpen()) {
-        m_problem = Reason(trusted, errno);
-        return;
-    }
-    std::string reached = trusted == "/" ? "" : trusted;
-    const int follow = place.strict ? O_NOFOLLOW : 0;
-    for (std::size_t start = trusted.size(); start < m_path.size();) {
-        std::size_t end = m_path.find('/', start);
-        end = end == std::string::npos ? m_path.size() : end;
-        const std::string name = m_path.substr(start, end - start);
-        start = end + 1;
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const char* home = std::getenv("HOME");
+    const bool useConfig = config && *config == '/';
+    if (!useConfig && (!home || !*home))
+        return {{}, {}, "HOME is not set"};
+    if (!useConfig && *home != '/')
+        return {{}, {}, "HOME is not an absolute path: " + Named(home)};
+    if (struct stat info {}; home && *home == '/' && stat(home, &info) == 0 && info.st_uid != geteuid())
+        return {{}, {}, "HOME " + Named(home) + " is another user's"};
+    std::string base = useConfig ? config : std::string(home) + "/.config";
+    while (base.size() > 1 && base.back() == '/')
+        base.pop_back();
+    SettingsPlace place = SettingsPlace::At((base == "/" ? "" : base) + "/" + relative);
+    // Said once, at start-up; the session then keeps no settings.
+    if (const SettingsFolder probe(place, SettingsFolder::Make::No); !probe.Problem().empty())
+        return {{}, {}, probe.Problem()};
+    return place;
+}
+
+SettingsFolder::SettingsFolder(const SettingsPlace& place, Make make) : m_place(place)
+{
+    Descriptor folder(open("/", kFolderFlags));
+    std::string reached;
+    std::istringstream names(place.folder);
+    for (std::string name; folder.IsOpen() && std::getline(names, name, '/');) {
         if (name.empty())
             continue;
-        const std::string parent = reached;
+        const std::string parent = reached.empty() ? "/" : reached;
         reached += "/" + name;
-        quibo::Descriptor next(openat(folder.Get(), name.c_str(), kFolderFlags | follow));
-        int error = errno;
-        if (!next.IsOpen() && error == ENOENT && IsLink(folder.Get(), name)) {
-            m_problem = reached + ": a link to nothing";
-            return;
-        }
-        if (!next.IsOpen() && error == ENOENT) {
-            // Nothing of another user's gets a folder of ours made in it.
-            if (!OwnedByUs(folder.Get())) {
-                m_problem = Foreign(parent);
-                return;
-            }
+        Descriptor next(openat(folder.Get(), name.c_str(), kFolderFlags));
+        if (!next.IsOpen() && errno == ENOENT) {
             if (make == Make::No)
                 return;
+            // Nothing of another user's gets a folder of ours made in it.
+            if (!Ours(folder.Get())) {
+                m_problem = Named(parent) + ": owned by another user";
+                return;
+            }
             if (mkdirat(folder.Get(), name.c_str(), 0700) != 0 && errno != EEXIST) {
                 m_problem = Reason(reached, errno);
                 return;
             }
-            next = quibo::Descriptor(openat(folder.Get(), name.c_str(), kFolderFlags | O_NOFOLLOW));
-            error = errno;
+            next = Descriptor(openat(folder.Get(), name.c_str(), kFolderFlags));
         }
         if (!next.IsOpen()) {
-            m_problem = place.strict && IsLink(folder.Get(), name) ? LinkRefused(reached) : Reason(reached, error);
-            return;
-        }
-        if (place.strict && !OwnedByUs(next.Get())) {
-            m_problem = Foreign(reached);
+            m_problem = errno == ENOTDIR ? Named(reached) + ": not a folder" : Reason(reached, errno);
             return;
         }
         folder = std::move(next);
     }
-    if (!OwnedByUs(folder.Get())) {
-        m_problem = Foreign(m_path);
-        return;
-    }
-    m_fd = std::move(folder);
+    struct stat info {};
+    if (!folder.IsOpen() || fstat(folder.Get(), &info) != 0)
+        m_problem = Reason(place.folder, errno);
+    else if (info.st_uid != geteuid())
+        m_problem = Named(place.folder) + ": owned by another user";
+    else if (OthersCanWrite(info))
+        m_problem = Named(place.folder) + ": other users may write in it, and it has no sticky bit";
+    else
+        m_fd = std::move(folder);
 }
 
 }  // namespace quibo

@@ -3,44 +3,50 @@
 #include <string>
 
 #include "shell/qt/settings/Descriptor.h"
-#include "shell/qt/settings/SettingsPlace.h"
 
 namespace quibo {
 
-// The folder of a settings file, opened once and then used through its
-// descriptor, so that what was checked is what is used: the file read and
-// replaced, its lock and the private copies all go in this folder, whatever
-// is renamed or linked along its path meanwhile.
+// Where a settings file lives, or why this session keeps none.
+struct SettingsPlace {
+    std::string folder;   // absolute, without a '/' at its end
+    std::string name;     // the file's name in it
+    std::string problem;  // why there is no place
+
+    static SettingsPlace At(const std::string& path);
+    std::string Path() const { return folder + "/" + name; }
+};
+
+// relative below the configuration folder: $XDG_CONFIG_HOME when that is an
+// absolute path, else $HOME/.config, which needs HOME absolute and, when
+// it exists, the effective user's (root under sudo without -H keeps the
+// user's HOME, and would take the user's files). The folder must pass
+// SettingsFolder's checks as far as it exists.
+SettingsPlace UserSettingsPlace(const std::string& relative);
+
+// The settings folder, opened once and then used through its descriptor,
+// so that what was checked is what is used. Links on the way are followed;
+// the folder must be the effective user's, and one that another user can
+// write to must have the sticky bit: else another user could rename the
+// settings file, or put what they like in its place.
 class SettingsFolder {
 public:
     enum class Make { No, Yes };
 
-    // With Make::Yes, makes the folders that are missing, only ever within
-    // a folder of the effective user's.
+    // With Make::Yes, makes the folders that are missing (mode 0700), but
+    // only within a folder of the effective user's.
     SettingsFolder(const SettingsPlace& place, Make make);
 
     bool IsOpen() const { return m_fd.IsOpen(); }
     // Why it is not open; empty when it is only not there yet.
     const std::string& Problem() const { return m_problem; }
     // An O_PATH descriptor: for the *at() calls only.
-    int Descriptor() const { return m_fd.Get(); }
-    // Whether links in it are followed (not in another user's HOME).
-    bool FollowsLinks() const { return m_followsLinks; }
-
-    const std::string& FileName() const { return m_fileName; }
-    // A path in the folder, for messages.
-    std::string PathOf(const std::string& name) const { return m_path + "/" + name; }
-    std::string FilePath() const { return PathOf(m_fileName); }
+    int Get() const { return m_fd.Get(); }
+    const SettingsPlace& Place() const { return m_place; }
 
 private:
-    quibo::Descriptor m_fd;
+    SettingsPlace m_place;
+    Descriptor m_fd;
     std::string m_problem;
-    std::string m_path;
-    std::string m_fileName;
-    bool m_followsLinks = true;
 };
-
-// The text for a link that is not followed.
-std::string LinkRefused(const std::string& path);
 
 }  // namespace quibo
