@@ -1,7 +1,6 @@
 // The settings file against other processes: a lock that is held, or is
-// not a regular file; the file swapped between its reading and its
-// replacing; and what is left in its folder, which only Quibo's own
-// leftovers leave.
+// not a regular file, and the file swapped between its reading and its
+// replacing.
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -193,29 +192,6 @@ private slots:
             QVERIFY2(!entry.path().filename().string().starts_with("Quibo.ini.new-"), entry.path().c_str());
         fs::remove(fifo);
         fs::remove(Ini());
-    }
-
-    void aWriteRemovesWhatKilledSessionsLeftAndNothingElse()
-    {
-        const QTemporaryDir dir;
-        const auto in = [&](const char* name) { return dir.filePath(name).toStdString(); };
-        Write(in("Quibo.ini.new-Abc123"), "left by a killed session");
-        Write(in("Quibo.ini.new-Abc12"), "the user's");
-        Write(in("Quibo.ini.new-Abc1234"), "the user's");
-        QVERIFY(mkfifo(in("Quibo.ini.new-Fifo12").c_str(), 0600) == 0);
-        fs::create_symlink(in("Quibo.ini.new-Abc12"), in("Quibo.ini.new-Link12"));
-        fs::create_directory(in(".quibo-private-Folder"));
-        Write(in(".quibo-private-Folder/settings.ini"), "the user's");
-        if (geteuid() == 0) {
-            Write(in("Quibo.ini.new-Theirs"), "another user's");
-            QVERIFY(chown(in("Quibo.ini.new-Theirs").c_str(), 65534, 65534) == 0);
-        }
-        QVERIFY(SettingsStore(SettingsPlace::At(in("Quibo.ini"))).Change(kStoreA).problem.empty());
-        QVERIFY(!fs::exists(in("Quibo.ini.new-Abc123")));
-        for (const char* kept : {"Quibo.ini.new-Abc12", "Quibo.ini.new-Abc1234", ".quibo-private-Folder/settings.ini"})
-            QCOMPARE(Text(in(kept)), std::string("the user's"));
-        QVERIFY(fs::is_fifo(in("Quibo.ini.new-Fifo12")) && fs::is_symlink(in("Quibo.ini.new-Link12")));
-        QVERIFY(geteuid() != 0 || Text(in("Quibo.ini.new-Theirs")) == "another user's");
     }
 };
 

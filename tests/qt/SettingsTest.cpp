@@ -186,17 +186,8 @@ private slots:
         QCOMPARE(WithViewFlag("[View]\nBits=false\n", "Bits", true).value_or("(none)"), std::string("[View]\nBits=true\n"));
     }
 
-    void aFileOverOneMebibyteIsNeitherReadNorWritten()
+    void aTextOverOneMebibyteIsNotWritten()
     {
-        const std::string path = Path("large.ini");
-        Write(path, "[Recent%20File%20List]\nFile1=/a\n");
-        std::filesystem::resize_file(path, SettingsFile::kMaxBytes + 1);
-        const SettingsStore store(SettingsPlace::At(path));
-        std::string text;
-        QVERIFY(store.Read(text).value_or("").ends_with("larger than 1 MiB"));
-        QVERIFY(store.Change([](const std::string&) { return std::string("x"); })
-                    .problem.ends_with("larger than 1 MiB"));
-        QCOMPARE(std::filesystem::file_size(path), std::uintmax_t(SettingsFile::kMaxBytes + 1));
         const SettingsStore::Result huge = SettingsStore(SettingsPlace::At(Path("huge.ini"))).Change(
             [](const std::string&) { return std::string(SettingsFile::kMaxBytes + 1, 'x'); });
         QVERIFY(huge.problem.ends_with("larger than 1 MiB") && !QFile::exists(m_dir.filePath("huge.ini")));
@@ -249,10 +240,6 @@ private slots:
     void onlyAFolderOfTheUsersOwnThatOthersCannotChangeIsAPlace()
     {
         const Environment noConfig("XDG_CONFIG_HOME", nullptr);
-        for (const char* home : {static_cast<const char*>(nullptr), "", "relative/home"}) {
-            const Environment environment("HOME", home);
-            QVERIFY(UserSettingsPlace("Folder/Quibo.ini").problem.starts_with("HOME is not"));
-        }
         const Environment home("HOME", m_dir.path().toLocal8Bit().constData());
         QCOMPARE(UserSettingsPlace("Folder/Quibo.ini").Path(), Path(".config/Folder/Quibo.ini"));
         std::filesystem::create_directories(Path(".config"));

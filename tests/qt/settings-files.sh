@@ -151,33 +151,30 @@ ownership)
     list_has "$doc" "$ini" || fail "not written: $(cat "$ini")"
     [ "$(stat -c '%u:%g %a' "$ini")" = "65534:65534 640" ] || fail "owner or mode lost: $(stat -c '%U:%G %a' "$ini")"
 
-    # A link in the user's HOME to a folder of root's is not followed either.
-    roots="$work/roots/Local AppWizard-Generated Applications"
-    mkdir -p "$roots"
-    ln -s "$work/roots" "$user_home/.config"
-    HOME=$user_home XDG_CONFIG_HOME= start "$(new_doc doc4)"
-    stop "$started" TERM
-    [ -z "$(ls -A "$roots")" ] || fail "written through the user's link: $(ls -A "$roots")"
     ;;
 not-ours)
     # What is in the settings folders besides Quibo's own files is never
     # removed: folders named as older Quibos named their private copies
     # (which another user of a group-writable folder could rename any
-    # folder to), and files named like Quibo's new files but not the
-    # user's regular files. Only a new file a killed session left goes.
-    # Nothing goes under TMPDIR, here not a folder.
+    # folder to), and whatever is named like Quibo's new files but is not
+    # one (a folder, a link, a FIFO, another length, another user's file).
+    # Only a new file a killed session left goes. Nothing goes under
+    # TMPDIR, here not a folder.
     mkdir -p "$folder/.quibo-private-Killed" "$XDG_CONFIG_HOME/.quibo-private-Killed" "$folder/Quibo.ini.new-Folder"
-    : >"$folder/.quibo-private-Killed/settings.ini"
+    kept=(.quibo-private-Killed/settings.ini Quibo.ini.new-Abc12 Quibo.ini.new-Abc1234 Quibo.ini.new-Theirs)
+    for name in "${kept[@]}" Quibo.ini.new-Killed; do : >"$folder/$name"; done
+    [ "$(id -u)" -eq 0 ] && chown 65534 "$folder/Quibo.ini.new-Theirs"
     : >"$XDG_CONFIG_HOME/.quibo-private-Killed/QtProject.conf"
-    : >"$folder/Quibo.ini.new-Killed"
     ln -s "$folder/.quibo-private-Killed/settings.ini" "$folder/Quibo.ini.new-Linked"
+    mkfifo "$folder/Quibo.ini.new-Fifo12"
     : >"$work/not-a-folder"
     doc=$(new_doc doc)
     TMPDIR=$work/not-a-folder start "$doc"
+    wait_kept "$doc" || fail "the list was lost: $(cat "$work/stderr")"
     stop "$started" TERM
-    list_has "$doc" "$ini" || fail "the list was lost: $(cat "$work/stderr")"
-    [ -f "$folder/.quibo-private-Killed/settings.ini" ] && [ -f "$XDG_CONFIG_HOME/.quibo-private-Killed/QtProject.conf" ] &&
-        [ -d "$folder/Quibo.ini.new-Folder" ] && [ -L "$folder/Quibo.ini.new-Linked" ] || fail "removed: $(ls -AR "$XDG_CONFIG_HOME")"
+    for name in "${kept[@]}"; do [ -f "$folder/$name" ] || fail "$name removed"; done
+    [ -f "$XDG_CONFIG_HOME/.quibo-private-Killed/QtProject.conf" ] && [ -d "$folder/Quibo.ini.new-Folder" ] &&
+        [ -L "$folder/Quibo.ini.new-Linked" ] && [ -p "$folder/Quibo.ini.new-Fifo12" ] || fail "removed: $(ls -AR "$XDG_CONFIG_HOME")"
     [ ! -e "$folder/Quibo.ini.new-Killed" ] || fail "a killed session's new file is left"
     ;;
 full-disk | no-proc)
@@ -226,13 +223,9 @@ no-proc-inside)
         chmod 644 "$doc"
         env --default-signal=INT,HUP,TERM "${runner[@]}" "$work/quibo" "$doc" 2>>"$work/stderr" &
         started=$!
-        for ((tries = 0; tries < 200; tries++)); do
-            list_has "$doc" "$ini" 2>/dev/null && break
-            sleep 0.05
-        done
+        wait_kept "$doc" || fail "as $user, the list was not kept: $(cat "$work/stderr")"
         kill -TERM "$started"
         wait "$started"
-        list_has "$doc" "$ini" || fail "as $user, the list was not kept: $(cat "$work/stderr")"
         [ -z "$(find /proc -mindepth 1 | head -n 1)" ] || fail "as $user, made in /proc: $(find /proc -mindepth 1)"
     done
     ;;

@@ -54,6 +54,15 @@ list_has() {  # list_has FILE: the settings file names FILE
     sed -n 's/^File[1-4]=//p' "$2" 2>/dev/null | grep -qxF "$1"
 }
 
+wait_kept() {  # wait_kept FILE: until the settings file names FILE, 10 s at most
+    local tries
+    for ((tries = 0; tries < 200; tries++)); do
+        list_has "$1" "$ini" && return 0
+        sleep 0.05
+    done
+    return 1
+}
+
 new_doc() {
     local doc="$work/$1"
     : >"$doc"

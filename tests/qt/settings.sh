@@ -107,10 +107,7 @@ kept-at-once)
     # or a lost display keeps it.
     doc=$(new_doc doc)
     start "$doc"
-    for ((tries = 0; tries < 200; tries++)); do
-        [ -f "$ini" ] && list_has "$doc" "$ini" && break
-        sleep 0.05
-    done
+    wait_kept "$doc"
     kill -KILL "$started"
     wait "$started" 2>/dev/null
     list_has "$doc" "$ini" || fail "the list was lost: $(cat "$ini" 2>&1)"
@@ -144,11 +141,8 @@ held-lock)
     sleep 0.5
     kill -CONT "$holder"
     kill -KILL "$holder"
-    for ((tries = 0; tries < 100; tries++)); do
-        list_has "$doc" "$ini" 2>/dev/null && break
-        sleep 0.05
-    done
-    list_has "$doc" "$ini" || fail "the list was not kept once the lock was free: $(cat "$ini" 2>&1)"
+    wait "$holder" 2>/dev/null
+    wait_kept "$doc" || fail "the list was not kept once the lock was free: $(cat "$ini" 2>&1)"
     stop "$started" TERM
     ;;
 stale-lock)
@@ -167,11 +161,7 @@ stale-lock)
     chmod 644 "$doc"
     env --default-signal=INT,HUP,TERM "$unprivileged_sh" "$work" "$work/quibo" "$doc" 2>"$work/stderr" &
     started=$!
-    for ((tries = 0; tries < 100; tries++)); do
-        [ -f "$ini" ] && list_has "$doc" "$ini" && break
-        sleep 0.05
-    done
-    list_has "$doc" "$ini" || fail "not kept at once: $(cat "$work/stderr")"
+    wait_kept "$doc" || fail "not kept at once: $(cat "$work/stderr")"
     [ -f "$ini.lock" ] || fail "the lock file was removed"
     wait_ready "$started"
     stop "$started" TERM
