@@ -17,9 +17,9 @@ struct SettingsPlace {
 };
 
 // relative below the configuration folder: $XDG_CONFIG_HOME when that is an
-// absolute path, else $HOME/.config, which needs HOME absolute and, when
-// it exists, the effective user's (root under sudo without -H keeps the
-// user's HOME, and would take the user's files). The folder must pass
+// absolute path, else $HOME/.config, which needs HOME absolute. A HOME that
+// exists must be the effective user's: root under sudo without -H keeps
+// the user's HOME, and would take the user's files. The folder must pass
 // SettingsFolder's checks as far as it exists.
 SettingsPlace UserSettingsPlace(const std::string& relative);
 
