@@ -45,14 +45,12 @@ LineError Fault(std::string message)
     return LineError{std::move(message)};
 }
 
-// A word of the script in a message; a very long one is cut, so that a
-// message stays a line a person can read.
+// A word of the script in a message: escaped as quibo-cli's own messages
+// escape what they echo, and a very long one cut, so that a message stays
+// one line a person can read.
 std::string Quoted(std::string_view text)
 {
-    constexpr std::size_t kMost = 40;
-    if (text.size() > kMost)
-        return "\"" + std::string(text.substr(0, kMost)) + "...\"";
-    return "\"" + std::string(text) + "\"";
+    return QuotedForMessage(text, 40);
 }
 
 ParsedLine ParseClick(std::string_view rest)

@@ -16,6 +16,6 @@ inline constexpr const char kByteOrderNameMot[] = "Byte order: Motorola (big-end
 inline constexpr const char kByteOrderNameInt[] = "Byte order: Intel (little-endian)";
 
 // The context menus' item that copies a value as code writes it.
-inline constexpr const char kCopyAsCode[] = "Copy as &Code";
+inline constexpr const char kCopyAsCode[] = "Copy as C&ode";
 
 }  // namespace quibo

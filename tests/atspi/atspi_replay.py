@@ -152,6 +152,45 @@ def check_focus_after_mouse_menu(quibo):
         window.close()
 
 
+def check_keyboard_after_bits_panel(quibo):
+    """Shown from the keyboard, left from a bit and hidden, the Bits panel
+    gives the keyboard back: after View > Bits again a typed 7 presses the
+    keypad, and the focus is not left on the menu bar."""
+    window = Window(quibo)
+    try:
+        def chord(modifier, key):  # X key codes; the modifier held while key is pressed
+            pyatspi.Registry.generateKeyboardEvent(modifier, None, pyatspi.KEY_PRESS)
+            pump(0.1)
+            pyatspi.Registry.generateKeyboardEvent(key, None, pyatspi.KEY_PRESSRELEASE)
+            pump(0.1)
+            pyatspi.Registry.generateKeyboardEvent(modifier, None, pyatspi.KEY_RELEASE)
+            pump(0.3)
+
+        def view_bits():
+            chord(64, 55)  # Alt_L, v
+            pyatspi.Registry.generateKeyboardEvent(56, None, pyatspi.KEY_PRESSRELEASE)  # b
+            pump(0.3)
+
+        def bit31():
+            return next((n for n in walk(window.frame)
+                         if n.getRole() == pyatspi.ROLE_CHECK_BOX and n.name == "Bit 31"), None)
+
+        view_bits()
+        bit = wait_for(lambda: (b := bit31()) and has_state(b, pyatspi.STATE_SHOWING) and b, "the Bits panel")
+        chord(50, 23)  # Shift_L, Tab
+        wait_for(lambda: has_state(bit, pyatspi.STATE_FOCUSED), "the focus on Bit 31")
+        view_bits()
+        wait_for(lambda: not has_state(bit, pyatspi.STATE_SHOWING), "the Bits panel to hide")
+        view_bits()
+        wait_for(lambda: has_state(bit, pyatspi.STATE_SHOWING), "the Bits panel again")
+        pyatspi.Registry.generateKeyboardEvent(16, None, pyatspi.KEY_PRESSRELEASE)  # 7
+        wait_for(lambda: text_of(window.fields["Display"]) == "7", "a typed 7 in the display")
+        if any(n.getRole() == pyatspi.ROLE_MENU_BAR and has_state(n, pyatspi.STATE_FOCUSED) for n in walk(window.frame)):
+            raise Failure("the menu bar keeps the focus")
+    finally:
+        window.close()
+
+
 def check_lock_panes(quibo):
     """Each lock pane's name, what a screen reader reads first, says whether
     the lock is on; Num Lock pressed changes the name once."""
@@ -192,6 +231,7 @@ def main():
     checks = [(script, lambda script=script: play(quibo, cli, script)) for script in scripts]
     checks.append(("Data Type with the mouse", lambda: check_focus_after_mouse_menu(quibo) or 0))
     checks.append(("lock panes", lambda: check_lock_panes(quibo) or 0))
+    checks.append(("the keyboard after the Bits panel", lambda: check_keyboard_after_bits_panel(quibo) or 0))
     for name, check in checks:
         try:
             failures += check()

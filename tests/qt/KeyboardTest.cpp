@@ -271,7 +271,7 @@ private slots:
         });
         QLabel* binary = qobject_cast<QLabel*>(form.Control(IDC_BINARY));
         emit binary->customContextMenuRequested(binary->rect().center());
-        QCOMPARE(menuItems, QString("&CopyCopy as &Code"));
+        QCOMPARE(menuItems, QString("&CopyCopy as C&ode"));
         QCOMPARE(QGuiApplication::clipboard()->text(), QString("00000000000000000000000010100101"));
 
         // From the keyboard: the Menu key and Shift+F10 open a menu that
@@ -302,16 +302,19 @@ private slots:
     {
         // The display's value at the type, and the converter's (BINARY's
         // and the Menu key's): here 0 - 6 as a char, and then -2.5 typed
-        // into DECIMAL as a float.
+        // into DECIMAL as a float. Each menu's item is chosen by its key.
         QtForm& form = Q().Form();
         Q().Window().RunCommand(ID_TYPE_CHAR);
         QTest::keyClicks(&Q().Window(), "0-6=");
-        const auto chooseFrom = [this](int item, const std::function<void()>& open) {
-            QTimer::singleShot(0, [item] {
+        QStringList shared;
+        const auto chooseFrom = [&](const std::function<void()>& open) {
+            QTimer::singleShot(0, [&shared] {
                 if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-                    for (int i = 0; i <= item; ++i)
-                        QTest::keyClick(menu, Qt::Key_Down);
-                    QTest::keyClick(menu, Qt::Key_Return);
+                    shared << SharedKeys(*menu);
+                    QTest::keyClick(menu, Qt::Key_O);
+                    // A key two items share only highlights one.
+                    if (menu->isVisible())
+                        menu->close();
                 }
             });
             open();
@@ -324,15 +327,40 @@ private slots:
                 emit label->customContextMenuRequested(label->rect().center());
             };
         };
-        QCOMPARE(chooseFrom(1, contextMenu(IDC_DISPLAY)), QString("-6"));
+        QCOMPARE(chooseFrom(contextMenu(IDC_DISPLAY)), QString("-6"));
         Q().Window().RunCommand(ID_TYPE_FLOAT);
         form.Field(IDC_DECIMAL_EDIT)->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(form.Field(IDC_DECIMAL_EDIT), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(form.Field(IDC_DECIMAL_EDIT), "-2.5");
-        QCOMPARE(chooseFrom(1, contextMenu(IDC_BINARY)), QString("-2.5f"));
+        QCOMPARE(chooseFrom(contextMenu(IDC_BINARY)), QString("-2.5f"));
         form.Control(IDC_KEY_7)->setFocus(Qt::TabFocusReason);
         QGuiApplication::clipboard()->setText("none");
-        QCOMPARE(chooseFrom(2, [&] { QTest::keyClick(form.Control(IDC_KEY_7), Qt::Key_Menu); }), QString("-2.5f"));
+        QCOMPARE(chooseFrom([&] { QTest::keyClick(form.Control(IDC_KEY_7), Qt::Key_Menu); }), QString("-2.5f"));
+
+        // Every item of every menu has a key of its own.
+        for (QMenu* menu : Q().Window().findChildren<QMenu*>())
+            shared << SharedKeys(*menu);
+        shared.removeAll(QString());
+        QVERIFY2(shared.isEmpty(), qPrintable(shared.join("; ")));
+    }
+
+private:
+    // The items of menu whose key another item has too.
+    static QString SharedKeys(const QMenu& menu)
+    {
+        QStringList items;
+        QString keys;
+        for (const QAction* action : menu.actions()) {
+            const QString text = QString(action->text()).remove("&&");
+            const qsizetype at = text.indexOf('&');
+            if (at < 0 || at + 1 >= text.size())
+                continue;
+            if (const QChar key = text.at(at + 1).toLower(); keys.contains(key))
+                items << text;
+            else
+                keys += key;
+        }
+        return items.join(", ");
     }
 };
 

@@ -188,6 +188,49 @@ private slots:
         QCOMPARE(QString::fromStdString(Q().Form().GetDlgItemText(IDC_DECIMAL_EDIT)), QString("19"));
         QVERIFY(!Q().App().View().m_bHexFocus);
     }
+
+    void theKeyboardFindsTheKeypadAgainAfterThePanelHides()
+    {
+        // Each step as a keyboard user makes it: a key goes where the focus
+        // is, or to the window while nothing has it.
+        const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QWidget* focus = QApplication::focusWidget();
+            QTest::keyClick(focus ? focus : &Q().Window(), key, modifiers);
+        };
+        const auto menu = [&](Qt::Key title, const std::vector<Qt::Key>& items) {
+            press(title, Qt::AltModifier);
+            for (Qt::Key item : items) {
+                QTRY_VERIFY(QApplication::activePopupWidget());
+                QTest::keyClick(QApplication::activePopupWidget(), item);
+            }
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+        };
+        const auto display = [this] { return Q().Form().GetDlgItemText(IDC_DISPLAY); };
+        for (const auto& [title, items] : std::vector<std::pair<Qt::Key, std::vector<Qt::Key>>>{
+                 {Qt::Key_V, {Qt::Key_B}}, {Qt::Key_D, {Qt::Key_I, Qt::Key_U}}}) {
+            m_quibo.reset();
+            QVERIFY(StartWindow());
+            menu(Qt::Key_V, {Qt::Key_B});
+            press(Qt::Key_Backtab);
+            QCOMPARE(QApplication::focusWidget(), &Bit(31));
+            menu(Qt::Key_V, {Qt::Key_B});
+            press(Qt::Key_6);
+            QCOMPARE(display(), std::string("6"));
+            menu(title, items);
+            press(Qt::Key_7);
+            QCOMPARE(display(), std::string("67"));
+        }
+
+        // Widened, the panel is entered at its highest bit, as when it is
+        // first shown under the wider type.
+        m_quibo.reset();
+        QVERIFY(StartWindow());
+        ToggleBits();
+        Q().Window().Action(ID_TYPE_DOUBLE)->trigger();
+        Q().Form().Control(IDC_KEY_D)->setFocus(Qt::TabFocusReason);
+        press(Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), &Bit(63));
+    }
 };
 
 QTEST_MAIN(WindowBitsTest)

@@ -85,6 +85,9 @@ TEST(ParseReplayLine, TextIsEverythingAfterTheOneBlank)
     EXPECT_TRUE(std::holds_alternative<LineError>(ParseReplayLine("datatype")));
     EXPECT_EQ(std::get<LineError>(ParseReplayLine(std::string(1000000, 'x'))).message,
               "unknown action \"" + std::string(40, 'x') + "...\"");
+    // A word echoed in a message cannot steer a terminal (quibo-cli --bit
+    // echoes this one).
+    EXPECT_EQ(std::get<LineError>(ParseReplayLine("bit \x1b]0;T\x07")).message, "bad bit number \"\\x1b]0;T\\x07\"");
 }
 
 // The output of a whole script played through memory streams.

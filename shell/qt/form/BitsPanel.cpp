@@ -204,7 +204,7 @@ void BitsPanel::ShowBits(const PanelBits& bits)
     m_bits = bits;
     // The focus leaves a bit that goes before the bit goes: a disabled
     // widget would hand it to the next control in line.
-    const int stop = Enabled(m_tabStop) ? m_tabStop : HighestEnabled();
+    const int stop = m_focused && Enabled(*m_focused) ? *m_focused : HighestEnabled();
     if (focused && !Enabled(*focused))
         Box(stop).setFocus(Qt::OtherFocusReason);
     for (int bit = 0; bit < kPanelBits; ++bit) {
@@ -226,8 +226,10 @@ std::optional<int> BitsPanel::FocusedBit() const
 
 void BitsPanel::ReleaseFocus()
 {
-    if (const std::optional<int> bit = WindowFocusBit())
-        Box(*bit).clearFocus();
+    // To the window itself: a menu entered by Alt gives the focus back to
+    // what had it, and with nothing it would keep it on the menu bar.
+    if (WindowFocusBit())
+        window()->setFocus(Qt::OtherFocusReason);
 }
 
 int BitsPanel::HighestEnabled() const
@@ -248,6 +250,7 @@ void BitsPanel::SetTabStop(int bit)
 
 void BitsPanel::FocusedOn(int bit)
 {
+    m_focused = bit;
     SetTabStop(bit);
 }
 

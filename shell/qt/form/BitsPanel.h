@@ -52,8 +52,9 @@ public:
     void SetClicked(std::function<void(int bit)> clicked) { m_clicked = std::move(clicked); }
     void ShowBits(const PanelBits& bits);
     const PanelBits& Bits() const { return m_bits; }
-    // Before the panel hides: a focused bit lets the focus go, to nothing,
-    // as at start-up, not to the next control in line.
+    // Before the panel hides: a focused bit lets the focus go to no control
+    // (the window keeps it, so that keys still press the keypad), not to the
+    // next control in line.
     void ReleaseFocus();
 
     BitBox& Box(int bit) const { return *m_boxes[static_cast<std::size_t>(bit)]; }
@@ -82,6 +83,7 @@ private:
     std::function<void(int)> m_clicked;
     PanelBits m_bits;
     int m_tabStop = kPanelBits - 1;
+    std::optional<int> m_focused;  // the bit that last had the focus
     int m_left = 0;
     int m_top = 0;
     int m_boxWidth = 0;

@@ -245,11 +245,9 @@ void FieldEdit::Redo()
 
 void FieldEdit::Paste()
 {
-    // A text that goes in as it stands goes in by Qt's own paste, whose undo
-    // step is its own even where the caret cannot move to start one (in a
-    // field that a cut has just emptied).
-    // (Qt's paste reads the clipboard again; a text changed in between goes
-    // in as it stands, as it would have a moment later.)
+    // A text that goes in as it stands goes in by Qt's own paste. (It reads
+    // the clipboard again; a text changed in between goes in as it stands,
+    // as it would have a moment later.)
     const QString clipboard = QGuiApplication::clipboard()->text();
     const QString text = m_pasteReader ? m_pasteReader(InLatin1Places(clipboard)) : InLatin1Places(clipboard);
     if (text == clipboard) {
@@ -305,7 +303,13 @@ void FieldEdit::dropEvent(QDropEvent* event)
 void FieldEdit::SeparateUndoStep()
 {
     // The line edit starts a new undo step when the caret moves: move it
-    // away and put it and the selection back.
+    // away and put it and the selection back. In an empty field the caret
+    // cannot move, but clearing it, which changes nothing there, ends the
+    // step all the same.
+    if (text().isEmpty()) {
+        clear();
+        return;
+    }
     const int caret = cursorPosition();
     const int start = selectionStart();
     const int length = static_cast<int>(selectedText().size());
