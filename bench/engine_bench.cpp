@@ -3,8 +3,8 @@
 // of one action.
 #include <benchmark/benchmark.h>
 
-#include "byteorder/DataTypeCommands.h"
-#include "shell/headless/HeadlessApp.h"
+#include "app/DataTypeCommands.h"
+#include "hosts/headless/HeadlessApp.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "calc/DataType.h"
-#include "shell/platform/BitsPanel.h"
+#include "platform/BitsPanel.h"
 
 namespace quibo {
 

@@ -6,7 +6,7 @@
 #include "calc/DataType.h"
 #include "calc/OperandRecord.h"
 #include "calc/OperatorCode.h"
-#include "shell/platform/Document.h"
+#include "platform/Document.h"
 
 namespace quibo {
 

@@ -3,11 +3,11 @@
 #include <array>
 #include <optional>
 
-#include "byteorder/DataTypeCommands.h"
+#include "app/DataTypeCommands.h"
 #include "numtext/Latin1.h"
-#include "shell/PastedText.h"
-#include "shell/res/Templates.h"
-#include "shell/res/Texts.h"
+#include "app/PastedText.h"
+#include "res/Templates.h"
+#include "res/Texts.h"
 
 namespace quibo {
 

@@ -15,7 +15,7 @@
 #include "cli/FieldText.h"
 #include "numtext/Latin1.h"
 #include "replay/HeadlessReplayTarget.h"
-#include "shell/StandardDescriptors.h"
+#include "app/StandardDescriptors.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "byteorder/DataTypeCommands.h"
+#include "app/DataTypeCommands.h"
 #include "numtext/DecimalText.h"
 #include "numtext/HexText.h"
 #include "numtext/RealText.h"
-#include "shell/headless/HeadlessApp.h"
-#include "shell/res/Texts.h"
+#include "hosts/headless/HeadlessApp.h"
+#include "res/Texts.h"
 
 namespace {
 

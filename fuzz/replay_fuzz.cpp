@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "byteorder/DataTypeCommands.h"
+#include "app/DataTypeCommands.h"
 #include "replay/HeadlessReplayTarget.h"
 
 namespace {

@@ -4,9 +4,9 @@
 #include <limits>
 #include <optional>
 
-#include "byteorder/DataTypeCommands.h"
+#include "app/DataTypeCommands.h"
 #include "numtext/Latin1.h"
-#include "shell/res/Templates.h"
+#include "res/Templates.h"
 
 namespace quibo {
 

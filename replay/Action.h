@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "calc/DataType.h"
-#include "shell/platform/ControlIds.h"
+#include "platform/ControlIds.h"
 
 namespace quibo {
 

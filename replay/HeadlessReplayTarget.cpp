@@ -1,6 +1,6 @@
 #include "replay/HeadlessReplayTarget.h"
 
-#include "byteorder/DataTypeCommands.h"
+#include "app/DataTypeCommands.h"
 #include "replay/ReadState.h"
 
 namespace quibo {

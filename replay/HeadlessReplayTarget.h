@@ -2,7 +2,7 @@
 
 #include "numtext/Latin1.h"
 #include "replay/Player.h"
-#include "shell/headless/HeadlessApp.h"
+#include "hosts/headless/HeadlessApp.h"
 
 namespace quibo {
 

@@ -1,6 +1,6 @@
 #include "replay/ReadState.h"
 
-#include "byteorder/DataTypeCommands.h"
+#include "app/DataTypeCommands.h"
 
 namespace quibo {
 

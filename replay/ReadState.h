@@ -4,7 +4,7 @@
 #include <string>
 
 #include "replay/StateLine.h"
-#include "shell/platform/FormWindow.h"
+#include "platform/FormWindow.h"
 
 namespace quibo {
 

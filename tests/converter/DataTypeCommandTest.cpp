@@ -1,6 +1,6 @@
 #include "keypad/KeypadFixture.h"
 
-#include "byteorder/DataTypeCommands.h"
+#include "app/DataTypeCommands.h"
 
 namespace quibo {
 namespace {

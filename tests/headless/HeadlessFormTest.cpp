@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/res/Templates.h"
-#include "shell/headless/HeadlessApp.h"
-#include "shell/headless/HeadlessForm.h"
-#include "shell/platform/DataExchange.h"
+#include "res/Templates.h"
+#include "hosts/headless/HeadlessApp.h"
+#include "hosts/headless/HeadlessForm.h"
+#include "platform/DataExchange.h"
 
 namespace quibo {
 namespace {

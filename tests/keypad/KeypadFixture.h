@@ -7,8 +7,8 @@
 #include <sstream>
 #include <string>
 
-#include "shell/res/Templates.h"
-#include "shell/headless/HeadlessApp.h"
+#include "res/Templates.h"
+#include "hosts/headless/HeadlessApp.h"
 
 namespace quibo {
 

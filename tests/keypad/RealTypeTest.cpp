@@ -1,6 +1,6 @@
 #include "keypad/KeypadFixture.h"
 
-#include "shell/res/Texts.h"
+#include "res/Texts.h"
 
 namespace quibo {
 namespace {

@@ -20,13 +20,13 @@
 #include <cmath>
 #include <memory>
 
-#include "byteorder/DataTypeCommands.h"
+#include "app/DataTypeCommands.h"
 #include "calc/DataType.h"
-#include "shell/qt/form/BitsPanel.h"
-#include "shell/qt/QtQuibo.h"
-#include "shell/qt/frame/StatusPane.h"
-#include "shell/res/Menu.h"
-#include "shell/res/Strings.h"
+#include "hosts/qt/form/BitsPanel.h"
+#include "hosts/qt/QtQuibo.h"
+#include "hosts/qt/frame/StatusPane.h"
+#include "res/Menu.h"
+#include "res/Strings.h"
 
 using namespace quibo;
 

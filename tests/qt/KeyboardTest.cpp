@@ -15,13 +15,13 @@
 #include <string>
 #include <vector>
 
-#include "byteorder/DataTypeCommands.h"
+#include "app/DataTypeCommands.h"
 #include "replay/ReadState.h"
 #include "replay/StateLine.h"
-#include "shell/platform/CommandIds.h"
-#include "shell/qt/form/Latin1Text.h"
-#include "shell/qt/QtQuibo.h"
-#include "shell/res/KeyboardKeys.h"
+#include "platform/CommandIds.h"
+#include "hosts/qt/form/Latin1Text.h"
+#include "hosts/qt/QtQuibo.h"
+#include "res/KeyboardKeys.h"
 
 using namespace quibo;
 

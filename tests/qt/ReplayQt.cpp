@@ -13,12 +13,12 @@
 #include <string_view>
 #include <vector>
 
-#include "byteorder/DataTypeCommands.h"
+#include "app/DataTypeCommands.h"
 #include "numtext/Utf8.h"
 #include "replay/Player.h"
 #include "replay/ReadState.h"
-#include "shell/qt/form/Latin1Text.h"
-#include "shell/qt/QtQuibo.h"
+#include "hosts/qt/form/Latin1Text.h"
+#include "hosts/qt/QtQuibo.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include <string_view>
 #include <vector>
 
-#include "byteorder/DataTypeCommands.h"
+#include "app/DataTypeCommands.h"
 
-#include "shell/res/Templates.h"
+#include "res/Templates.h"
 #include "replay/Action.h"
-#include "shell/qt/QtQuibo.h"
+#include "hosts/qt/QtQuibo.h"
 
 int main(int argc, char** argv)
 {

@@ -16,8 +16,8 @@
 #include <optional>
 #include <string>
 
-#include "shell/qt/settings/AppSettings.h"
-#include "shell/qt/settings/SettingsFile.h"
+#include "hosts/qt/settings/AppSettings.h"
+#include "hosts/qt/settings/SettingsFile.h"
 
 using namespace quibo;
 namespace fs = std::filesystem;

@@ -18,9 +18,9 @@
 #include <vector>
 
 #include "numtext/IniText.h"
-#include "shell/qt/settings/AppSettings.h"
-#include "shell/qt/settings/SettingsFile.h"
-#include "shell/qt/settings/SettingsStore.h"
+#include "hosts/qt/settings/AppSettings.h"
+#include "hosts/qt/settings/SettingsFile.h"
+#include "hosts/qt/settings/SettingsStore.h"
 #include "tests/qt/Environment.h"
 
 using namespace quibo;

@@ -4,8 +4,8 @@
 
 #include <unistd.h>
 
-#include "shell/qt/CommandLine.h"
-#include "shell/qt/files/FileNames.h"
+#include "hosts/qt/CommandLine.h"
+#include "hosts/qt/files/FileNames.h"
 
 using namespace quibo;
 

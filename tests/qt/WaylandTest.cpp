@@ -10,9 +10,9 @@
 #include <cstdlib>
 #include <memory>
 
-#include "shell/platform/CommandIds.h"
-#include "shell/qt/CommandLine.h"
-#include "shell/qt/QtQuibo.h"
+#include "platform/CommandIds.h"
+#include "hosts/qt/CommandLine.h"
+#include "hosts/qt/QtQuibo.h"
 
 using namespace quibo;
 

@@ -9,9 +9,9 @@
 
 #include <functional>
 
-#include "shell/platform/CommandIds.h"
-#include "shell/qt/form/Latin1Text.h"
-#include "shell/res/Templates.h"
+#include "platform/CommandIds.h"
+#include "hosts/qt/form/Latin1Text.h"
+#include "res/Templates.h"
 #include "tests/qt/WindowFixture.h"
 
 using namespace quibo;

@@ -7,7 +7,7 @@
 
 #include <sys/stat.h>
 
-#include "shell/platform/CommandIds.h"
+#include "platform/CommandIds.h"
 #include "tests/qt/WindowFixture.h"
 
 using namespace quibo;

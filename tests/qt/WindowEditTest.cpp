@@ -13,8 +13,8 @@
 
 #include <algorithm>
 
-#include "shell/platform/CommandIds.h"
-#include "shell/qt/form/Latin1Text.h"
+#include "platform/CommandIds.h"
+#include "hosts/qt/form/Latin1Text.h"
 #include "tests/qt/WindowFixture.h"
 
 using namespace quibo;

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/platform/CommandIds.h"
-#include "shell/qt/QtAppPlatform.h"
+#include "platform/CommandIds.h"
+#include "hosts/qt/QtAppPlatform.h"
 #include "tests/qt/WindowFixture.h"
 
 using namespace quibo;

@@ -21,7 +21,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/qt/QtQuibo.h"
+#include "hosts/qt/QtQuibo.h"
 
 namespace quibo {
 

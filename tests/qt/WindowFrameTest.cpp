@@ -7,12 +7,12 @@
 #include <QStatusBar>
 #include <QTranslator>
 
-#include "shell/platform/CommandIds.h"
-#include "shell/qt/form/Latin1Text.h"
-#include "shell/qt/QtTranslations.h"
-#include "shell/res/Menu.h"
-#include "shell/res/Strings.h"
-#include "shell/res/Templates.h"
+#include "platform/CommandIds.h"
+#include "hosts/qt/form/Latin1Text.h"
+#include "hosts/qt/QtTranslations.h"
+#include "res/Menu.h"
+#include "res/Strings.h"
+#include "res/Templates.h"
 #include "tests/qt/WindowFixture.h"
 
 using namespace quibo;

@@ -14,9 +14,9 @@
 #include <memory>
 #include <vector>
 
-#include "shell/platform/CommandIds.h"
-#include "shell/qt/QtQuibo.h"
-#include "shell/qt/frame/X11Frame.h"
+#include "platform/CommandIds.h"
+#include "hosts/qt/QtQuibo.h"
+#include "hosts/qt/frame/X11Frame.h"
 
 using namespace quibo;
 

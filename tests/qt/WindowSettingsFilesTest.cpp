@@ -20,8 +20,8 @@
 #include <thread>
 #include <vector>
 
-#include "shell/platform/CommandIds.h"
-#include "shell/qt/QtAppPlatform.h"
+#include "platform/CommandIds.h"
+#include "hosts/qt/QtAppPlatform.h"
 #include "tests/qt/WindowFixture.h"
 
 using namespace quibo;

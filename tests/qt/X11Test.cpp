@@ -14,11 +14,11 @@
 #include <memory>
 #include <vector>
 
-#include "shell/platform/CommandIds.h"
-#include "shell/qt/form/FieldEdit.h"
-#include "shell/qt/form/QtForm.h"
-#include "shell/qt/QtQuibo.h"
-#include "shell/qt/frame/X11Frame.h"
+#include "platform/CommandIds.h"
+#include "hosts/qt/form/FieldEdit.h"
+#include "hosts/qt/form/QtForm.h"
+#include "hosts/qt/QtQuibo.h"
+#include "hosts/qt/frame/X11Frame.h"
 
 using namespace quibo;
 

@@ -1,0 +1,63 @@
+// The Bits panel: it shows the converter's value at the current type, and a
+// click on a bit flips it and writes the new value into BINARY, HEX and
+// DECIMAL as the program's own texts, leaving the calculator alone.
+#include "app/CBytewhirlView.h"
+
+#include <bit>
+
+#include "calc/BitRoles.h"
+#include "numtext/HexText.h"
+#include "numtext/RealText.h"
+
+namespace quibo {
+
+void CBytewhirlView::RefreshBits()
+{
+    const CBytewhirlDoc& doc = GetDocument();
+    const std::uint64_t value = doc.ConverterValue();
+    if (m_bitsShown && m_bitsShown->first == doc.m_nDataType && m_bitsShown->second == value)
+        return;
+    m_bitsShown.emplace(doc.m_nDataType, value);
+    m_form.SetBits(PanelBitsAt(doc.m_nDataType, value));
+}
+
+void CBytewhirlView::OnBitClicked(int bit)
+{
+    CBytewhirlDoc& doc = GetDocument();
+    OperandRecord& conv = *doc.m_pConv;
+    const DataType type = doc.m_nDataType;
+    if (RoleOfBit(type, bit) == BitRole::Beyond)
+        return;
+
+    const std::uint64_t value = doc.ConverterValue() ^ (std::uint64_t{1} << bit);
+    std::string hex;
+    std::string decimal;
+    if (type == DataType::Float) {
+        const float real = std::bit_cast<float>(static_cast<std::uint32_t>(value));
+        conv.BinaryTextFloat(real);
+        hex = FloatToHexText(real);
+        decimal = FloatText(real);
+    } else if (type == DataType::Double) {
+        const double real = std::bit_cast<double>(value);
+        conv.BinaryTextDouble(real);
+        hex = DoubleToHexText(real);
+        decimal = DoubleText(real);
+    } else {
+        conv.m_strBinary = conv.BinaryTextIntegral(type, value);
+        hex = ResultHexText(type, value);
+        decimal = DecimalText(type, value);
+    }
+
+    // HEX and BINARY in the order the Mot/Int key names.
+    const bool mot = conv.m_nByteOrder == 0;
+    if (!mot)
+        hex = SwapHexBytes(std::move(hex));
+    if (IsReal(type))
+        m_form.SetDlgItemText(IDC_BINARY, mot ? conv.m_strRealBinMot : conv.m_strRealBinInt);
+    else
+        m_form.SetDlgItemText(IDC_BINARY, mot ? conv.m_strBinMot : conv.m_strBinInt);
+    m_form.SetDlgItemText(IDC_HEX_EDIT, hex);
+    m_form.SetDlgItemText(IDC_DECIMAL_EDIT, decimal);
+}
+
+}  // namespace quibo

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/StatusBarWindow.h"
+
+namespace quibo {
+
+// The message pane and the three lock-key panes, in memory. The message pane
+// starts with the idle text, a single blank; the lock keys read as off.
+class HeadlessStatusBar : public StatusBarWindow {
+public:
+    static constexpr const char kIdleText[] = " ";
+
+    bool SetPaneText(int nIndex, std::string_view text, bool = true) override
+    {
+        if (nIndex < 0 || nIndex >= static_cast<int>(m_panes.size()))
+            return false;
+        m_panes[static_cast<std::size_t>(nIndex)].assign(text);
+        return true;
+    }
+
+    std::string GetPaneText(int nIndex) const override
+    {
+        if (nIndex < 0 || nIndex >= static_cast<int>(m_panes.size()))
+            return {};
+        return m_panes[static_cast<std::size_t>(nIndex)];
+    }
+
+private:
+    std::array<std::string, 4> m_panes{kIdleText, "", "", ""};
+};
+
+}  // namespace quibo
