@@ -17,7 +17,7 @@ using App = CBytewhirlApp;
 
 // The application's commands, in the order of its message map; the frame's
 // come before them (CMainFrame::CommandTable).
-constexpr std::array<CommandRoute<App>, 11> kCommands{{
+constexpr auto kCommands = std::to_array<CommandRoute<App>>({
     {ID_APP_ABOUT, &App::OnAppAbout},
     {ID_FILE_NEW, &App::OnFileNew},
     {ID_FILE_OPEN, &App::OnFileOpen},
@@ -29,7 +29,7 @@ constexpr std::array<CommandRoute<App>, 11> kCommands{{
     {ID_EDIT_PASTE, &App::OnEditPaste},
     {ID_NEXT_PANE, &App::OnNextPane},
     {ID_PREV_PANE, &App::OnPrevPane},
-}};
+});
 
 // The name of a file as the desktop shows it: its last path component.
 std::string FileTitle(const std::string& path)

@@ -12,7 +12,7 @@ namespace {
 using View = CBytewhirlView;
 
 // Every control notification the form handles; nothing else reaches it.
-constexpr std::array<Route<View>, 36> kRoutes{{
+constexpr auto kRoutes = std::to_array<Route<View>>({
     {IDC_KEY_D, BN_CLICKED, &View::OnKeyD},
     {IDC_KEY_E, BN_CLICKED, &View::OnKeyE},
     {IDC_KEY_F, BN_CLICKED, &View::OnKeyF},
@@ -49,7 +49,7 @@ constexpr std::array<Route<View>, 36> kRoutes{{
     {IDC_DECIMAL_EDIT, EN_SETFOCUS, &View::OnDecimalEditSetFocus},
     {IDC_DECIMAL_EDIT, EN_KILLFOCUS, &View::OnDecimalEditKillFocus},
     {IDC_KEY_MODULUS, BN_CLICKED, &View::OnKeyModulus},
-}};
+});
 
 }  // namespace
 

@@ -11,7 +11,7 @@ namespace {
 
 using Frame = CMainFrame;
 
-constexpr std::array<CommandRoute<Frame>, 15> kCommands{{
+constexpr auto kCommands = std::to_array<CommandRoute<Frame>>({
     {ID_TYPE_UNSIGNED_CHAR, &Frame::OnTypeUnsignedChar},
     {ID_TYPE_CHAR, &Frame::OnTypeChar},
     {ID_TYPE_UNSIGNED_SHORT, &Frame::OnTypeUnsignedShort},
@@ -27,9 +27,9 @@ constexpr std::array<CommandRoute<Frame>, 15> kCommands{{
     {ID_VIEW_TOPMOST, &Frame::OnViewTopmost},
     {ID_VIEW_STATUS_BAR, &Frame::OnViewStatusBar},
     {ID_VIEW_BITS, &Frame::OnViewBits},
-}};
+});
 
-constexpr std::array<UpdateRoute<Frame>, 14> kUpdates{{
+constexpr auto kUpdates = std::to_array<UpdateRoute<Frame>>({
     {ID_TYPE_UNSIGNED_CHAR, &Frame::OnUpdateTypeUnsignedChar},
     {ID_TYPE_CHAR, &Frame::OnUpdateTypeChar},
     {ID_TYPE_UNSIGNED_SHORT, &Frame::OnUpdateTypeUnsignedShort},
@@ -44,7 +44,7 @@ constexpr std::array<UpdateRoute<Frame>, 14> kUpdates{{
     {ID_VIEW_TOPMOST, &Frame::OnUpdateViewTopmost},
     {ID_VIEW_STATUS_BAR, &Frame::OnUpdateViewStatusBar},
     {ID_VIEW_BITS, &Frame::OnUpdateViewBits},
-}};
+});
 
 }  // namespace
 

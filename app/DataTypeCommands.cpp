@@ -1,5 +1,5 @@
-// The ten Data Type commands, in menu order: the type each chooses, the status text it
-// leaves.
+// The Data Type commands, in menu order: the type each chooses, the status
+// text it leaves.
 #include "app/DataTypeCommands.h"
 
 #include <array>
@@ -8,7 +8,7 @@ namespace quibo {
 
 namespace {
 
-constexpr std::array<DataTypeCommand, kDataTypeCount> kCommands{{
+constexpr auto kCommands = std::to_array<DataTypeCommand>({
     {ID_TYPE_UNSIGNED_CHAR, DataType::UnsignedChar, "Unsigned Char Data Type"},
     {ID_TYPE_CHAR, DataType::Char, "Char Data Type"},
     {ID_TYPE_UNSIGNED_SHORT, DataType::UnsignedShort, "Unsigned Short Data Type"},
@@ -19,7 +19,8 @@ constexpr std::array<DataTypeCommand, kDataTypeCount> kCommands{{
     {ID_TYPE_LONG_LONG, DataType::LongLong, "Long Long Data Type"},
     {ID_TYPE_FLOAT, DataType::Float, "Float Data Type"},
     {ID_TYPE_DOUBLE, DataType::Double, "Double Data Type"},
-}};
+});
+static_assert(kCommands.size() == kDataTypes.size(), "a Data Type command for every type");
 
 }  // namespace
 

@@ -3,11 +3,8 @@
 // DECIMAL as the program's own texts, leaving the calculator alone.
 #include "app/CBytewhirlView.h"
 
-#include <bit>
-
 #include "calc/BitRoles.h"
 #include "numtext/HexText.h"
-#include "numtext/RealText.h"
 
 namespace quibo {
 
@@ -30,21 +27,13 @@ void CBytewhirlView::OnBitClicked(int bit)
         return;
 
     const std::uint64_t value = doc.ConverterValue() ^ (std::uint64_t{1} << bit);
-    std::string hex;
+    std::string hex = ResultHexText(type, value);
     std::string decimal;
-    if (type == DataType::Float) {
-        const float real = std::bit_cast<float>(static_cast<std::uint32_t>(value));
-        conv.BinaryTextFloat(real);
-        hex = FloatToHexText(real);
-        decimal = FloatText(real);
-    } else if (type == DataType::Double) {
-        const double real = std::bit_cast<double>(value);
-        conv.BinaryTextDouble(real);
-        hex = DoubleToHexText(real);
-        decimal = DoubleText(real);
+    if (IsReal(type)) {
+        conv.BinaryTextReal(type, value);
+        decimal = RealValueText(type, value);
     } else {
         conv.m_strBinary = conv.BinaryTextIntegral(type, value);
-        hex = ResultHexText(type, value);
         decimal = DecimalText(type, value);
     }
 

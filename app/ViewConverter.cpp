@@ -3,11 +3,8 @@
 // own writes into the other field, which notify too, convert nothing.
 #include "app/CBytewhirlView.h"
 
-#include <bit>
-
 #include "numtext/DecimalText.h"
 #include "numtext/HexText.h"
-#include "numtext/RealText.h"
 
 namespace quibo {
 
@@ -25,18 +22,11 @@ void CBytewhirlView::OnDecimalEditUpdate()
     OperandRecord& conv = *doc.m_pConv;
     const DataType type = doc.m_nDataType;
 
-    if (type == DataType::Float) {
-        // IEEE-754 rounds to nearest; beyond the single range gives infinity.
-        const float value = static_cast<float>(ReadDecimalReal(text));
-        m_form.SetDlgItemText(IDC_HEX_EDIT, FloatToHexText(value));
-        conv.BinaryTextFloat(value);
-        m_form.SetDlgItemText(IDC_BINARY, conv.m_strRealBinMot);
-        return;
-    }
-    if (type == DataType::Double) {
-        const double value = ReadDecimalReal(text);
-        m_form.SetDlgItemText(IDC_HEX_EDIT, DoubleToHexText(value));
-        conv.BinaryTextDouble(value);
+    if (const DataTypeInfo* info = FindDataTypeInfo(type); info && info->real) {
+        // IEEE-754 rounds to nearest; beyond the type's range gives infinity.
+        const std::uint64_t pattern = RealPattern(ReadDecimalReal(text), *info->real);
+        m_form.SetDlgItemText(IDC_HEX_EDIT, ResultHexText(type, pattern));
+        conv.BinaryTextReal(type, pattern);
         m_form.SetDlgItemText(IDC_BINARY, conv.m_strRealBinMot);
         return;
     }
@@ -67,18 +57,10 @@ void CBytewhirlView::OnHexEditUpdate()
     const std::uint64_t value = HexTextToValue(m_editHex.GetWindowText());
     // A real type's pattern is the last eight places (float) or sixteen
     // (double), and DECIMAL its value's shortest text.
-    if (doc.m_nDataType == DataType::Float) {
-        const float real = std::bit_cast<float>(static_cast<std::uint32_t>(value));
-        conv.BinaryTextFloat(real);
+    if (IsReal(doc.m_nDataType)) {
+        conv.BinaryTextReal(doc.m_nDataType, value);
         m_form.SetDlgItemText(IDC_BINARY, conv.m_strRealBinMot);
-        m_form.SetDlgItemText(IDC_DECIMAL_EDIT, FloatText(real));
-        return;
-    }
-    if (doc.m_nDataType == DataType::Double) {
-        const double real = std::bit_cast<double>(value);
-        conv.BinaryTextDouble(real);
-        m_form.SetDlgItemText(IDC_BINARY, conv.m_strRealBinMot);
-        m_form.SetDlgItemText(IDC_DECIMAL_EDIT, DoubleText(real));
+        m_form.SetDlgItemText(IDC_DECIMAL_EDIT, RealValueText(doc.m_nDataType, value));
         return;
     }
     std::string decimal;

@@ -9,13 +9,12 @@ BitRole RoleOfBit(DataType type, int bit)
     const DataTypeInfo* info = FindDataTypeInfo(type);
     if (!info || bit < 0 || bit >= info->widthBits)
         return BitRole::Beyond;
-    if (!info->isReal)
+    if (!info->real)
         return BitRole::Integral;
-    // IEEE-754 binary32 and binary64: 8 and 11 exponent bits below the sign.
-    const int exponentBits = info->widthBits == 32 ? 8 : 11;
+    // The sign on top, the exponent below it, the fraction below that.
     if (bit == info->widthBits - 1)
         return BitRole::Sign;
-    return bit >= info->widthBits - 1 - exponentBits ? BitRole::Exponent : BitRole::Fraction;
+    return bit >= info->real->fractionBits ? BitRole::Exponent : BitRole::Fraction;
 }
 
 PanelBits PanelBitsAt(DataType type, std::uint64_t value)

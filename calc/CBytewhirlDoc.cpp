@@ -20,8 +20,7 @@ bool CBytewhirlDoc::OnNewDocument()
 
 int CBytewhirlDoc::HexDigitCapacity() const
 {
-    const DataTypeInfo* info = FindDataTypeInfo(m_nDataType);
-    return info ? info->hexDigitCapacity : 0;
+    return quibo::HexDigitCapacity(m_nDataType);
 }
 
 std::uint64_t CBytewhirlDoc::ConverterValue() const
@@ -30,7 +29,7 @@ std::uint64_t CBytewhirlDoc::ConverterValue() const
     if (!info)
         return 0;
     std::uint64_t value = 0;
-    for (char c : info->isReal ? m_pConv->m_strRealBinMot : m_pConv->m_strBinMot) {
+    for (char c : info->real ? m_pConv->m_strRealBinMot : m_pConv->m_strBinMot) {
         if (c == '0' || c == '1')
             value = value << 1 | static_cast<std::uint64_t>(c - '0');
     }

@@ -1,44 +1,25 @@
 #include "calc/CodeText.h"
 
-#include <bit>
-#include <cmath>
-
-#include "numtext/RealText.h"
-
 namespace quibo {
-
-namespace {
-
-template <typename Real>
-std::string RealCode(Real value, std::string text, const char* suffix)
-{
-    if (std::isinf(value))
-        return std::signbit(value) ? "-INFINITY" : "INFINITY";
-    if (std::isnan(value))
-        return std::signbit(value) ? "-NAN" : "NAN";
-    if (text.find_first_of(".e") == std::string::npos)
-        text += ".0";
-    return text + suffix;
-}
-
-}  // namespace
 
 std::string CodeText(DataType type, std::uint64_t bits)
 {
-    if (type == DataType::Float) {
-        const float value = std::bit_cast<float>(static_cast<std::uint32_t>(bits));
-        return RealCode(value, FloatText(value), "f");
-    }
-    if (type == DataType::Double) {
-        const double value = std::bit_cast<double>(bits);
-        return RealCode(value, DoubleText(value), "");
-    }
     const DataTypeInfo* info = FindDataTypeInfo(type);
     if (!info)
         return {};
+    if (info->real) {
+        // C's names for what has no digits; a whole number gets its point.
+        std::string text = RealValueText(type, bits);
+        const bool negative = text.starts_with('-');
+        if (text.ends_with("inf") || text.ends_with("nan"))
+            return (negative ? "-" : "") + std::string(text.ends_with("inf") ? "INFINITY" : "NAN");
+        if (text.find_first_of(".e") == std::string::npos)
+            text += ".0";
+        return text + info->codeSuffix;
+    }
     const std::uint64_t value = TruncateToType(type, bits);
     if (!info->isSigned)
-        return "0x" + ResultHexText(type, value) + (info->widthBits == 64 ? "ull" : "u");
+        return "0x" + ResultHexText(type, value) + info->codeSuffix;
     if (type == DataType::LongLong && value == std::uint64_t{1} << 63)
         return "(-9223372036854775807 - 1)";
     return DecimalText(type, value);

@@ -8,23 +8,15 @@ namespace quibo {
 
 namespace {
 
-constexpr std::array<DataTypeInfo, kDataTypeCount> kDataTypes{{
-    // name              width signed real  cap  result hex decimal
-    {"unsigned char",      8, false, false,  2, "%.2X", "%u"},
-    {"char",               8, true,  false,  2, "%.2X", "%i"},
-    {"unsigned short",    16, false, false,  4, "%.4X", "%u"},
-    {"short",             16, true,  false,  4, "%.4X", "%i"},
-    {"unsigned long",     32, false, false,  8, "%.8X", "%u"},
-    {"long",              32, true,  false,  8, "%.8X", "%i"},
-    {"float",             32, true,  true,   8, nullptr, nullptr},
-    {"double",            64, true,  true,  16, nullptr, nullptr},
-    {"unsigned long long",64, false, false, 16, "%.16llX", "%llu"},
-    {"long long",         64, true,  false, 16, "%.16llX", "%lli"},
-}};
-
 bool Is64Bit(DataType type)
 {
     return IsIntegral(type) && FindDataTypeInfo(type)->widthBits == 64;
+}
+
+// Formats of 64-bit values: the 64-bit types' own, a double's included.
+bool Wide(const DataTypeInfo& info)
+{
+    return info.widthBits == 64;
 }
 
 std::string Clip(const char* buffer, int n)
@@ -41,14 +33,6 @@ int RegisterBits(DataType type)
 }
 
 }  // namespace
-
-const DataTypeInfo* FindDataTypeInfo(DataType type)
-{
-    const auto index = static_cast<std::int32_t>(type);
-    if (index < 0 || index >= kDataTypeCount)
-        return nullptr;
-    return &kDataTypes[static_cast<std::size_t>(index)];
-}
 
 std::uint64_t ToRegister(DataType type, std::uint64_t bits)
 {
@@ -74,16 +58,10 @@ std::uint64_t WidenToType(DataType type, std::uint64_t bits)
     return (low & signBit) ? (low | (WidthMask(RegisterBits(type)) & ~WidthMask(info.widthBits))) : low;
 }
 
-bool IsReal(DataType type)
-{
-    const DataTypeInfo* info = FindDataTypeInfo(type);
-    return info && info->isReal;
-}
-
 std::string DecimalText(DataType type, std::uint64_t bits)
 {
     const DataTypeInfo* info = FindDataTypeInfo(type);
-    if (!info || info->isReal)
+    if (!info || info->real)
         return {};
     const std::uint64_t value = WidenToType(type, bits);
     if (Is64Bit(type)) {
@@ -98,11 +76,19 @@ std::string DecimalText(DataType type, std::uint64_t bits)
 std::string ResultHexText(DataType type, std::uint64_t bits)
 {
     const DataTypeInfo* info = FindDataTypeInfo(type);
-    if (!info || info->isReal)
+    if (!info)
         return {};
-    if (Is64Bit(type))
+    if (Wide(*info))
         return FormatUnsigned64(info->resultHexFormat, bits);
     return FormatUnsigned(info->resultHexFormat, static_cast<std::uint32_t>(bits));
+}
+
+std::string RealValueText(DataType type, std::uint64_t pattern)
+{
+    const DataTypeInfo* info = FindDataTypeInfo(type);
+    if (!info || !info->real)
+        return {};
+    return RealText(pattern & WidthMask(info->widthBits), *info->real);
 }
 
 std::string DisplayHexText(DataType type, std::uint64_t bits)

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+
+#include "numtext/RealText.h"
 
 namespace quibo {
 
@@ -21,30 +24,62 @@ enum class DataType : std::int32_t {
     LongLong = 9,
 };
 
+// What a data type is. The table below is the one place that says it.
 struct DataTypeInfo {
-    const char* name;          // as the Data Type menu reads, without mnemonic
-    int widthBits;             // 8, 16, 32 or 64
-    bool isSigned;             // two's complement for the integral ones
-    bool isReal;               // IEEE-754 single or double
-    int hexDigitCapacity;      // hex digits the bit pattern needs
-    const char* resultHexFormat;  // nullptr for the real types
-    const char* decimalFormat;    // nullptr for the real types
+    const char* name;             // as the Data Type menu reads, without mnemonic
+    int widthBits;                // 8, 16, 32 or 64
+    bool isSigned;                // two's complement for the integral ones
+    const IeeeLayout* real;       // the IEEE-754 layout of a real type; nullptr for an integral one
+    const char* resultHexFormat;  // HEX of a result, or of a real type's bit pattern
+    const char* decimalFormat;    // nullptr for the real types, whose DECIMAL is RealText
+    const char* codeSuffix;       // after a value as C code writes it
 };
 
-constexpr int kDataTypeCount = 10;
+// In DataType order.
+inline constexpr auto kDataTypes = std::to_array<DataTypeInfo>({
+    // name               width signed real        result hex  decimal  code
+    {"unsigned char",        8, false, nullptr,    "%.2X",     "%u",    "u"},
+    {"char",                 8, true,  nullptr,    "%.2X",     "%i",    ""},
+    {"unsigned short",      16, false, nullptr,    "%.4X",     "%u",    "u"},
+    {"short",               16, true,  nullptr,    "%.4X",     "%i",    ""},
+    {"unsigned long",       32, false, nullptr,    "%.8X",     "%u",    "u"},
+    {"long",                32, true,  nullptr,    "%.8X",     "%i",    ""},
+    {"float",               32, true,  &kBinary32, "%.8X",     nullptr, "f"},
+    {"double",              64, true,  &kBinary64, "%.16llX",  nullptr, ""},
+    {"unsigned long long",  64, false, nullptr,    "%.16llX",  "%llu",  "ull"},
+    {"long long",           64, true,  nullptr,    "%.16llX",  "%lli",  ""},
+});
 
-// The row of a type; nullptr for a number outside 0 to 9.
-const DataTypeInfo* FindDataTypeInfo(DataType type);
+constexpr int kDataTypeCount = static_cast<int>(kDataTypes.size());
 
-// Integral means a known type that is neither float nor double.
-constexpr bool IsIntegral(DataType type)
+// The row of a type; nullptr for a number outside the table.
+constexpr const DataTypeInfo* FindDataTypeInfo(DataType type)
 {
     const auto index = static_cast<std::int32_t>(type);
-    return index >= 0 && index < kDataTypeCount && type != DataType::Float && type != DataType::Double;
+    return index >= 0 && index < kDataTypeCount ? &kDataTypes[static_cast<std::size_t>(index)] : nullptr;
 }
 
-// A real type (float, double), as the table's kind says.
-bool IsReal(DataType type);
+// Integral means a known type without an IEEE layout.
+constexpr bool IsIntegral(DataType type)
+{
+    const DataTypeInfo* info = FindDataTypeInfo(type);
+    return info && !info->real;
+}
+
+// A real type (float, double): one with an IEEE layout.
+constexpr bool IsReal(DataType type)
+{
+    const DataTypeInfo* info = FindDataTypeInfo(type);
+    return info && info->real;
+}
+
+// Hex digits the type's bit pattern needs: HEX's length limit, and how many
+// digits the keypad takes.
+constexpr int HexDigitCapacity(DataType type)
+{
+    const DataTypeInfo* info = FindDataTypeInfo(type);
+    return info ? info->widthBits / 4 : 0;
+}
 
 // The low widthBits bits set (8, 16, 32 or 64).
 constexpr std::uint64_t WidthMask(int widthBits)
@@ -72,8 +107,10 @@ std::uint64_t WidenToType(DataType type, std::uint64_t bits);
 std::string DecimalText(DataType type, std::uint64_t bits);
 
 // The register's bits in the type's result format ("%.8X", "%.16llX"): the
-// HEX text of a result or of a decimal number.
+// HEX text of a result or of a decimal number, or of a real type's pattern.
 std::string ResultHexText(DataType type, std::uint64_t bits);
+// A real type's bit pattern (its low widthBits bits) as DECIMAL shows it.
+std::string RealValueText(DataType type, std::uint64_t pattern);
 // The register's bits as the display shows them, without leading zeros.
 std::string DisplayHexText(DataType type, std::uint64_t bits);
 

@@ -176,6 +176,14 @@ std::string OperandRecord::BinaryTextLongLong(std::uint64_t value) { return Stor
 std::string OperandRecord::BinaryTextFloat(float value) { return StoreReal(std::bit_cast<std::uint32_t>(value), 4); }
 std::string OperandRecord::BinaryTextDouble(double value) { return StoreReal(std::bit_cast<std::uint64_t>(value), 8); }
 
+std::string OperandRecord::BinaryTextReal(DataType nType, std::uint64_t pattern)
+{
+    const DataTypeInfo* info = FindDataTypeInfo(nType);
+    if (!info || !info->real)
+        return {};
+    return StoreReal(pattern & WidthMask(info->widthBits), info->widthBits / 8);
+}
+
 std::string OperandRecord::BinaryTextIntegral(DataType nType, std::uint64_t value)
 {
     // The 32-bit renderers take the low 32 bits, which they then cut to width.

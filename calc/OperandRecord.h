@@ -46,6 +46,8 @@ public:
     // The integral renderer of a type; empty text and nothing stored for the
     // real types.
     std::string BinaryTextIntegral(DataType nType, std::uint64_t value);
+    // A real type's renderer, of its bit pattern's low widthBits bits.
+    std::string BinaryTextReal(DataType nType, std::uint64_t pattern);
 
     std::string m_strBinMot;
     std::string m_strBinInt;

@@ -19,7 +19,7 @@ struct KeyWord {
     const char* caption;
 };
 
-constexpr std::array<KeyWord, 14> kKeyWords{{
+constexpr auto kKeyWords = std::to_array<KeyWord>({
     {"add", "+"},
     {"sub", "-"},
     {"mul", "*"},
@@ -34,7 +34,7 @@ constexpr std::array<KeyWord, 14> kKeyWords{{
     {"eq", "="},
     {"clr", "CLR"},
     {"swap", kCaptionMot},
-}};
+});
 
 char Upper(char c)
 {

@@ -1,7 +1,5 @@
 #include "numtext/HexText.h"
 
-#include <bit>
-
 namespace quibo {
 
 namespace {
@@ -15,15 +13,6 @@ std::uint64_t HexDigitValue(char c)
     if (c >= 'a' && c <= 'f')
         return static_cast<std::uint64_t>(c - 'a' + 10);
     return 0;  // a sign, a blank, 'x', 'G': a zero digit that keeps its place
-}
-
-std::string HexDigits(std::uint64_t pattern, int digits)
-{
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string text(static_cast<std::size_t>(digits), '0');
-    for (int i = digits - 1; i >= 0; --i, pattern >>= 4)
-        text[static_cast<std::size_t>(i)] = kDigits[pattern & 0xFu];
-    return text;
 }
 
 }  // namespace
@@ -47,16 +36,6 @@ std::string SwapHexBytes(std::string text)
     for (std::size_t end = text.size(); end >= 2; end -= 2)
         swapped.append(text, end - 2, 2);
     return swapped;
-}
-
-std::string FloatToHexText(float value)
-{
-    return HexDigits(std::bit_cast<std::uint32_t>(value), 8);
-}
-
-std::string DoubleToHexText(double value)
-{
-    return HexDigits(std::bit_cast<std::uint64_t>(value), 16);
 }
 
 }  // namespace quibo

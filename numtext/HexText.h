@@ -15,9 +15,4 @@ std::uint64_t HexTextToValue(std::string_view text);
 // front of an odd-length text. Any characters are moved as they are.
 std::string SwapHexBytes(std::string text);
 
-// A real value's bit pattern as hexadecimal digits, most significant byte
-// first: 8 digits for a float, 16 for a double.
-std::string FloatToHexText(float value);
-std::string DoubleToHexText(double value);
-
 }  // namespace quibo

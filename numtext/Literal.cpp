@@ -8,10 +8,10 @@ namespace quibo {
 
 namespace {
 
-constexpr std::array<std::string_view, 7> kCSuffixes{"u", "l", "ul", "lu", "ll", "ull", "llu"};
-constexpr std::array<std::string_view, 12> kRustSuffixes{"u8",  "u16", "u32",  "u64",   "u128",  "i8",
-                                                         "i16", "i32", "i64", "i128", "usize", "isize"};
-constexpr std::array<std::string_view, 4> kRealSuffixes{"f", "F", "f32", "f64"};
+constexpr auto kCSuffixes = std::to_array<std::string_view>({"u", "l", "ul", "lu", "ll", "ull", "llu"});
+constexpr auto kRustSuffixes = std::to_array<std::string_view>(
+    {"u8", "u16", "u32", "u64", "u128", "i8", "i16", "i32", "i64", "i128", "usize", "isize"});
+constexpr auto kRealSuffixes = std::to_array<std::string_view>({"f", "F", "f32", "f64"});
 
 bool IsSpace(char c)
 {

@@ -1,6 +1,7 @@
 #include "numtext/RealText.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -86,6 +87,20 @@ std::string RealText(Real value, int maxDigits, bool fromShortest)
 }
 
 }  // namespace
+
+std::string RealText(std::uint64_t pattern, const IeeeLayout& layout)
+{
+    if (layout.totalBits == 32)
+        return FloatText(std::bit_cast<float>(static_cast<std::uint32_t>(pattern)));
+    return DoubleText(std::bit_cast<double>(pattern));
+}
+
+std::uint64_t RealPattern(double value, const IeeeLayout& layout)
+{
+    if (layout.totalBits == 32)
+        return std::bit_cast<std::uint32_t>(static_cast<float>(value));
+    return std::bit_cast<std::uint64_t>(value);
+}
 
 std::string FloatText(float value)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace quibo {
@@ -13,5 +14,22 @@ namespace quibo {
 // bit is set. The same in every locale.
 std::string FloatText(float value);
 std::string DoubleText(double value);
+
+// An IEEE-754 binary format: its bits, and of them the exponent's and the
+// fraction's (the sign is the one left).
+struct IeeeLayout {
+    int totalBits;
+    int exponentBits;
+    int fractionBits;
+};
+inline constexpr IeeeLayout kBinary32{32, 8, 23};  // float
+inline constexpr IeeeLayout kBinary64{64, 11, 52};  // double
+
+// The text above of a bit pattern (its low totalBits bits) in a layout that
+// the machine computes in: binary32 or binary64.
+std::string RealText(std::uint64_t pattern, const IeeeLayout& layout);
+// The bit pattern of a value in such a layout, rounded to nearest (beyond
+// the range an infinity).
+std::uint64_t RealPattern(double value, const IeeeLayout& layout);
 
 }  // namespace quibo

@@ -13,13 +13,13 @@ using enum ControlKind;
 constexpr ControlId IDOK = static_cast<ControlId>(1);
 constexpr ControlId IDCANCEL = static_cast<ControlId>(2);
 
-constexpr std::array<ControlTemplate, 3> kAbout{{
+constexpr auto kAbout = std::to_array<ControlTemplate>({
     {IDC_STATIC, Icon, "", {11, 10, 20, 20}, STYLE_NONE},
     {IDC_STATIC, Static, "Quibo Version " QUIBO_VERSION, {42, 14, 80, 8}, STYLE_NONE},
     {IDOK, PushButton, "OK", {133, 7, 50, 14}, STYLE_DEFAULT | STYLE_TABSTOP},
-}};
+});
 
-constexpr std::array<ControlTemplate, 17> kHelp{{
+constexpr auto kHelp = std::to_array<ControlTemplate>({
     {IDOK, PushButton, "OK", {232, 238, 50, 14}, STYLE_DEFAULT | STYLE_TABSTOP},
     {IDCANCEL, PushButton, "Cancel", {232, 256, 50, 14}, STYLE_TABSTOP},
     {IDC_STATIC, Static,
@@ -48,7 +48,7 @@ constexpr std::array<ControlTemplate, 17> kHelp{{
     {IDC_STATIC, Static, "|  Bitwise OR operator", {28, 163, 116, 8}, STYLE_NONE},
     {IDC_STATIC, Static, "<<  Shift Left operator,  >>  Shift Right operator", {28, 175, 157, 8}, STYLE_NONE},
     {IDC_STATIC, Static, "=  Equal, displays total or subtotal", {28, 188, 157, 8}, STYLE_NONE},
-}};
+});
 
 }  // namespace
 

@@ -15,7 +15,7 @@ constexpr unsigned LABEL = STYLE_CENTER;
 
 using enum ControlKind;
 
-constexpr std::array<ControlTemplate, 40> kControls{{
+constexpr auto kControls = std::to_array<ControlTemplate>({
     {IDC_STATIC, GroupBox, "Hex Calculator", {4, 4, 155, 136}, STYLE_NONE},
     {IDC_STATIC, GroupBox, "Hex Converter", {4, 141, 153, 67}, STYLE_NONE},
     {IDC_KEY_D, PushButton, "D", {11, 38, 20, 14}, KEY, "Digit D", "Hex digit"},
@@ -56,7 +56,7 @@ constexpr std::array<ControlTemplate, 40> kControls{{
     {IDC_DISPLAY, Static, "0", {21, 21, 99, 8}, STYLE_RIGHT, "Display", "The calculator display"},
     {IDC_KEY_BYTE_ORDER, PushButton, kCaptionMot, {108, 122, 20, 14}, KEY, kByteOrderNameMot, "Switches between big-endian and little-endian byte order"},
     {IDC_KEY_MODULUS, PushButton, "%", {108, 38, 20, 14}, KEY, "Modulus", "Modulus operator"},
-}};
+});
 
 }  // namespace
 

@@ -8,7 +8,7 @@ namespace quibo {
 namespace {
 
 // The numeric keypad types the same characters as the main keys.
-constexpr std::array<KeyboardKey, 29> kKeyboardKeys{{
+constexpr auto kKeyboardKeys = std::to_array<KeyboardKey>({
     {"0", IDC_KEY_0, "0"},
     {"1", IDC_KEY_1, "1"},
     {"2", IDC_KEY_2, "2"},
@@ -38,7 +38,7 @@ constexpr std::array<KeyboardKey, 29> kKeyboardKeys{{
     {"<", IDC_KEY_SHIFT_LEFT, "<"},
     {">", IDC_KEY_SHIFT_RIGHT, ">"},
     {"%", IDC_KEY_MODULUS, "%"},
-}};
+});
 
 }  // namespace
 

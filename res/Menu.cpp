@@ -8,7 +8,7 @@ namespace quibo {
 
 namespace {
 
-constexpr std::array<MenuEntry, 23> kMenu{{
+constexpr auto kMenu = std::to_array<MenuEntry>({
     {0, "&File", 0},
     {1, "E&xit", ID_APP_EXIT},
     {0, "&Data Type", 0},
@@ -32,9 +32,9 @@ constexpr std::array<MenuEntry, 23> kMenu{{
     {0, "&Help", 0},
     {1, "&About Quibo", ID_APP_ABOUT},
     {1, "Help &Instructions", ID_HELP_INSTRUCTIONS},
-}};
+});
 
-constexpr std::array<Accelerator, 13> kAccelerators{{
+constexpr auto kAccelerators = std::to_array<Accelerator>({
     {'N', FCONTROL, ID_FILE_NEW},
     {'O', FCONTROL, ID_FILE_OPEN},
     {'S', FCONTROL, ID_FILE_SAVE},
@@ -48,7 +48,7 @@ constexpr std::array<Accelerator, 13> kAccelerators{{
     {VK_INSERT, FSHIFT, ID_EDIT_PASTE},
     {VK_F6, FNONE, ID_NEXT_PANE},
     {VK_F6, FSHIFT, ID_PREV_PANE},
-}};
+});
 
 }  // namespace
 

@@ -13,7 +13,7 @@ struct StringResource {
     const char* text;
 };
 
-constexpr std::array<StringResource, 23> kStrings{{
+constexpr auto kStrings = std::to_array<StringResource>({
     {IDR_MAINFRAME, "Quibo\n\nQuibo\n\n\nQuibo.Document\nVovuda Document"},
     {AFX_IDS_APP_TITLE, "Quibo"},
     {AFX_IDS_IDLEMESSAGE, " "},
@@ -38,7 +38,7 @@ constexpr std::array<StringResource, 23> kStrings{{
     {ID_INDICATOR_CAPS, "CAP"},
     {ID_INDICATOR_NUM, "NUM"},
     {ID_INDICATOR_SCRL, "SCRL"},
-}};
+});
 
 }  // namespace
 

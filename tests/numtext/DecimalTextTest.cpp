@@ -8,6 +8,7 @@
 
 #include "calc/OperandRecord.h"
 #include "numtext/HexText.h"
+#include "numtext/RealText.h"
 #include "numtext/DecimalText.h"
 
 namespace quibo {
@@ -90,18 +91,18 @@ TEST(ReadDecimalReal, IgnoresTheUsersLocale)
     std::setlocale(LC_ALL, "C");
 }
 
-TEST(RealToHexText, WritesTheBitPatternMostSignificantByteFirst)
+TEST(RealPattern, RoundsToTheLayoutsNearestAndBeyondItsRangeToAnInfinity)
 {
-    EXPECT_EQ(FloatToHexText(1.0f), "3F800000");
-    EXPECT_EQ(FloatToHexText(-2.5f), "C0200000");
-    EXPECT_EQ(FloatToHexText(0.1f), "3DCCCCCD");
-    EXPECT_EQ(FloatToHexText(-0.0f), "80000000");
-    EXPECT_EQ(FloatToHexText(std::numeric_limits<float>::denorm_min()), "00000001");
-    EXPECT_EQ(FloatToHexText(-std::numeric_limits<float>::infinity()), "FF800000");
-    EXPECT_EQ(DoubleToHexText(1.0), "3FF0000000000000");
-    EXPECT_EQ(DoubleToHexText(0.1), "3FB999999999999A");
-    EXPECT_EQ(DoubleToHexText(-0.0), "8000000000000000");
-    EXPECT_EQ(DoubleToHexText(std::numeric_limits<double>::max()), "7FEFFFFFFFFFFFFF");
+    EXPECT_EQ(RealPattern(1.0, kBinary32), 0x3F800000u);
+    EXPECT_EQ(RealPattern(-2.5, kBinary32), 0xC0200000u);
+    EXPECT_EQ(RealPattern(0.1, kBinary32), 0x3DCCCCCDu);
+    EXPECT_EQ(RealPattern(-0.0, kBinary32), 0x80000000u);
+    EXPECT_EQ(RealPattern(std::numeric_limits<float>::denorm_min(), kBinary32), 0x00000001u);
+    EXPECT_EQ(RealPattern(-1e39, kBinary32), 0xFF800000u);
+    EXPECT_EQ(RealPattern(1.0, kBinary64), 0x3FF0000000000000u);
+    EXPECT_EQ(RealPattern(0.1, kBinary64), 0x3FB999999999999Au);
+    EXPECT_EQ(RealPattern(-0.0, kBinary64), 0x8000000000000000u);
+    EXPECT_EQ(RealPattern(std::numeric_limits<double>::max(), kBinary64), 0x7FEFFFFFFFFFFFFFu);
 }
 
 TEST(SwapHexBytes, ReversesTheTwoCharacterGroups)

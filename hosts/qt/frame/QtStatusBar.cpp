@@ -18,9 +18,9 @@ namespace quibo {
 
 namespace {
 
-constexpr std::array<int, 4> kIndicators{ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+constexpr auto kIndicators = std::to_array({ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL});
 // What a screen reader calls each pane, whether or not it shows its text.
-constexpr std::array<const char*, 4> kIndicatorNames{"", "Caps Lock", "Num Lock", "Scroll Lock"};
+constexpr auto kIndicatorNames = std::to_array<const char*>({"", "Caps Lock", "Num Lock", "Scroll Lock"});
 // Pixels between an indicator's frame and its text, on each side.
 constexpr int kIndicatorPadding = 2;
 

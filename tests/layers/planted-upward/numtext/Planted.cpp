@@ -6,7 +6,7 @@ namespace quibo {
 
 bool PlantedCallUpward()
 {
-    return IsReal(DataType::Float);
+    return DecimalText(DataType::Long, 1).empty();
 }
 
 }  // namespace quibo
