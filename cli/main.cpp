@@ -63,7 +63,7 @@ Options:
 
 Without arguments, quibo-cli reads replay actions from a terminal (one a
 line: click 5 + 3 =, focus decimal, type 0.1, datatype float, new, bit 3,
-...) and
+command ID_VIEW_BITS, ...) and
 prints the fields after each; from a pipe, it plays them as a script.
 
 Message boxes are printed to standard error as "ERROR: <text>". A field

@@ -198,12 +198,43 @@ std::u16string UnescapedKey(std::string_view key)
     return out;
 }
 
+// \x and \0 escapes: as many digits as follow at text[i], in 16 bits.
+void ReadNumber(std::string_view text, std::size_t& i, int base, std::u16string& result)
+{
+    std::uint32_t value = 0;
+    for (int digit; i < text.size() && (digit = HexDigit(static_cast<unsigned char>(text[i]))) >= 0 && digit < base; ++i)
+        value = (value * static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(digit)) & 0xFFFFu;
+    result += static_cast<char16_t>(value);
+}
+
+// The escape after the '\' at text[i - 1], into result, with i past it.
+// True when the text ends in it: the value ends there as it stands.
+bool ReadEscape(std::string_view text, std::size_t& i, std::u16string& result)
+{
+    static constexpr std::string_view kEscapes = "a\ab\bf\fn\nr\rt\tv\v\"\"?\?''\\\\";
+    if (i >= text.size())
+        return true;
+    const char escaped = text[i++];
+    const bool digits = escaped == 'x' || (escaped >= '0' && escaped <= '7');
+    if (const std::size_t at = kEscapes.find(escaped); at != npos && at % 2 == 0) {
+        result += static_cast<char16_t>(kEscapes[at + 1]);
+    } else if (escaped == 'x' && i < text.size() && HexDigit(static_cast<unsigned char>(text[i])) >= 0) {
+        ReadNumber(text, i, 16, result);
+    } else if (escaped >= '0' && escaped <= '7') {
+        --i;
+        ReadNumber(text, i, 8, result);
+    } else if ((escaped == '\n' || escaped == '\r') && i < text.size() && (text[i] == '\n' || text[i] == '\r') &&
+               text[i] != escaped) {
+        ++i;  // a line break of two characters, escaped as one
+    }
+    return digits && i >= text.size();
+}
+
 // A value's text as Qt's store reads it: blanks around it dropped, quotes
 // keeping them, C escapes (\xHH.. and octal ones in 16 bits), and a ',' out
 // of quotes making it a list, which is reported by isList.
 std::u16string UnescapedValue(std::string_view text, bool& isList)
 {
-    static constexpr std::string_view kEscapes = "a\ab\bf\fn\nr\rt\tv\v\"\"?\?''\\\\";
     std::u16string result;
     Utf8Decoder decoder;
     bool inQuotes = false;
@@ -214,51 +245,25 @@ std::u16string UnescapedValue(std::string_view text, bool& isList)
     const auto skipBlanks = [&] {
         while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
             ++i;
+        chopLimit = result.size();
     };
     const auto chop = [&] {
         while (result.size() > chopLimit && (result.back() == ' ' || result.back() == '\t'))
             result.pop_back();
     };
-    // \x and \0 escapes: as many digits as follow, in 16 bits.
-    const auto number = [&](int base) {
-        std::uint32_t value = 0;
-        for (int digit; i < text.size() && (digit = HexDigit(static_cast<unsigned char>(text[i]))) >= 0 && digit < base;
-             ++i)
-            value = (value * static_cast<std::uint32_t>(base) + static_cast<std::uint32_t>(digit)) & 0xFFFFu;
-        result += static_cast<char16_t>(value);
-    };
     skipBlanks();
-    chopLimit = result.size();
     while (i < text.size()) {
         const char c = text[i];
         if (c == '\\') {
-            if (++i >= text.size())
+            if (ReadEscape(text, ++i, result))
                 return result;
-            const char escaped = text[i++];
-            if (const std::size_t at = kEscapes.find(escaped); at != npos && at % 2 == 0) {
-                result += static_cast<char16_t>(kEscapes[at + 1]);
-            } else if (escaped == 'x' && i < text.size() && HexDigit(static_cast<unsigned char>(text[i])) >= 0) {
-                number(16);
-            } else if (escaped == 'x' && i >= text.size()) {
-                return result;
-            } else if (escaped >= '0' && escaped <= '7') {
-                --i;
-                number(8);
-            } else if ((escaped == '\n' || escaped == '\r') && i < text.size() &&
-                       (text[i] == '\n' || text[i] == '\r') && text[i] != escaped) {
-                ++i;  // a line break of two characters, escaped as one
-            }
             chopLimit = result.size();
-            if (i >= text.size() && (escaped == 'x' || (escaped >= '0' && escaped <= '7')))
-                return result;
         } else if (c == '"') {
             ++i;
             quoted = true;
             inQuotes = !inQuotes;
-            if (!inQuotes) {
+            if (!inQuotes)
                 skipBlanks();
-                chopLimit = result.size();
-            }
         } else if (c == ',' && !inQuotes) {
             if (!quoted)
                 chop();
@@ -267,7 +272,6 @@ std::u16string UnescapedValue(std::string_view text, bool& isList)
             quoted = false;
             ++i;
             skipBlanks();
-            chopLimit = 0;
         } else {
             std::size_t j = i + 1;
             while (j < text.size() && text[j] != '\\' && text[j] != '"' && text[j] != ',')
@@ -479,6 +483,56 @@ struct Splice {
     std::string text;
 };
 
+// The changes for one key of a section: its last line takes the new value
+// in place, its other lines go. False when the text has no such key.
+bool SpliceKey(std::string_view ini, const std::vector<Line>& lines, const std::u16string& section,
+               const IniKeyEdit& edit, std::vector<Splice>& splices)
+{
+    const std::u16string key = Utf16Of(edit.key);
+    std::vector<const Line*> found;
+    for (const Line& line : lines) {
+        if (IsKey(ini, line, section, key))
+            found.push_back(&line);
+    }
+    for (const Line* line : found) {
+        const std::size_t begin = LineBegin(ini, line->start);
+        if (line != found.back() || !edit.value) {
+            splices.push_back({begin, LineEnd(ini, line->end) - begin, {}});
+            continue;
+        }
+        std::size_t start = line->equals + 1;
+        std::size_t end = line->end;
+        while (start < end && (ini[start] == ' ' || ini[start] == '\t'))
+            ++start;
+        while (end > start && (ini[end - 1] == ' ' || ini[end - 1] == '\t'))
+            --end;
+        splices.push_back({start, end - start, EscapedValue(*edit.value)});
+    }
+    return !found.empty();
+}
+
+// New keys' lines after the group's last line (General's begin the text),
+// or, without the group, in a new section at the end.
+Splice Addition(std::string_view ini, const std::vector<Line>& lines, std::string_view group, const std::string& added)
+{
+    const std::u16string section = SectionKey(group);
+    std::optional<std::size_t> at;
+    if (group.empty())
+        at = BomLength(ini);
+    for (const Line& line : lines) {
+        if (line.section == section)
+            at = LineEnd(ini, line.end);
+    }
+    if (at) {
+        const bool open = *at > BomLength(ini) && ini[*at - 1] != '\n' && ini[*at - 1] != '\r';
+        return {*at, 0, (open ? "\n" : "") + added};
+    }
+    const std::string name = EscapedKey(group);
+    const char* before = ini.empty() || ini.ends_with("\n\n") ? "" : ini.ends_with('\n') ? "\n" : "\n\n";
+    return {ini.size(), 0,
+            before + std::string("[") + (EqualsIgnoringCase(name, "general") ? "%" : "") + name + "]\n" + added};
+}
+
 }  // namespace
 
 IniValue IniValueOf(std::string bytes)
@@ -507,53 +561,16 @@ std::optional<std::string> EditIni(std::string_view ini, std::string_view group,
 {
     const std::u16string section = SectionKey(group);
     const std::vector<Line> lines = Lines(ini);
-    // New keys go after the group's last line; General begins the text.
-    std::optional<std::size_t> insertAt;
-    if (group.empty())
-        insertAt = BomLength(ini);
-    for (const Line& line : lines) {
-        if (line.section == section)
-            insertAt = LineEnd(ini, line.end);
-    }
     std::vector<Splice> splices;
     std::string added;
     for (const IniKeyEdit& edit : edits) {
         if (edit.value && edit.value->kind == IniValue::Kind::Other)
             return std::nullopt;
-        const std::u16string key = Utf16Of(edit.key);
-        std::vector<const Line*> found;
-        for (const Line& line : lines) {
-            if (IsKey(ini, line, section, key))
-                found.push_back(&line);
-        }
-        for (const Line* line : found) {
-            const std::size_t begin = LineBegin(ini, line->start);
-            if (line != found.back() || !edit.value) {
-                splices.push_back({begin, LineEnd(ini, line->end) - begin, {}});
-                continue;
-            }
-            std::size_t start = line->equals + 1;
-            std::size_t end = line->end;
-            while (start < end && (ini[start] == ' ' || ini[start] == '\t'))
-                ++start;
-            while (end > start && (ini[end - 1] == ' ' || ini[end - 1] == '\t'))
-                --end;
-            splices.push_back({start, end - start, EscapedValue(*edit.value)});
-        }
-        if (found.empty() && edit.value)
+        if (!SpliceKey(ini, lines, section, edit, splices) && edit.value)
             added += EscapedKey(edit.key) + "=" + EscapedValue(*edit.value) + "\n";
     }
-    if (!added.empty()) {
-        const std::size_t at = insertAt.value_or(ini.size());
-        const bool broken = at > 0 && ini[at - 1] != '\n' && ini[at - 1] != '\r' && at > BomLength(ini);
-        std::string header;
-        if (!insertAt) {
-            const std::string name = EscapedKey(group);
-            header = std::string(ini.empty() || ini.ends_with("\n\n") ? "" : ini.ends_with('\n') ? "\n" : "\n\n") + "[" +
-                     (EqualsIgnoringCase(name, "general") ? "%" + name : name) + "]\n";
-        }
-        splices.push_back({at, 0, (broken && insertAt ? "\n" : "") + header + added});
-    }
+    if (!added.empty())
+        splices.push_back(Addition(ini, lines, group, added));
     // From the end, so that each offset still holds; at one offset a line
     // removed goes before a line added there.
     std::sort(splices.begin(), splices.end(),

@@ -1,11 +1,14 @@
 #include "replay/Action.h"
 
 #include <algorithm>
+#include <array>
+#include <cctype>
 #include <limits>
 #include <optional>
 
 #include "app/DataTypeCommands.h"
 #include "numtext/Latin1.h"
+#include "platform/CommandIds.h"
 #include "res/Templates.h"
 
 namespace quibo {
@@ -140,6 +143,46 @@ ParsedLine ParseDataType(std::string_view name)
     return action;
 }
 
+// The menu commands a script chooses by their identifiers' names, besides
+// the Data Type commands, which are named after their types
+// (ID_TYPE_UNSIGNED_LONG_LONG): none opens a dialog or a file.
+constexpr auto kCommands = std::to_array<std::pair<std::string_view, int>>({
+    {"ID_FILE_NEW", ID_FILE_NEW},
+    {"ID_VIEW_STATUS_BAR", ID_VIEW_STATUS_BAR},
+    {"ID_VIEW_REMOVE_BORDER", ID_VIEW_REMOVE_BORDER},
+    {"ID_VIEW_TOPMOST", ID_VIEW_TOPMOST},
+    {"ID_VIEW_BITS", ID_VIEW_BITS},
+});
+
+std::optional<int> CommandNamed(std::string_view name)
+{
+    for (const auto& [command, id] : kCommands) {
+        if (command == name)
+            return id;
+    }
+    for (const DataTypeCommand& command : DataTypeCommands()) {
+        std::string typeName = std::string("ID_TYPE_") + FindDataTypeInfo(command.type)->name;
+        for (char& c : typeName)
+            c = c == ' ' ? '_' : static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (typeName == name)
+            return command.id;
+    }
+    return std::nullopt;
+}
+
+ParsedLine ParseCommand(std::string_view rest)
+{
+    const std::string_view name = NextWord(rest);
+    if (name.empty() || !NextWord(rest).empty())
+        return Fault("command needs one identifier");
+    const std::optional<int> id = CommandNamed(name);
+    if (!id)
+        return Fault("not a command a script chooses: " + Quoted(name));
+    Action action(Action::Kind::Command);
+    action.command = *id;
+    return action;
+}
+
 ParsedLine NoArgument(Action::Kind kind, std::string_view word, std::string_view rest)
 {
     if (!NextWord(rest).empty())
@@ -185,6 +228,8 @@ ParsedLine ParseReplayLine(std::string_view utf8)
         return NoArgument(Action::Kind::New, word, rest);
     if (word == "bit")
         return ParseBit(rest);
+    if (word == "command")
+        return ParseCommand(rest);
     return Fault("unknown action " + Quoted(word));
 }
 

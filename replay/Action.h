@@ -14,7 +14,7 @@ namespace quibo {
 
 // One user action of a replay script.
 struct Action {
-    enum class Kind { Click, Focus, Type, Backspace, ClearField, Paste, DataType, New, Bit };
+    enum class Kind { Click, Focus, Type, Backspace, ClearField, Paste, DataType, New, Bit, Command };
 
     explicit Action(Kind k) : kind(k) {}
 
@@ -27,6 +27,7 @@ struct Action {
     std::string text;
     std::uint64_t count = 0;      // Backspace; Bit: the bit's number
     DataType type = DataType::UnsignedLong;  // DataType
+    int command = 0;              // Command: its id
 };
 
 // A blank or comment line: nothing to do and nothing to print.

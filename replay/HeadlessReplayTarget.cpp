@@ -1,6 +1,5 @@
 #include "replay/HeadlessReplayTarget.h"
 
-#include "app/DataTypeCommands.h"
 #include "replay/ReadState.h"
 
 namespace quibo {
@@ -15,11 +14,6 @@ int HeadlessReplayTarget::BitWidth()
 {
     const DataTypeInfo* info = FindDataTypeInfo(m_app.Document().m_nDataType);
     return info ? info->widthBits : 0;
-}
-
-void HeadlessReplayTarget::ChooseDataType(DataType type)
-{
-    m_app.App().OnCmdMsg(FindDataTypeCommand(type)->id);
 }
 
 FormState HeadlessReplayTarget::TakeState()

@@ -19,7 +19,7 @@ public:
     void Backspace(std::uint64_t count) override { m_app.Form().Backspace(count); }
     void ClearField() override { m_app.Form().ClearField(); }
     void Paste(std::string_view text) override { m_app.Form().Paste(Utf8ToLatin1(text)); }
-    void ChooseDataType(DataType type) override;
+    void ChooseCommand(int id) override { m_app.ChooseCommand(id); }
     void New() override { m_app.App().OnFileNew(); }
     int BitWidth() override;
     void FlipBit(int bit) override { m_app.Form().Click(BitControl(bit)); }

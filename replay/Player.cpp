@@ -4,6 +4,8 @@
 
 #include <cerrno>
 
+#include "app/DataTypeCommands.h"
+
 namespace quibo {
 
 std::optional<std::string> Player::Perform(const Action& action)
@@ -28,7 +30,8 @@ std::optional<std::string> Player::Perform(const Action& action)
     case Kind::Backspace: m_target.Backspace(action.count); break;
     case Kind::ClearField: m_target.ClearField(); break;
     case Kind::Paste: m_target.Paste(action.text); break;
-    case Kind::DataType: m_target.ChooseDataType(action.type); break;
+    case Kind::DataType: m_target.ChooseCommand(FindDataTypeCommand(action.type)->id); break;
+    case Kind::Command: m_target.ChooseCommand(action.command); break;
     case Kind::New: m_target.New(); break;
     case Kind::Bit: m_target.FlipBit(static_cast<int>(action.count)); break;
     }

@@ -26,7 +26,8 @@ public:
     virtual void Backspace(std::uint64_t count) = 0;
     virtual void ClearField() = 0;
     virtual void Paste(std::string_view text) = 0;
-    virtual void ChooseDataType(DataType type) = 0;
+    // A menu command, as a click on its menu item chooses it.
+    virtual void ChooseCommand(int id) = 0;
     virtual void New() = 0;
     // How many of the Bits panel's bits can be flipped now (the type's
     // width), and a click on one of them.

@@ -1,6 +1,10 @@
 #include "hosts/headless/HeadlessApp.h"
 
+#include <algorithm>
+
 #include "app/DataTypeCommands.h"
+#include "res/Menu.h"
+#include "res/Strings.h"
 
 namespace quibo {
 
@@ -15,10 +19,18 @@ HeadlessApp::HeadlessApp(NotStarted) : m_form(kForm101), m_app(m_platform, m_for
     m_form.SetClipboard(&m_platform.clipboard);
 }
 
+bool HeadlessApp::ChooseCommand(int id)
+{
+    const std::span<const MenuEntry> menu = Menu128();
+    if (std::any_of(menu.begin(), menu.end(), [id](const MenuEntry& item) { return item.id == id; }))
+        m_statusBar.SetPaneText(0, LoadString(AFX_IDS_IDLEMESSAGE));
+    return m_app.OnCmdMsg(id);
+}
+
 bool HeadlessApp::ChooseDataType(std::string_view name)
 {
     const std::optional<DataType> type = DataTypeByName(name);
-    return type && m_app.OnCmdMsg(FindDataTypeCommand(*type)->id);
+    return type && ChooseCommand(FindDataTypeCommand(*type)->id);
 }
 
 std::optional<DataType> HeadlessApp::CheckedDataType()

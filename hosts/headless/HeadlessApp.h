@@ -32,6 +32,10 @@ public:
     HeadlessFrame& FrameWindow() { return m_frameWindow; }
     HeadlessAppPlatform& Platform() { return m_platform; }
 
+    // A command as the window's menu chooses it: for a menu item's, the
+    // status pane shows the idle text first, as the menu leaves it. False
+    // when nothing takes it.
+    bool ChooseCommand(int id);
     // The Data Type command of the type with this name ("unsigned char" ...).
     bool ChooseDataType(std::string_view name);
     // The type whose Data Type item is checked.

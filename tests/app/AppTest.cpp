@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "hosts/headless/HeadlessApp.h"
+#include "res/Menu.h"
 #include "platform/CommandIds.h"
 #include "res/Templates.h"
 
@@ -19,6 +21,28 @@ protected:
     HeadlessForm& form = headless.Form();
     CBytewhirlDoc& document = headless.Document();
 };
+
+TEST(Routing, EveryMenuItemAndAcceleratorReachesAHandlerAndEveryHandlerIsReached)
+{
+    std::set<int> reached;
+    std::set<int> items;
+    for (const MenuEntry& entry : Menu128()) {
+        if (entry.id != 0)
+            items.insert(entry.id);
+    }
+    reached = items;
+    for (const Accelerator& accelerator : Accelerators128())
+        reached.insert(accelerator.command);
+    std::set<int> handled;
+    for (const auto& route : CMainFrame::CommandTable())
+        handled.insert(route.id);
+    for (const auto& route : CBytewhirlApp::CommandTable())
+        handled.insert(route.id);
+    EXPECT_EQ(reached, handled);
+    // A check mark is updated only on an item that exists.
+    for (const auto& route : CMainFrame::UpdateTable())
+        EXPECT_TRUE(items.contains(route.id)) << route.id;
+}
 
 TEST_F(AppTest, CaptionFollowsTheDocumentTitle)
 {

@@ -55,6 +55,8 @@ def play_line(window, line, expected):
         window.choose(rest)
     elif word == "new":
         window.new()
+    elif word == "command":
+        window.command(rest)
     elif word == "bit":
         window.flip(int(rest))
     else:

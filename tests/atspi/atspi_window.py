@@ -23,6 +23,9 @@ BYTE_ORDER_NAMES = {"Mot": "Byte order: Motorola (big-endian)", "Int": "Byte ord
 FIELD_NAMES = {"hex": "Hexadecimal", "decimal": "Decimal"}
 SETTINGS_FOLDER = "Local AppWizard-Generated Applications"
 TIMEOUT = 10.0
+# The View menu's items by their commands' identifiers.
+VIEW_ITEMS = {"ID_VIEW_STATUS_BAR": "Status Bar", "ID_VIEW_REMOVE_BORDER": "Remove  Border",
+              "ID_VIEW_TOPMOST": "Make Topmost Window", "ID_VIEW_BITS": "Bits"}
 EVENTS = ("object:text-changed", "object:property-change", "focus:", "object:state-changed:focused")
 
 
@@ -266,6 +269,18 @@ class Window:
         said = [e for e in self.events if e.source == self.status and e.type.endswith("accessible-name")]
         if len(said) > 1:
             raise Failure("the status pane, now %r, sent %d names for one choice" % (self.status.name, len(said)))
+
+    def command(self, name):
+        """A menu command by its identifier, as a click on its menu item."""
+        if name == "ID_FILE_NEW":
+            return self.new()
+        for type_name in self.choices:
+            if name == "ID_TYPE_" + type_name.upper().replace(" ", "_"):
+                return self.choose(type_name)
+        item = next(n for n in walk(self.frame)
+                    if n.getRole() == pyatspi.ROLE_MENU_ITEM and n.name == VIEW_ITEMS[name])
+        do_action(item, "press")
+        pump(0.2)
 
     def new(self):
         pyatspi.Registry.generateKeyboardEvent(37, None, pyatspi.KEY_PRESS)  # Control_L

@@ -103,10 +103,14 @@ public:
         QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
     }
 
-    void ChooseDataType(DataType type) override
+    void ChooseCommand(int id) override
     {
+        // Its menu item, or, for New, which has none, its accelerator's command.
         Settle();
-        m_quibo.Window().Action(FindDataTypeCommand(type)->id)->trigger();
+        if (QAction* item = m_quibo.Window().Action(id))
+            item->trigger();
+        else
+            m_quibo.Window().RunCommand(id);
     }
 
     void New() override

@@ -2,16 +2,15 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 
 #include "app/DataTypeCommands.h"
 #include "hosts/qt/form/Accessibility.h"
 #include "hosts/qt/frame/FrameStyle.h"
+#include "hosts/qt/frame/TemplateDialog.h"
 #include "hosts/qt/form/Latin1Text.h"
 #include "hosts/qt/frame/MenuBar.h"
 #include "hosts/qt/frame/QtStatusBar.h"
@@ -158,23 +157,7 @@ void QtMainFrame::keyPressEvent(QKeyEvent* event)
 
 int QtMainFrame::DoModal(const DialogTemplate& dialog)
 {
-    QDialog box(this);
-    box.setWindowTitle(ToQString(dialog.caption));
-    box.setFont(TemplateFont(dialog));
-    const DialogUnits units(box.font());
-    box.setFixedSize(units.X(dialog.cx), units.Y(dialog.cy));
-    for (const TemplateWidget& entry : CreateTemplateWidgets(dialog, box, units)) {
-        if (auto* button = qobject_cast<QPushButton*>(entry.widget)) {
-            const bool ok = entry.control->id == 1;
-            connect(button, &QPushButton::clicked, &box, ok ? &QDialog::accept : &QDialog::reject);
-        }
-    }
-    int result = 0;
-    if (m_form)
-        m_form->RunModal([&] { result = box.exec(); });
-    else
-        result = box.exec();
-    return result == QDialog::Accepted ? 1 : 2;
+    return RunTemplateDialog(*this, dialog, m_form);
 }
 
 void QtMainFrame::ShowStatusBar(bool show)
