@@ -44,7 +44,7 @@ CBytewhirlApp::CBytewhirlApp(AppPlatform& platform, FormWindow& form, StatusBarW
     : m_platform(platform),
       m_form(form),
       m_frameWindow(frame),
-      m_view(m_document, form),
+      m_view(m_document, form, statusBar),
       m_frame(m_document, statusBar, frame, platform)
 {
     // The frame exists once the application does.

@@ -51,10 +51,12 @@ constexpr auto kRoutes = std::to_array<Route<View>>({
     {IDC_KEY_MODULUS, BN_CLICKED, &View::OnKeyModulus},
 });
 
+constexpr RouteIndex<View> kRouteIndex(kRoutes);
+
 }  // namespace
 
-CBytewhirlView::CBytewhirlView(CBytewhirlDoc& document, FormWindow& form)
-    : m_document(document), m_form(form)
+CBytewhirlView::CBytewhirlView(CBytewhirlDoc& document, FormWindow& form, StatusBarWindow& statusBar)
+    : m_document(document), m_form(form), m_statusBar(statusBar)
 {
     m_document.AddView(this);
 }
@@ -69,6 +71,14 @@ std::span<const Route<CBytewhirlView>> CBytewhirlView::RoutingTable()
     return kRoutes;
 }
 
+void CBytewhirlView::RefreshWrap()
+{
+    if (m_document.m_strWrap == m_wrapShown)
+        return;
+    m_wrapShown = m_document.m_strWrap;
+    m_statusBar.SetPaneText(kWrapPane, m_wrapShown);
+}
+
 bool CBytewhirlView::OnCmdMsg(ControlId id, Notification code)
 {
     const Dispatch dispatch(*this);
@@ -76,7 +86,7 @@ bool CBytewhirlView::OnCmdMsg(ControlId id, Notification code)
         OnBitClicked(BitOfControl(id));
         return true;
     }
-    return RouteNotification(RoutingTable(), *this, id, code);
+    return kRouteIndex.Deliver(*this, id, code);
 }
 
 void CBytewhirlView::DoDataExchange()

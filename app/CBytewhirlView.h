@@ -11,6 +11,7 @@
 #include "platform/EditControl.h"
 #include "platform/FormWindow.h"
 #include "platform/RoutingTable.h"
+#include "platform/StatusBarWindow.h"
 
 namespace quibo {
 
@@ -21,7 +22,7 @@ namespace quibo {
 // ViewBits.cpp.
 class CBytewhirlView : public CView {
 public:
-    CBytewhirlView(CBytewhirlDoc& document, FormWindow& form);
+    CBytewhirlView(CBytewhirlDoc& document, FormWindow& form, StatusBarWindow& statusBar);
     ~CBytewhirlView() override;
     CBytewhirlView(const CBytewhirlView&) = delete;
     CBytewhirlView& operator=(const CBytewhirlView&) = delete;
@@ -108,8 +109,10 @@ public:
         explicit Dispatch(CBytewhirlView& view) : m_view(view) { ++m_view.m_dispatchDepth; }
         ~Dispatch()
         {
-            if (--m_view.m_dispatchDepth == 0)
+            if (--m_view.m_dispatchDepth == 0) {
                 m_view.RefreshBits();
+                m_view.RefreshWrap();
+            }
         }
         Dispatch(const Dispatch&) = delete;
         Dispatch& operator=(const Dispatch&) = delete;
@@ -142,9 +145,14 @@ private:
     void BinaryOperatorKey(std::int32_t code, OperatorFamily family);
     void RefuseRealType();
 
+    // The WRAP pane, when the document's text changed.
+    void RefreshWrap();
+
     CBytewhirlDoc& m_document;
     FormWindow& m_form;
+    StatusBarWindow& m_statusBar;
     int m_dispatchDepth = 0;
+    std::string m_wrapShown;
     // The type and value the Bits panel was last given.
     std::optional<std::pair<DataType, std::uint64_t>> m_bitsShown;
 };

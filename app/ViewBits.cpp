@@ -25,6 +25,7 @@ void CBytewhirlView::OnBitClicked(int bit)
     const DataType type = doc.m_nDataType;
     if (RoleOfBit(type, bit) == BitRole::Beyond)
         return;
+    doc.m_strWrap.clear();
 
     const std::uint64_t value = doc.ConverterValue() ^ (std::uint64_t{1} << bit);
     std::string hex = ResultHexText(type, value);

@@ -4,6 +4,7 @@
 #include "app/CBytewhirlView.h"
 
 #include "numtext/DecimalText.h"
+#include "calc/Wrap.h"
 #include "numtext/HexText.h"
 
 namespace quibo {
@@ -21,6 +22,7 @@ void CBytewhirlView::OnDecimalEditUpdate()
     CBytewhirlDoc& doc = GetDocument();
     OperandRecord& conv = *doc.m_pConv;
     const DataType type = doc.m_nDataType;
+    doc.m_strWrap = WrapOfDecimal(type, text);
 
     if (const DataTypeInfo* info = FindDataTypeInfo(type); info && info->real) {
         // IEEE-754 rounds to nearest; beyond the type's range gives infinity.
@@ -54,6 +56,7 @@ void CBytewhirlView::OnHexEditUpdate()
 
     CBytewhirlDoc& doc = GetDocument();
     OperandRecord& conv = *doc.m_pConv;
+    doc.m_strWrap.clear();
     const std::uint64_t value = HexTextToValue(m_editHex.GetWindowText());
     // A real type's pattern is the last eight places (float) or sixteen
     // (double), and DECIMAL its value's shortest text.

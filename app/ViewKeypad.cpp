@@ -33,6 +33,7 @@ void CBytewhirlView::OnDigitKey(std::int32_t value)
         return;
     }
     doc.m_nKeyDigit = value;
+    doc.m_strWrap.clear();
     doc.EnterDigit();  // a refused digit still refreshes the unchanged texts
     RefreshDisplay();
 }
@@ -81,6 +82,7 @@ void CBytewhirlView::OnKeyClear()
     CBytewhirlDoc& doc = GetDocument();
     // Swallows the change notification of the HEX text emptied below.
     m_bIgnoreEditUpdate = 1;
+    doc.m_strWrap.clear();
     doc.m_bEntryArmed = 1;
     doc.m_bSecondOperand = 0;
     doc.m_bSubtotal = 0;

@@ -1,6 +1,7 @@
 // The operator keys, "=", the operator latch and the evaluation.
 #include "app/CBytewhirlView.h"
 
+#include "calc/Wrap.h"
 #include "numtext/HexText.h"
 #include "res/Texts.h"
 
@@ -130,6 +131,12 @@ void CBytewhirlView::Evaluate()
     conv.m_nByteOrder = 0;
     m_form.SetDlgItemText(IDC_KEY_BYTE_ORDER, kCaptionMot);
 
+    // What the result lost; with no operation the last result is shown
+    // again, and whatever DECIMAL's text lost no longer shows.
+    if (IsIntegral(doc.m_nDataType))
+        doc.m_strWrap = WrapOfOperation(doc.m_nPendingOp, doc.m_nDataType,
+                                        calc.SlotBits(doc.m_nDataType, OperandRecord::FIRST),
+                                        calc.SlotBits(doc.m_nDataType, OperandRecord::SECOND));
     calc.ApplyOperator(doc.m_nPendingOp, doc.m_nDataType);
     const std::uint64_t value = ToRegister(doc.m_nDataType, HexTextToValue(calc.m_strResult));
     m_form.SetDlgItemText(IDC_DISPLAY, DisplayHexText(doc.m_nDataType, value));

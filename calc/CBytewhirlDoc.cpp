@@ -15,6 +15,7 @@ bool CBytewhirlDoc::OnNewDocument()
     if (!CDocument::OnNewDocument())
         return false;
     SetTitle("");
+    m_strWrap.clear();
     return true;
 }
 
@@ -26,19 +27,12 @@ int CBytewhirlDoc::HexDigitCapacity() const
 std::uint64_t CBytewhirlDoc::ConverterValue() const
 {
     const DataTypeInfo* info = FindDataTypeInfo(m_nDataType);
-    if (!info)
-        return 0;
-    std::uint64_t value = 0;
-    for (char c : info->real ? m_pConv->m_strRealBinMot : m_pConv->m_strBinMot) {
-        if (c == '0' || c == '1')
-            value = value << 1 | static_cast<std::uint64_t>(c - '0');
-    }
-    return value & WidthMask(info->widthBits);
+    return info ? m_pConv->RenderedBits(info->real != nullptr) & WidthMask(info->widthBits) : 0;
 }
 
 void CBytewhirlDoc::AppendKeyDigit(std::string& text)
 {
-    m_pCalc->m_strKeyDigit = FormatUnsigned("%X", static_cast<std::uint32_t>(m_nKeyDigit & 0xF));
+    m_pCalc->m_strKeyDigit.assign(1, "0123456789ABCDEF"[m_nKeyDigit & 0xF]);
     text += m_pCalc->m_strKeyDigit;
 }
 

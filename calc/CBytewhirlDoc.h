@@ -18,16 +18,16 @@ public:
     CBytewhirlDoc(const CBytewhirlDoc&) = delete;
     CBytewhirlDoc& operator=(const CBytewhirlDoc&) = delete;
 
-    // New re-initialises the document in place: the title becomes empty and
-    // nothing of the calculator is reset.
+    // New re-initialises the document in place: the title becomes empty, the
+    // WRAP text too, and nothing of the calculator is reset.
     bool OnNewDocument() override;
 
     // Hex digits the current type's bit pattern needs; 0 for an unknown type.
     int HexDigitCapacity() const;
     // The converter's value: the low bits of the current type's width (32
-    // for float, 64 for double) of the Mot text that the converter record
-    // rendered last for the type's family (m_strBinMot for the integral
-    // types, m_strRealBinMot for the real ones); 0 for an empty text.
+    // for float, 64 for double) of the value whose texts the converter
+    // record rendered last for the type's family (m_strBinMot for the
+    // integral types, m_strRealBinMot for the real ones); 0 after a reset.
     std::uint64_t ConverterValue() const;
 
     // Takes m_nKeyDigit into the operand being typed, or only carries the
@@ -45,6 +45,10 @@ public:
     std::int32_t m_nKeyDigit = 0;
     std::unique_ptr<OperandRecord> m_pConv;
     std::unique_ptr<OperandRecord> m_pCalc;
+    // What the converter's last value lost to the type (calc/Wrap.h): set by
+    // an evaluation and a DECIMAL conversion, cleared by a HEX conversion, a
+    // digit, a bit flip, CLR and New.
+    std::string m_strWrap;
 
 private:
     void AppendKeyDigit(std::string& text);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstdio>
 
 namespace quibo {
@@ -17,6 +18,42 @@ bool Is64Bit(DataType type)
 bool Wide(const DataTypeInfo& info)
 {
     return info.widthBits == 64;
+}
+
+// printf of one integer into out for the formats the program uses, "%u",
+// "%i" or "%X" with an optional precision ".N" and length "ll", without
+// printf, which costs more than the rest of a key click. False for any other
+// format.
+bool FormatQuickly(const char* fmt, bool isSigned, bool negative, std::uint64_t magnitude, std::string& out)
+{
+    if (*fmt++ != '%')
+        return false;
+    std::size_t precision = 1;
+    if (*fmt == '.') {
+        precision = 0;
+        for (++fmt; *fmt >= '0' && *fmt <= '9' && precision <= 20; ++fmt)
+            precision = precision * 10 + static_cast<std::size_t>(*fmt - '0');
+        if (precision == 0 || precision > 20)
+            return false;
+    }
+    if (fmt[0] == 'l' && fmt[1] == 'l')
+        fmt += 2;
+    const char conversion = *fmt;
+    const bool hex = conversion == 'X' && !isSigned;
+    if (fmt[1] != '\0' || (!hex && conversion != (isSigned ? 'i' : 'u')))
+        return false;
+    char digits[24];
+    const char* end = std::to_chars(digits, digits + sizeof digits, magnitude, hex ? 16 : 10).ptr;
+    char text[48];
+    char* at = text;
+    if (negative)
+        *at++ = '-';
+    for (auto count = static_cast<std::size_t>(end - digits); count < precision; ++count)
+        *at++ = '0';
+    for (const char* digit = digits; digit < end; ++digit)
+        *at++ = *digit >= 'a' ? static_cast<char>(*digit - 'a' + 'A') : *digit;
+    out.assign(text, at);
+    return true;
 }
 
 std::string Clip(const char* buffer, int n)
@@ -105,6 +142,8 @@ std::string DisplayHexText(DataType type, std::uint64_t bits)
 
 std::string FormatUnsigned(const char* fmt, std::uint32_t value)
 {
+    if (std::string text; FormatQuickly(fmt, false, false, value, text))
+        return text;
     char buffer[32];
     const int n = std::snprintf(buffer, sizeof buffer, fmt, static_cast<unsigned>(value));
     return Clip(buffer, n);
@@ -112,6 +151,9 @@ std::string FormatUnsigned(const char* fmt, std::uint32_t value)
 
 std::string FormatSigned(const char* fmt, std::int32_t value)
 {
+    const auto magnitude = value < 0 ? 0u - static_cast<std::uint32_t>(value) : static_cast<std::uint32_t>(value);
+    if (std::string text; FormatQuickly(fmt, true, value < 0, magnitude, text))
+        return text;
     char buffer[32];
     const int n = std::snprintf(buffer, sizeof buffer, fmt, static_cast<int>(value));
     return Clip(buffer, n);
@@ -119,6 +161,8 @@ std::string FormatSigned(const char* fmt, std::int32_t value)
 
 std::string FormatUnsigned64(const char* fmt, std::uint64_t value)
 {
+    if (std::string text; FormatQuickly(fmt, false, false, value, text))
+        return text;
     char buffer[32];
     const int n = std::snprintf(buffer, sizeof buffer, fmt, static_cast<unsigned long long>(value));
     return Clip(buffer, n);
@@ -126,6 +170,9 @@ std::string FormatUnsigned64(const char* fmt, std::uint64_t value)
 
 std::string FormatSigned64(const char* fmt, std::int64_t value)
 {
+    const auto magnitude = value < 0 ? 0u - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+    if (std::string text; FormatQuickly(fmt, true, value < 0, magnitude, text))
+        return text;
     char buffer[32];
     const int n = std::snprintf(buffer, sizeof buffer, fmt, static_cast<long long>(value));
     return Clip(buffer, n);

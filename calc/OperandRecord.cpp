@@ -9,6 +9,9 @@ namespace quibo {
 
 namespace {
 
+// What a renderer returns for a type of the other family.
+const std::string kNoText;
+
 // An operand's bits sign-extended from the type's width to 64 bits.
 std::int64_t SignedValue(int widthBits, std::uint64_t bits)
 {
@@ -89,6 +92,8 @@ void OperandRecord::Reset()
     m_strRealBinInt.clear();
     m_strRealBinMot.clear();
     m_strRawBits.clear();
+    m_renderedIntegral = 0;
+    m_renderedReal = 0;
     m_strKeyDigit.clear();
     m_strFirst.clear();
     m_strSecond.clear();
@@ -147,44 +152,40 @@ void OperandRecord::ApplyOperator(std::int32_t nOp, DataType nType)
     }
 }
 
-std::string OperandRecord::StoreIntegral(std::uint64_t value, int widthBits)
+const std::string& OperandRecord::StoreIntegral(std::uint64_t value, int widthBits)
 {
-    BinaryRendering rendering = RenderIntegralBits(value, widthBits);
-    m_strRawBits = std::move(rendering.raw);
-    m_strBinMot = std::move(rendering.mot);
-    m_strBinInt = std::move(rendering.in);
+    RenderIntegralBits(value, widthBits, {m_strRawBits, m_strBinMot, m_strBinInt});
+    m_renderedIntegral = value & WidthMask(widthBits);
     return m_strBinMot;
 }
 
-std::string OperandRecord::StoreReal(std::uint64_t pattern, int byteCount)
+const std::string& OperandRecord::StoreReal(std::uint64_t pattern, int byteCount)
 {
-    BinaryRendering rendering = RenderRealBits(pattern, byteCount);
-    m_strRawBits = std::move(rendering.raw);
-    m_strRealBinMot = std::move(rendering.mot);
-    m_strRealBinInt = std::move(rendering.in);
+    RenderRealBits(pattern, byteCount, {m_strRawBits, m_strRealBinMot, m_strRealBinInt});
+    m_renderedReal = pattern & WidthMask(8 * byteCount);
     return m_strRealBinInt;
 }
 
-std::string OperandRecord::BinaryTextUChar(std::uint32_t value) { return StoreIntegral(value, 8); }
-std::string OperandRecord::BinaryTextChar(std::uint32_t value) { return StoreIntegral(value, 8); }
-std::string OperandRecord::BinaryTextUShort(std::uint32_t value) { return StoreIntegral(value, 16); }
-std::string OperandRecord::BinaryTextShort(std::uint32_t value) { return StoreIntegral(value, 16); }
-std::string OperandRecord::BinaryTextULong(std::uint32_t value) { return StoreIntegral(value, 32); }
-std::string OperandRecord::BinaryTextLong(std::uint32_t value) { return StoreIntegral(value, 32); }
-std::string OperandRecord::BinaryTextULongLong(std::uint64_t value) { return StoreIntegral(value, 64); }
-std::string OperandRecord::BinaryTextLongLong(std::uint64_t value) { return StoreIntegral(value, 64); }
-std::string OperandRecord::BinaryTextFloat(float value) { return StoreReal(std::bit_cast<std::uint32_t>(value), 4); }
-std::string OperandRecord::BinaryTextDouble(double value) { return StoreReal(std::bit_cast<std::uint64_t>(value), 8); }
+const std::string& OperandRecord::BinaryTextUChar(std::uint32_t value) { return StoreIntegral(value, 8); }
+const std::string& OperandRecord::BinaryTextChar(std::uint32_t value) { return StoreIntegral(value, 8); }
+const std::string& OperandRecord::BinaryTextUShort(std::uint32_t value) { return StoreIntegral(value, 16); }
+const std::string& OperandRecord::BinaryTextShort(std::uint32_t value) { return StoreIntegral(value, 16); }
+const std::string& OperandRecord::BinaryTextULong(std::uint32_t value) { return StoreIntegral(value, 32); }
+const std::string& OperandRecord::BinaryTextLong(std::uint32_t value) { return StoreIntegral(value, 32); }
+const std::string& OperandRecord::BinaryTextULongLong(std::uint64_t value) { return StoreIntegral(value, 64); }
+const std::string& OperandRecord::BinaryTextLongLong(std::uint64_t value) { return StoreIntegral(value, 64); }
+const std::string& OperandRecord::BinaryTextFloat(float value) { return StoreReal(std::bit_cast<std::uint32_t>(value), 4); }
+const std::string& OperandRecord::BinaryTextDouble(double value) { return StoreReal(std::bit_cast<std::uint64_t>(value), 8); }
 
-std::string OperandRecord::BinaryTextReal(DataType nType, std::uint64_t pattern)
+const std::string& OperandRecord::BinaryTextReal(DataType nType, std::uint64_t pattern)
 {
     const DataTypeInfo* info = FindDataTypeInfo(nType);
     if (!info || !info->real)
-        return {};
+        return kNoText;
     return StoreReal(pattern & WidthMask(info->widthBits), info->widthBits / 8);
 }
 
-std::string OperandRecord::BinaryTextIntegral(DataType nType, std::uint64_t value)
+const std::string& OperandRecord::BinaryTextIntegral(DataType nType, std::uint64_t value)
 {
     // The 32-bit renderers take the low 32 bits, which they then cut to width.
     const auto low = static_cast<std::uint32_t>(value);
@@ -197,7 +198,7 @@ std::string OperandRecord::BinaryTextIntegral(DataType nType, std::uint64_t valu
     case DataType::Long: return BinaryTextLong(low);
     case DataType::UnsignedLongLong: return BinaryTextULongLong(value);
     case DataType::LongLong: return BinaryTextLongLong(value);
-    default: return {};
+    default: return kNoText;
     }
 }
 

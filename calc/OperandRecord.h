@@ -31,23 +31,26 @@ public:
 
     // Renderers (numtext/BinaryText.h): store the raw bit string and both
     // byte orders of the family in this record, and return the Mot text
-    // (integral) or Int text (real).
-    std::string BinaryTextUChar(std::uint32_t value);
-    std::string BinaryTextChar(std::uint32_t value);
-    std::string BinaryTextUShort(std::uint32_t value);
-    std::string BinaryTextShort(std::uint32_t value);
-    std::string BinaryTextULong(std::uint32_t value);
-    std::string BinaryTextLong(std::uint32_t value);
-    std::string BinaryTextULongLong(std::uint64_t value);
-    std::string BinaryTextLongLong(std::uint64_t value);
-    std::string BinaryTextFloat(float value);
-    std::string BinaryTextDouble(double value);
+    // (integral) or Int text (real) as stored.
+    const std::string& BinaryTextUChar(std::uint32_t value);
+    const std::string& BinaryTextChar(std::uint32_t value);
+    const std::string& BinaryTextUShort(std::uint32_t value);
+    const std::string& BinaryTextShort(std::uint32_t value);
+    const std::string& BinaryTextULong(std::uint32_t value);
+    const std::string& BinaryTextLong(std::uint32_t value);
+    const std::string& BinaryTextULongLong(std::uint64_t value);
+    const std::string& BinaryTextLongLong(std::uint64_t value);
+    const std::string& BinaryTextFloat(float value);
+    const std::string& BinaryTextDouble(double value);
 
     // The integral renderer of a type; empty text and nothing stored for the
     // real types.
-    std::string BinaryTextIntegral(DataType nType, std::uint64_t value);
+    const std::string& BinaryTextIntegral(DataType nType, std::uint64_t value);
     // A real type's renderer, of its bit pattern's low widthBits bits.
-    std::string BinaryTextReal(DataType nType, std::uint64_t pattern);
+    const std::string& BinaryTextReal(DataType nType, std::uint64_t pattern);
+    // The value the integral or the real texts were rendered from last; 0
+    // after Reset.
+    std::uint64_t RenderedBits(bool real) const { return real ? m_renderedReal : m_renderedIntegral; }
 
     std::string m_strBinMot;
     std::string m_strBinInt;
@@ -70,8 +73,13 @@ public:
     std::string m_strBinary;
 
 private:
-    std::string StoreIntegral(std::uint64_t value, int widthBits);
-    std::string StoreReal(std::uint64_t pattern, int byteCount);
+    // Every renderer writes the texts and these together: the texts are
+    // written nowhere else.
+    std::uint64_t m_renderedIntegral = 0;
+    std::uint64_t m_renderedReal = 0;
+
+    const std::string& StoreIntegral(std::uint64_t value, int widthBits);
+    const std::string& StoreReal(std::uint64_t pattern, int byteCount);
 };
 
 }  // namespace quibo

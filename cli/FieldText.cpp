@@ -41,6 +41,8 @@ std::string FieldText(const FormState& state)
     AppendField(out, "hex", state.hex);
     AppendField(out, "decimal", state.decimal);
     AppendField(out, "binary", state.binary);
+    if (!state.wrap.empty())
+        AppendField(out, "wrap", state.wrap);
     return out;
 }
 

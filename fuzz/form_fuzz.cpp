@@ -1,16 +1,20 @@
 // Plays arbitrary bytes as user actions on the headless form (key clicks,
 // focus, typing, backspace, clearing, pasting, a real type's bit pattern
 // typed into HEX, Data Type commands, a bit of the Bits panel, New) and
-// checks what must hold between any two actions.
+// checks what must hold between any two actions, and that the WRAP pane says
+// what each one cut, exactly when it cut something.
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/DataTypeCommands.h"
+#include "fuzz/WrapOracle.h"
 #include "numtext/DecimalText.h"
 #include "numtext/HexText.h"
 #include "numtext/RealText.h"
@@ -40,7 +44,7 @@ constexpr std::array<const char*, 16> kRealPatterns{
 void Require(bool condition, const char* what)
 {
     if (!condition) {
-        __builtin_printf("invariant broken: %s\n", what);
+        std::fprintf(stderr, "invariant broken: %s\n", what);
         std::abort();
     }
 }
@@ -88,6 +92,78 @@ void CheckInvariants(HeadlessApp& app)
             "status text");
 }
 
+// The form as it was before an action, as far as the WRAP pane's judge needs.
+struct Before {
+    std::string wrap;
+    std::int32_t op;
+    std::uint64_t first, second, result;
+    std::string hex, decimal;
+};
+
+Before Snapshot(HeadlessApp& app)
+{
+    const CBytewhirlDoc& doc = app.Document();
+    const OperandRecord& calc = *doc.m_pCalc;
+    const DataType type = doc.m_nDataType;
+    return {doc.m_strWrap,
+            doc.m_nPendingOp,
+            calc.SlotBits(type, OperandRecord::FIRST),
+            calc.SlotBits(type, OperandRecord::SECOND),
+            calc.SlotBits(type, OperandRecord::RESULT),
+            app.Form().GetDlgItemText(IDC_HEX_EDIT),
+            app.Form().GetDlgItemText(IDC_DECIMAL_EDIT)};
+}
+
+// What the pane may say after a click on key: a digit that reaches the
+// calculator, CLR and "~" clear it; an evaluation says what it cut; a key
+// refused under a real type and the byte-order key leave it.
+std::vector<std::string> WrapAfterKey(HeadlessApp& app, ControlId key, const Before& before)
+{
+    const CBytewhirlDoc& doc = app.Document();
+    const DataTypeInfo& info = *FindDataTypeInfo(doc.m_nDataType);
+    if (key == IDC_KEY_CLEAR)
+        return {""};
+    if (key == IDC_KEY_BYTE_ORDER || info.real)
+        return {before.wrap};
+    const auto at = std::find(kKeys.begin(), kKeys.end(), key);
+    if (at - kKeys.begin() < 16 || key == IDC_KEY_COMPLEMENT)
+        return {""};
+    // An operator key or "=": when the result slot changed, the pending
+    // operation was evaluated; an unchanged one may have been.
+    const std::uint64_t result = doc.m_pCalc->SlotBits(doc.m_nDataType, OperandRecord::RESULT);
+    const std::string evaluated = wrap_oracle::AfterOperation(before.op, info, before.first, before.second, result);
+    if (result != before.result)
+        return {evaluated};
+    return {before.wrap, evaluated};
+}
+
+// What the pane may say after an edit: a DECIMAL or HEX text that changed
+// under the focus was converted.
+std::vector<std::string> WrapAfterEdit(HeadlessApp& app, const Before& before)
+{
+    const std::string decimal = app.Form().GetDlgItemText(IDC_DECIMAL_EDIT);
+    const auto focus = app.Form().GetFocus();
+    if (focus == IDC_DECIMAL_EDIT && decimal != before.decimal)
+        return {wrap_oracle::AfterDecimal(*FindDataTypeInfo(app.Document().m_nDataType), decimal,
+                                          app.Document().ConverterValue())};
+    if (focus == IDC_HEX_EDIT && app.Form().GetDlgItemText(IDC_HEX_EDIT) != before.hex)
+        return {""};
+    return {before.wrap};
+}
+
+void CheckWrap(HeadlessApp& app, const std::vector<std::string>& allowed)
+{
+    const std::string& wrap = app.Document().m_strWrap;
+    if (std::find(allowed.begin(), allowed.end(), wrap) == allowed.end()) {
+        std::fprintf(stderr, "WRAP pane says \"%s\"; allowed:", wrap.c_str());
+        for (const std::string& text : allowed)
+            std::fprintf(stderr, " \"%s\"", text.c_str());
+        std::fprintf(stderr, "\n");
+        Require(false, "the WRAP pane says what was cut");
+    }
+    Require(app.StatusBar().GetPaneText(kWrapPane) == wrap, "the pane shows the document's text");
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -98,22 +174,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto next = [&]() -> std::uint8_t { return i < size ? data[i++] : 0; };
     while (i < size) {
         const std::uint8_t action = next();
+        const Before before = Snapshot(app);
+        std::vector<std::string> wrap{before.wrap};
         if (action < 120) {
-            form.Click(kKeys[action % kKeys.size()]);
+            const ControlId key = kKeys[action % kKeys.size()];
+            form.Click(key);
+            wrap = WrapAfterKey(app, key, before);
         } else if (action < 130) {
             form.Focus(action % 2 ? IDC_HEX_EDIT : IDC_DECIMAL_EDIT);
-        } else if (action < 200) {
-            form.Type(std::string(1, static_cast<char>(next())));
-        } else if (action < 210) {
-            form.Backspace(next() % 4);
-        } else if (action < 215) {
-            form.ClearField();
         } else if (action < 225) {
-            const std::size_t length = std::min<std::size_t>(next() % 24, size - i);
-            form.Paste(std::string(reinterpret_cast<const char*>(data + i), length));
-            i += length;
+            if (action < 200) {
+                form.Type(std::string(1, static_cast<char>(next())));
+            } else if (action < 210) {
+                form.Backspace(next() % 4);
+            } else if (action < 215) {
+                form.ClearField();
+            } else {
+                const std::size_t length = std::min<std::size_t>(next() % 24, size - i);
+                form.Paste(std::string(reinterpret_cast<const char*>(data + i), length));
+                i += length;
+            }
+            wrap = WrapAfterEdit(app, before);
         } else if (action < 245) {
             app.App().OnCmdMsg(DataTypeCommands()[action % DataTypeCommands().size()].id);
+            // The command converts DECIMAL again at the new type, or HEX.
+            wrap = {before.wrap, "",
+                    wrap_oracle::AfterDecimal(*FindDataTypeInfo(app.Document().m_nDataType),
+                                              form.GetDlgItemText(IDC_DECIMAL_EDIT), app.Document().ConverterValue())};
         } else if (action < 250) {
             // An edge of the real values, or any bytes' hex digits, typed
             // into HEX: under float or double, DECIMAL reads back as HEX's
@@ -131,6 +218,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             form.Focus(IDC_HEX_EDIT);
             form.ClearField();
             form.Type(text);
+            wrap = {""};
             const DataType type = app.Document().m_nDataType;
             const std::uint64_t pattern = HexTextToValue(form.GetDlgItemText(IDC_HEX_EDIT));
             const std::string decimal = form.GetDlgItemText(IDC_DECIMAL_EDIT);
@@ -157,9 +245,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Require(form.GetDlgItemText(IDC_DISPLAY) == display, "the display stays");
             Require(form.GetFocus() == (flipped ? std::optional<ControlId>(BitControl(bit)) : focus),
                     "the flipped bit has the focus; a refused one leaves it");
+            if (flipped)
+                wrap = {""};
         } else {
             app.App().OnCmdMsg(ID_FILE_NEW);
+            wrap = {""};
         }
+        CheckWrap(app, wrap);
         // The panel shows the converter's value.
         Require(form.Bits().value == app.Document().ConverterValue(), "the panel follows the value");
         CheckInvariants(app);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -20,7 +21,7 @@ namespace {
 void Require(bool condition, const char* what)
 {
     if (!condition) {
-        __builtin_printf("broken: %s\n", what);
+        std::fprintf(stderr, "broken: %s\n", what);
         std::abort();
     }
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -17,7 +18,7 @@ namespace {
 void Require(bool condition, const char* what)
 {
     if (!condition) {
-        __builtin_printf("broken: %s\n", what);
+        std::fprintf(stderr, "broken: %s\n", what);
         std::abort();
     }
 }

@@ -3,6 +3,7 @@
 // "(-N - 1)", and reading that again gives it back.
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -13,7 +14,7 @@ namespace {
 void Require(bool condition, const char* what)
 {
     if (!condition) {
-        __builtin_printf("broken: %s\n", what);
+        std::fprintf(stderr, "broken: %s\n", what);
         std::abort();
     }
 }

@@ -1,7 +1,8 @@
 // Plays arbitrary bytes as a replay script through the stream player on the
 // headless form, and checks every output line: one per action line, valid
 // JSON, an error naming its own line number, or a state whose byte order,
-// data type and status are ones the program can show.
+// data type and status are ones the program can show, and whose WRAP text
+// says what is true of it.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -12,6 +13,8 @@
 #include <string_view>
 
 #include "app/DataTypeCommands.h"
+#include "fuzz/WrapOracle.h"
+#include "numtext/HexText.h"
 #include "replay/HeadlessReplayTarget.h"
 
 namespace {
@@ -21,7 +24,7 @@ using namespace quibo;
 void Require(bool condition, const char* what)
 {
     if (!condition) {
-        __builtin_printf("broken: %s\n", what);
+        std::fprintf(stderr, "broken: %s\n", what);
         std::abort();
     }
 }
@@ -66,15 +69,19 @@ private:
                 if (m_at >= m_text.size())
                     return false;
                 const char e = m_text[m_at++];
+                char decoded = e == 'n' ? '\n' : e == 't' ? '\t' : e;
                 if (e == 'u') {
+                    // Only \u00XX: the player writes no other.
                     if (m_text.substr(m_at, 2) != "00" || m_at + 4 > m_text.size())
                         return false;
+                    const auto digit = [&](char h) { return h <= '9' ? h - '0' : h - 'a' + 10; };
+                    decoded = static_cast<char>(digit(m_text[m_at + 2]) * 16 + digit(m_text[m_at + 3]));
                     m_at += 4;
                 } else if (e != '"' && e != '\\' && e != 'n' && e != 't') {
                     return false;
                 }
                 if (out)
-                    *out += e == 'n' ? '\n' : e;
+                    *out += decoded;
                 continue;
             }
             if (out)
@@ -137,6 +144,64 @@ bool IsStatusText(const std::string& text)
     return false;
 }
 
+using Members = std::map<std::string, std::string>;
+
+// What a lit WRAP pane claims, against the rest of its line: an exact result
+// outside the type that the display holds cut to the type, a zero shown for
+// a division by zero, a shift count outside the width, a DECIMAL text whose
+// number is outside the type or gave an infinity.
+void CheckWrapClaims(const Members& line)
+{
+    const std::string& wrap = line.at("wrap");
+    const DataTypeInfo& info = *FindDataTypeInfo(*DataTypeByName(line.at("datatype")));
+    const std::uint64_t display = HexTextToValue(line.at("display"));
+    const std::string cut = std::string(" does not fit in ") + info.name;
+    if (wrap.empty())
+        return;
+    if (wrap == "division by zero") {
+        Require(!info.real && display == 0, "a division by zero shows 0");
+    } else if (wrap.starts_with("shift count ")) {
+        const std::string range = " is outside 0 to " + std::to_string(info.widthBits - 1);
+        Require(!info.real && wrap.ends_with(range), "a shift count's range is the type's");
+        const std::string count = wrap.substr(12, wrap.size() - 12 - range.size());
+        const bool negative = count.starts_with('-');
+        Require(count.size() > (negative ? 1u : 0u) && count.size() < 30 &&
+                    count.find_first_not_of("0123456789", negative ? 1 : 0) == std::string::npos &&
+                    (negative || wrap_oracle::Parse(count) >= static_cast<unsigned>(info.widthBits)),
+                "the count is outside the width");
+    } else if (wrap == "DECIMAL" + cut) {
+        const std::string& decimal = line.at("decimal");
+        if (!info.real)
+            Require(!wrap_oracle::Fits(info, wrap_oracle::Spelled(decimal)), "DECIMAL's number is outside the type");
+    } else {
+        Require(!info.real && wrap.ends_with(cut), "a result does not fit in the current type");
+        const std::string exact = wrap.substr(0, wrap.size() - cut.size());
+        Require(exact.find_first_not_of("-0123456789") == std::string::npos && !wrap_oracle::Fits(info, exact),
+                "the exact result is outside the type");
+        // Cut to the type, the exact result is what the display shows.
+        const auto low = static_cast<std::uint64_t>(wrap_oracle::Parse(exact));
+        Require(((low ^ display) & WidthMask(info.widthBits)) == 0, "the display holds the exact result cut");
+    }
+}
+
+// What an edit leaves in the pane: DECIMAL's text converted says what it
+// cut (read back from HEX, shown big-endian), HEX's clears it, and an edit
+// that changed nothing leaves it.
+void CheckWrapAfterEdit(const Members& before, const Members& after, ControlId focus)
+{
+    const std::string& wrap = after.at("wrap");
+    const DataTypeInfo& info = *FindDataTypeInfo(*DataTypeByName(after.at("datatype")));
+    if (focus == IDC_DECIMAL_EDIT && after.at("decimal") != before.at("decimal")) {
+        if (after.at("byteorder") == "Mot")
+            Require(wrap == wrap_oracle::AfterDecimal(info, after.at("decimal"), HexTextToValue(after.at("hex"))),
+                    "a DECIMAL text converted says what it cut");
+    } else if (focus == IDC_HEX_EDIT && after.at("hex") != before.at("hex")) {
+        Require(wrap.empty(), "a HEX text converted cuts nothing");
+    } else if (focus == IDC_DECIMAL_EDIT || focus == IDC_HEX_EDIT) {
+        Require(wrap == before.at("wrap"), "an edit that changes nothing leaves the pane");
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -166,6 +231,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t outputAt = 0;
     std::size_t lineNumber = 0;
     bool sawError = false;
+    Members before{{"display", ""}, {"hex", ""}, {"decimal", ""}, {"wrap", ""}};
+    ControlId focus = IDC_STATIC;
     while (scriptAt < script.size()) {
         std::size_t end = script.find('\n', scriptAt);
         const bool last = end == std::string_view::npos;
@@ -174,7 +241,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             line.remove_suffix(1);
         scriptAt = last ? script.size() : end + 1;
         ++lineNumber;
-        if (std::holds_alternative<SkippedLine>(ParseReplayLine(line)))
+        const ParsedLine parsed = ParseReplayLine(line);
+        if (std::holds_alternative<SkippedLine>(parsed))
             continue;
 
         const std::size_t lineEnd = output.find('\n', outputAt);
@@ -188,11 +256,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Require(members->at("error").starts_with(prefix), "an error names its line");
             continue;
         }
-        Require(members->size() == 8, "a state line has its eight members");
+        Require(members->size() == 9, "a state line has its nine members");
         const std::string& byteOrder = members->at("byteorder");
         Require(byteOrder == "Mot" || byteOrder == "Int", "byte-order caption");
         Require(IsTypeName(members->at("datatype")), "data type name");
         Require(IsStatusText(members->at("status")), "status text");
+        CheckWrapClaims(*members);
+        // The keyboard focus as the actions move it: a field's own, a key's
+        // or a bit's after a click, a menu command's none.
+        using enum Action::Kind;
+        const Action& action = std::get<Action>(parsed);
+        if (action.kind == Focus)
+            focus = action.field;
+        else if (action.kind == Click || action.kind == Bit)
+            focus = IDC_STATIC;
+        else if (action.kind == Type || action.kind == Backspace || action.kind == ClearField || action.kind == Paste)
+            CheckWrapAfterEdit(before, *members, focus);
+        before = *members;
     }
     Require(outputAt == output.size(), "no output beyond the action lines");
     Require(clean == !sawError, "the result says whether a line was an error");

@@ -1,63 +1,99 @@
 #include "numtext/BinaryText.h"
 
+#include <array>
+#include <cstring>
+
 namespace quibo {
 
-BinaryRendering RenderIntegralBits(std::uint64_t value, int widthBits)
+namespace {
+
+// The four bits of each nibble, most significant first, and least
+// significant first.
+constexpr auto kNibbles = [] {
+    std::array<std::array<char, 4>, 16> nibbles{};
+    for (std::size_t n = 0; n < 16; ++n) {
+        for (std::size_t bit = 0; bit < 4; ++bit)
+            nibbles[n][bit] = (n >> (3 - bit) & 1u) ? '1' : '0';
+    }
+    return nibbles;
+}();
+constexpr auto kNibblesBackwards = [] {
+    std::array<std::array<char, 4>, 16> nibbles{};
+    for (std::size_t n = 0; n < 16; ++n) {
+        for (std::size_t bit = 0; bit < 4; ++bit)
+            nibbles[n][bit] = (n >> bit & 1u) ? '1' : '0';
+    }
+    return nibbles;
+}();
+
+char* PutNibble(char* at, std::uint64_t nibble)
+{
+    std::memcpy(at, kNibbles[nibble & 0xFu].data(), 4);
+    return at + 4;
+}
+
+// Bit i of value, for i below width (a multiple of four), at raw[i].
+void RenderRaw(std::uint64_t value, std::size_t width, std::string& raw)
+{
+    raw.resize(width);
+    for (std::size_t i = 0; i < width; i += 4)
+        std::memcpy(raw.data() + i, kNibblesBackwards[value >> i & 0xFu].data(), 4);
+}
+
+// Byte k of value (k below bytes) as "xxxx xxxx ", most significant bit
+// first, from byte 0 up, with a line break before a fifth byte: what
+// SwappedByteGroups makes of the raw bits of value.
+void RenderSwapped(std::uint64_t value, std::size_t bytes, std::string& text)
+{
+    text.resize(bytes * 10 + (bytes > 4 ? 1 : 0));
+    char* at = text.data();
+    for (std::size_t k = 0; k < bytes; ++k) {
+        if (k == 4)
+            *at++ = '\n';
+        const std::uint64_t byte = value >> (8 * k);
+        at = PutNibble(at, byte >> 4);
+        *at++ = ' ';
+        at = PutNibble(at, byte);
+        *at++ = ' ';
+    }
+}
+
+}  // namespace
+
+void RenderIntegralBits(std::uint64_t value, int widthBits, BinaryTexts out)
 {
     const auto width = static_cast<std::size_t>(widthBits);
-
-    // Raw bits: bit 0 first.
-    std::string raw(width, '0');
-    for (std::size_t i = 0; i < width; ++i) {
-        if ((value >> i) & 1u)
-            raw[i] = '1';
-    }
+    RenderRaw(value, width, out.raw);
 
     // Mot: most significant bit first, groups of four, no trailing blank;
     // 64 bits break into two lines of eight groups.
-    std::string mot(width + width / 4 - 1, ' ');
-    for (std::size_t i = 0, at = 0; i < width; ++i, ++at) {
-        if (i > 0 && i % 4 == 0)
-            ++at;
-        mot[at] = raw[width - 1 - i];
+    const std::size_t groups = width / 4;
+    out.mot.resize(width + groups - 1);
+    char* at = out.mot.data();
+    for (std::size_t g = groups; g-- > 0;) {
+        at = PutNibble(at, value >> (4 * g));
+        if (g > 0)
+            *at++ = g == 8 ? '\n' : ' ';
     }
-    if (width == 64)
-        mot[39] = '\n';
-
-    std::string in = SwappedByteGroups(raw);
-    return {std::move(raw), std::move(mot), std::move(in)};
+    RenderSwapped(value, width / 8, out.in);
 }
 
-BinaryRendering RenderRealBits(std::uint64_t pattern, int byteCount)
+void RenderRealBits(std::uint64_t pattern, int byteCount, BinaryTexts out)
 {
     const auto bytes = static_cast<std::size_t>(byteCount);
+    // Raw bits: byte N-1 (sign and exponent) down to byte 0, each bit 0
+    // first: the raw bits of the pattern with its bytes reversed.
+    std::uint64_t reversed = 0;
+    for (std::size_t k = 0; k < bytes; ++k)
+        reversed |= (pattern >> (8 * k) & 0xFFu) << (8 * (bytes - 1 - k));
+    RenderRaw(reversed, bytes * 8, out.raw);
 
-    // Raw bits: byte N-1 (sign and exponent) down to byte 0, each bit 0 first.
-    std::string raw(bytes * 8, '0');
-    for (std::size_t k = 0; k < bytes; ++k) {
-        const std::size_t byte = bytes - 1 - k;
-        for (std::size_t bit = 0; bit < 8; ++bit) {
-            if ((pattern >> (byte * 8 + bit)) & 1u)
-                raw[k * 8 + bit] = '1';
-        }
-    }
-
-    // Int: the raw string reversed, i.e. memory order with bit 7 first; a
-    // blank after every four bits and, for a double, a line break after each
-    // half of four bytes.
-    std::string in;
-    in.reserve(raw.size() + raw.size() / 4 + 2);
-    for (std::size_t i = 0; i < raw.size(); ++i) {
-        in += raw[raw.size() - 1 - i];
-        const std::size_t count = i + 1;
-        if (count % 4 == 0)
-            in += ' ';
-        if (bytes == 8 && count % 32 == 0)
-            in += '\n';
-    }
-
-    std::string mot = SwappedByteGroups(raw);
-    return {std::move(raw), std::move(mot), std::move(in)};
+    // Int: memory order with bit 7 first, a blank after every four bits
+    // and, for a double, a line break after each half of four bytes.
+    RenderSwapped(pattern, bytes, out.in);
+    if (bytes == 8)
+        out.in += '\n';
+    RenderSwapped(reversed, bytes, out.mot);
 }
 
 std::string SwappedByteGroups(std::string_view rawBits)

@@ -1,5 +1,7 @@
 #include "numtext/Latin1.h"
 
+#include <algorithm>
+
 #include <cstdint>
 
 #include "numtext/Utf8.h"
@@ -8,6 +10,8 @@ namespace quibo {
 
 std::string Utf8ToLatin1(std::string_view utf8)
 {
+    if (std::none_of(utf8.begin(), utf8.end(), [](char c) { return (c & 0x80) != 0; }))
+        return std::string(utf8);  // ASCII is both
     std::string latin1;
     latin1.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
@@ -61,14 +65,17 @@ std::string QuotedForMessage(std::string_view text, std::size_t most)
 
 void AppendLatin1AsUtf8(std::string& out, std::string_view latin1)
 {
-    for (char c : latin1) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x80u) {
-            out += c;
-        } else {
-            out += static_cast<char>(0xC0u | (byte >> 6));
-            out += static_cast<char>(0x80u | (byte & 0x3Fu));
-        }
+    // ASCII, nearly every text, goes in runs.
+    while (!latin1.empty()) {
+        const auto ascii = std::find_if(latin1.begin(), latin1.end(), [](char c) { return (c & 0x80) != 0; });
+        out.append(latin1.begin(), ascii);
+        latin1.remove_prefix(static_cast<std::size_t>(ascii - latin1.begin()));
+        if (latin1.empty())
+            break;
+        const auto byte = static_cast<unsigned char>(latin1.front());
+        out += static_cast<char>(0xC0u | (byte >> 6));
+        out += static_cast<char>(0x80u | (byte & 0x3Fu));
+        latin1.remove_prefix(1);
     }
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <span>
 
 #include "platform/CmdUI.h"
@@ -30,6 +33,58 @@ bool RouteNotification(std::span<const Route<Target>> table, Target& target, Con
     }
     return false;
 }
+
+// A routing table's rows by id and notification, found in one step rather
+// than by a scan: every program write to a field notifies, and a key click
+// makes several. Ids beyond kSpan of the table's least one are scanned for.
+template <class Target>
+class RouteIndex {
+public:
+    static constexpr int kSpan = 128;
+
+    constexpr explicit RouteIndex(std::span<const Route<Target>> table) : m_table(table)
+    {
+        m_base = table.empty() ? 0 : table.front().id;
+        for (const Route<Target>& route : table)
+            m_base = route.id < m_base ? route.id : m_base;
+        for (auto& row : m_rows)
+            row = -1;
+        // From the last row up, so that the first of two matching rows wins.
+        for (std::size_t i = table.size(); i-- > 0;) {
+            if (const int slot = Slot(table[i].id, table[i].code); slot >= 0)
+                m_rows[static_cast<std::size_t>(slot)] = static_cast<std::int16_t>(i);
+        }
+    }
+
+    // Calls the handler of the first row that matches; false when none does.
+    bool Deliver(Target& target, ControlId id, Notification code) const
+    {
+        const int slot = Slot(id, code);
+        if (slot < 0)
+            return RouteNotification(m_table, target, id, code);
+        const int row = m_rows[static_cast<std::size_t>(slot)];
+        if (row < 0)
+            return false;
+        (target.*m_table[static_cast<std::size_t>(row)].handler)();
+        return true;
+    }
+
+private:
+    constexpr int Slot(int id, Notification code) const
+    {
+        const int kind = code == BN_CLICKED     ? 0
+                         : code == EN_SETFOCUS  ? 1
+                         : code == EN_KILLFOCUS ? 2
+                         : code == EN_UPDATE    ? 3
+                                                : -1;
+        const int offset = id - m_base;
+        return kind < 0 || offset < 0 || offset >= kSpan ? -1 : kind * kSpan + offset;
+    }
+
+    std::span<const Route<Target>> m_table;
+    int m_base = 0;
+    std::array<std::int16_t, 4 * kSpan> m_rows{};
+};
 
 // One row of a frame's routing table: a command id reaches one handler, and
 // its menu item's update reaches one update handler.

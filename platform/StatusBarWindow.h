@@ -5,7 +5,11 @@
 
 namespace quibo {
 
-// The frame's status bar. Pane 0 is the message pane.
+// The frame's status bar: pane 0 the message pane, kWrapPane the WRAP pane
+// (its text is what the converter's last value lost to the type, empty when
+// nothing; the window shows it short), then the lock-key panes.
+inline constexpr int kWrapPane = 1;
+
 class StatusBarWindow {
 public:
     virtual ~StatusBarWindow() = default;

@@ -59,6 +59,7 @@ std::string Quoted(std::string_view text)
 ParsedLine ParseClick(std::string_view rest)
 {
     Action action(Action::Kind::Click);
+    action.keys.reserve(16);  // a script's line of clicks grows without reallocating
     for (std::string_view word = NextWord(rest); !word.empty(); word = NextWord(rest)) {
         const std::optional<ControlId> key = FindKeypadKey(word);
         if (!key)

@@ -19,7 +19,7 @@ int HeadlessReplayTarget::BitWidth()
 FormState HeadlessReplayTarget::TakeState()
 {
     HeadlessForm& form = m_app.Form();
-    FormState state = ReadState(form, [this](int id) { return m_app.App().MenuCheck(id); }, m_app.StatusText());
+    FormState state = ReadState(form, [this](int id) { return m_app.App().MenuCheck(id); }, m_app.StatusBar());
     for (const HeadlessForm::MessageRecord& message : form.Messages())
         state.messages.push_back({message.caption, message.text});
     form.ClearMessages();

@@ -4,7 +4,7 @@
 
 namespace quibo {
 
-FormState ReadState(const FormWindow& form, const std::function<int(int)>& menuCheck, std::string status)
+FormState ReadState(const FormWindow& form, const std::function<int(int)>& menuCheck, const StatusBarWindow& statusBar)
 {
     FormState state;
     state.display = form.GetDlgItemText(IDC_DISPLAY);
@@ -16,7 +16,8 @@ FormState ReadState(const FormWindow& form, const std::function<int(int)>& menuC
         if (menuCheck(command.id) == 1)
             state.datatype = FindDataTypeInfo(command.type)->name;
     }
-    state.status = std::move(status);
+    state.status = statusBar.GetPaneText(0);
+    state.wrap = statusBar.GetPaneText(kWrapPane);
     return state;
 }
 

@@ -49,7 +49,9 @@ void AppendStateLine(std::string& out, const FormState& state)
         member(",\"text\":", state.messages[i].text);
         out += '}';
     }
-    out += "]}";
+    out += ']';
+    member(",\"wrap\":", state.wrap);
+    out += '}';
 }
 
 void AppendErrorLine(std::string& out, std::size_t lineNumber, std::string_view message)

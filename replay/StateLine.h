@@ -22,6 +22,7 @@ struct FormState {
     std::string datatype;
     std::string status;
     std::vector<Message> messages;  // the boxes the action showed, in order
+    std::string wrap;               // what the WRAP pane says, whole
 };
 
 // Appends the state as one JSON object with no blanks outside strings, and

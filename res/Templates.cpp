@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <utility>
+#include <vector>
 
 #include "res/Texts.h"
 
@@ -75,6 +77,24 @@ std::optional<ControlId> FindKeypadKey(std::string_view caption, bool ignoreCase
     if (caption.size() == 1 && !ignoreCase) {
         const std::int16_t key = kByCharacter[static_cast<unsigned char>(caption.front())];
         return key < 0 ? std::nullopt : std::optional<ControlId>(static_cast<ControlId>(key));
+    }
+    // The keys of longer captions as they show, in template order.
+    static const std::vector<std::pair<std::string, ControlId>> kLonger = [] {
+        std::vector<std::pair<std::string, ControlId>> keys;
+        for (const ControlTemplate& control : kForm101.controls) {
+            if (control.kind == ControlKind::PushButton && ShownText(control.text).size() > 1)
+                keys.emplace_back(ShownText(control.text), control.id);
+        }
+        return keys;
+    }();
+    if (!ignoreCase) {
+        if (caption == kCaptionMot || caption == kCaptionInt)
+            return IDC_KEY_BYTE_ORDER;
+        for (const auto& [shown, id] : kLonger) {
+            if (shown == caption)
+                return id;
+        }
+        return std::nullopt;
     }
     for (const char* byteOrder : {kCaptionMot, kCaptionInt}) {
         if (ShowsAs(byteOrder, caption, ignoreCase))

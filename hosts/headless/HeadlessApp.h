@@ -41,6 +41,7 @@ public:
     // The type whose Data Type item is checked.
     std::optional<DataType> CheckedDataType();
     std::string StatusText() const { return m_statusBar.GetPaneText(0); }
+    const HeadlessStatusBar& StatusBar() const { return m_statusBar; }
 
 private:
     HeadlessForm m_form;

@@ -74,9 +74,11 @@ void HeadlessForm::SetDlgItemText(ControlId id, std::string_view text)
     Control* control = Find(id);
     if (!control)
         return;
-    control->text.assign(text);
     // A text the program sets cannot be undone, nor what came before it.
-    control->undoText = control->text;
+    // Most writes set the text a field already has: nothing is copied then.
+    if (control->text != text)
+        control->text.assign(text);
+    control->undoable = false;
     if (control->kind == ControlKind::Edit)
         Notify(id, EN_UPDATE);
 }
@@ -142,6 +144,7 @@ void HeadlessForm::UserEdit(Control& edit, std::string text)
 {
     edit.undoText = std::move(edit.text);
     edit.text = std::move(text);
+    edit.undoable = true;
     Notify(edit.id, EN_UPDATE);
 }
 
@@ -204,7 +207,7 @@ void HeadlessForm::EditCommand(ControlId id, EditOperation operation)
     Control* edit = Find(id);
     if (!edit || edit->kind != ControlKind::Edit)
         return;
-    if (operation == EditOperation::Undo && edit->undoText != edit->text) {
+    if (operation == EditOperation::Undo && edit->undoable && edit->undoText != edit->text) {
         UserEdit(*edit, edit->undoText);
     } else if (operation == EditOperation::Paste && m_clipboard) {
         // At the caret, the end: what fits under the limit, as a paste does.

@@ -72,7 +72,8 @@ private:
         ControlKind kind;
         std::string text;
         int limit;
-        std::string undoText;  // the text before the user's last edit
+        std::string undoText;  // the text before the user's last edit, which Undo
+        bool undoable = false;  // brings back while no text the program set came since
     };
 
     // Focus values besides a control index.

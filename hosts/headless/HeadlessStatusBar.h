@@ -7,8 +7,9 @@
 
 namespace quibo {
 
-// The message pane and the three lock-key panes, in memory. The message pane
-// starts with the idle text, a single blank; the lock keys read as off.
+// The message pane, the WRAP pane and the three lock-key panes, in memory.
+// The message pane starts with the idle text, a single blank; the WRAP pane
+// empty, the lock keys as off.
 class HeadlessStatusBar : public StatusBarWindow {
 public:
     static constexpr const char kIdleText[] = " ";
@@ -29,7 +30,7 @@ public:
     }
 
 private:
-    std::array<std::string, 4> m_panes{kIdleText, "", "", ""};
+    std::array<std::string, 5> m_panes{kIdleText, "", "", "", ""};
 };
 
 }  // namespace quibo

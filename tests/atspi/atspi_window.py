@@ -119,6 +119,7 @@ class Window:
                 self.fields[node.name] = node
             elif role == pyatspi.ROLE_STATUS_BAR:
                 self.status = node[0]
+                self.wrap = next(c for c in node if c.name == "No wrap" or c.name.startswith("Wrap: "))
             elif role == pyatspi.ROLE_RADIO_BUTTON:
                 self.choices[node.name] = node
             elif role == pyatspi.ROLE_CHECK_BOX and node.name.startswith("Bit "):
@@ -207,17 +208,17 @@ class Window:
     def announced(self):
         """The display and BINARY keep their names, and announce each new
         text they show once, as inserted text a screen reader reads. The
-        byte-order key sends one name when its name changed, else none."""
+        byte-order key and the WRAP pane send one name when their name
+        changed, else none."""
         shown = {name: text_of(self.fields[name]) for name in ("Display", "Binary")}
-        byte_order = self.key("Mot")
-        byte_order_name = byte_order.name
+        named = {node: node.name for node in (self.key("Mot"), self.wrap)}
         self.events.clear()
         yield
         pump(0.05)
-        renamed = [e for e in self.events if e.source == byte_order and e.type.endswith("accessible-name")]
-        if len(renamed) != (0 if byte_order.name == byte_order_name else 1):
-            raise Failure("the byte-order key sent %d names and is named %r, was %r" %
-                          (len(renamed), byte_order.name, byte_order_name))
+        for node, before in named.items():
+            renamed = [e for e in self.events if e.source == node and e.type.endswith("accessible-name")]
+            if len(renamed) != (0 if node.name == before else 1):
+                raise Failure("%r sent %d names and is named %r, was %r" % (node.name, len(renamed), node.name, before))
         for name, before in shown.items():
             node = self.fields[name]
             if node.name != name:
@@ -302,4 +303,5 @@ class Window:
             "datatype": checked[0] if len(checked) == 1 else checked,
             "status": self.status.description,
             "messages": self.messages,
+            "wrap": "" if self.wrap.name == "No wrap" else self.wrap.name[len("Wrap: "):],
         }

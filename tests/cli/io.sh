@@ -118,6 +118,14 @@ closed-descriptors)
     [ "$status" -eq 2 ] || fail "all closed: exit status $status, expected 2"
     [ "$(cksum <kept.replay)" = "$before" ] || fail "the script changed: $(head -c 200 kept.replay)"
     ;;
+terminal-prompt)
+    # At a terminal the prompt shows the WRAP pane as the window does.
+    printf 'datatype short\nclick B B 8 * 5 0 =\nclick CLR\n' | script -qec "$cli" /dev/null >out 2>err
+    tr -d '\r' <out >plain
+    grep -qx 'wrap     240000 does not fit in short' plain || fail "no wrap line: $(cat plain)"
+    [ "$(grep -o 'quibo[A-Z ]*> ' plain | tr '\n' '|')" = "quibo> |quibo> |quibo WRAP> |quibo> |" ] ||
+        fail "prompts: $(grep -o 'quibo[A-Z ]*> ' plain)"
+    ;;
 *)
     fail "no such case"
     ;;

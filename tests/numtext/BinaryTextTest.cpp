@@ -60,7 +60,8 @@ TEST(IntegralRendering, ReadsBitsNotSignAndOnlyItsWidth)
     }
     EXPECT_EQ(record.BinaryTextShort(0xFFFF8000u), "1000 0000 0000 0000");
     EXPECT_EQ(record.BinaryTextUShort(0x8000u), "1000 0000 0000 0000");
-    EXPECT_EQ(record.BinaryTextLong(0x80000000u), record.BinaryTextULong(0x80000000u));
+    const std::string asLong = record.BinaryTextLong(0x80000000u);
+    EXPECT_EQ(asLong, record.BinaryTextULong(0x80000000u));
 }
 
 TEST(IntegralRendering, GroupsByFourWithoutTrailingBlankInMot)
@@ -80,7 +81,8 @@ TEST(IntegralRendering, SixtyFourBitsInTwoLinesAndEveryByteInItsPlace)
     EXPECT_EQ(record.BinaryTextULongLong(0x0123456789ABCDEFu),
               "0000 0001 0010 0011 0100 0101 0110 0111\n1000 1001 1010 1011 1100 1101 1110 1111");
     EXPECT_EQ(record.m_strBinInt, "1110 1111 1100 1101 1010 1011 1000 1001 \n0110 0111 0100 0101 0010 0011 0000 0001 ");
-    EXPECT_EQ(record.BinaryTextLongLong(0x8000000000000000u), record.BinaryTextULongLong(0x8000000000000000u));
+    const std::string asLongLong = record.BinaryTextLongLong(0x8000000000000000u);
+    EXPECT_EQ(asLongLong, record.BinaryTextULongLong(0x8000000000000000u));
     // One byte set at a time: Mot keeps the value's order, Int puts byte k
     // (from the least significant) k-th, after the line break from the fifth.
     for (int k = 0; k < 8; ++k) {
@@ -92,7 +94,8 @@ TEST(IntegralRendering, SixtyFourBitsInTwoLinesAndEveryByteInItsPlace)
         EXPECT_EQ(record.m_strBinInt.substr(at, byteText.size()), byteText) << k;
         EXPECT_EQ(Count(record.m_strBinInt, '1'), 3u) << k;
     }
-    EXPECT_EQ(record.BinaryTextIntegral(DataType::LongLong, 0xFFFFFFFFFFFFFFFFu), record.BinaryTextLongLong(~0ull));
+    const std::string integral = record.BinaryTextIntegral(DataType::LongLong, 0xFFFFFFFFFFFFFFFFu);
+    EXPECT_EQ(integral, record.BinaryTextLongLong(~0ull));
     // The 32-bit types render the low half only.
     EXPECT_EQ(record.BinaryTextIntegral(DataType::UnsignedLong, 0x1234567800000001u),
               "0000 0000 0000 0000 0000 0000 0000 0001");

@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 
@@ -285,7 +286,7 @@ private slots:
             QMenu* menu = top->menu();
             menu->popup(Q().Window().mapToGlobal(QPoint(0, 0)));
             QTRY_VERIFY(menu->isVisible());
-            for (int i = 1; i <= 3; ++i)
+            for (int i = 1; i <= 4; ++i)
                 QTRY_VERIFY(!panes[i]->isVisible());
             for (const MenuEntry& entry : Menu128()) {
                 QAction* item = entry.id ? Q().Window().Action(entry.id) : nullptr;
@@ -296,7 +297,7 @@ private slots:
                 QTRY_COMPARE(message->text(), prompt);
             }
             menu->hide();
-            for (int i = 1; i <= 3; ++i)
+            for (int i = 1; i <= 4; ++i)
                 QTRY_VERIFY(panes[i]->isVisible());
         }
     }
@@ -316,7 +317,7 @@ private slots:
         QCOMPARE(bar->font(), Q().Form().font());
         QList<QLabel*> panes = bar->findChildren<QLabel*>();
         std::sort(panes.begin(), panes.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
-        QCOMPARE(panes.size(), 4);
+        QCOMPARE(panes.size(), 5);
         QLabel* message = panes[0];
 
         QStringList prompts;
@@ -328,7 +329,10 @@ private slots:
         for (const DataTypeCommand& command : DataTypeCommands())
             typeTexts << command.statusText;
         prompts << typeTexts;
+        // Each prompt beside an unlit WRAP pane, then beside its widest text.
+        for (const char* wrap : {"", "shift count 64 is outside 0 to 63"})
         for (const QString& prompt : prompts) {
+            Q().Window().SetPaneText(kWrapPane, wrap);
             Q().Window().SetPaneText(0, prompt.toStdString());
             QCOMPARE(QString::fromStdString(Q().Window().GetPaneText(0)), prompt);
             const QString shown = message->text();
@@ -337,8 +341,9 @@ private slots:
             QVERIFY(message->font().pointSizeF() >= bar->font().pointSizeF() * StatusPane::kSmallestScale);
             if (message->font() != bar->font())
                 QCOMPARE(shown, prompt);
-            // The type a user just chose reads whole at the desktop's font.
-            if (desktopPointSize == 0 && typeTexts.contains(prompt))
+            // The type a user just chose reads whole at the desktop's font
+            // while nothing was cut.
+            if (desktopPointSize == 0 && typeTexts.contains(prompt) && *wrap == '\0')
                 QCOMPARE(shown, prompt);
             if (shown != prompt) {
                 QVERIFY2(shown.endsWith(u'\u2026'), qPrintable(shown));
@@ -355,14 +360,31 @@ private slots:
             QCOMPARE(pane->textInterface()->text(0, pane->textInterface()->characterCount()), shown);
         }
 
-        // The lock-key panes are as wide as their texts, and no wider.
-        for (int i = 1; i <= 3; ++i) {
-            const QString text = QString::fromLatin1(LoadString(ID_INDICATOR_CAPS + i - 1));
-            const int room = panes[i]->contentsRect().width();
-            const int advance = Advance(panes[i]->font(), text);
+        // The WRAP pane is as wide as its text, the lock-key panes as theirs,
+        // and no wider; unlit, the WRAP pane takes no room.
+        struct Pane {
+            int index;
+            const char* text;  // what the WRAP pane is given
+            const char* shown;
+        };
+        const auto texts = std::to_array<Pane>({{1, "shift count 64 is outside 0 to 63", "SHIFT"},
+                                                {1, "division by zero", "DIV0"},
+                                                {1, "300 does not fit in unsigned char", "WRAP"},
+                                                {2, "", "CAP"},
+                                                {3, "", "NUM"},
+                                                {4, "", "SCRL"}});
+        for (const Pane& pane : texts) {
+            if (pane.index == kWrapPane) {
+                Q().Window().SetPaneText(kWrapPane, pane.text);
+                QCOMPARE(panes[pane.index]->text(), pane.shown);
+            }
+            const int room = panes[pane.index]->contentsRect().width();
+            const int advance = Advance(panes[pane.index]->font(), pane.shown);
             QVERIFY2(room >= advance && room <= advance + 6,
-                     qPrintable(QString("%1: %2 px for %3 px of text").arg(text).arg(room).arg(advance)));
+                     qPrintable(QString("%1: %2 px for %3 px of text").arg(pane.shown).arg(room).arg(advance)));
         }
+        Q().Window().SetPaneText(kWrapPane, "");
+        QCOMPARE(panes[1]->width(), 0);
     }
 };
 

@@ -71,7 +71,7 @@ private:
     {
         QtForm& form = Q().Form();
         FormState state =
-            ReadState(form, [this](int id) { return Q().App().MenuCheck(id); }, Q().Window().GetPaneText(0));
+            ReadState(form, [this](int id) { return Q().App().MenuCheck(id); }, Q().Window());
         for (const auto& [caption, text] : form.Messages())
             state.messages.push_back({caption, text});
         form.ClearMessages();

@@ -144,7 +144,7 @@ public:
         Settle();
         QtForm& form = m_quibo.Form();
         FormState state =
-            ReadState(form, [this](int id) { return m_quibo.App().MenuCheck(id); }, m_quibo.Window().GetPaneText(0));
+            ReadState(form, [this](int id) { return m_quibo.App().MenuCheck(id); }, m_quibo.Window());
         for (const auto& [caption, text] : form.Messages())
             state.messages.push_back({caption, text});
         form.ClearMessages();

@@ -1,15 +1,17 @@
 // What a screen reader finds in the window: every control reachable with its
 // name, role and description; names that stay while the values change; the
-// captions as labels; the lock panes; the data types as one choice.
+// captions as labels; the lock and WRAP panes; the data types as one choice.
 #include <QAccessible>
 #include <QToolTip>
 #include <QAction>
 #include <QSet>
 #include <QStatusBar>
 
+#include <algorithm>
 #include <functional>
 
 #include "platform/CommandIds.h"
+#include "hosts/qt/form/BitsPanel.h"
 #include "hosts/qt/form/Latin1Text.h"
 #include "res/Templates.h"
 #include "tests/qt/WindowFixture.h"
@@ -151,6 +153,58 @@ private slots:
         longLongItem->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QTRY_VERIFY(longLongItem->state().checked);
         QVERIFY(!charItem->state().checked);
+    }
+    void theWrapPaneSaysWhatWasCut()
+    {
+        const QList<QLabel*> panes = Q().Window().statusBar()->findChildren<QLabel*>();
+        const auto found = std::find_if(panes.begin(), panes.end(),
+                                        [](QLabel* label) { return label->accessibleName() == "No wrap"; });
+        QVERIFY(found != panes.end());
+        QLabel* pane = *found;
+        const auto keys = [this](std::initializer_list<ControlId> ids) {
+            for (ControlId id : ids)
+                Click(id);
+        };
+        const auto decimal = [this](const char* text) {
+            Click(IDC_DECIMAL_EDIT);
+            QTest::keyClick(Q().Form().Field(IDC_DECIMAL_EDIT), Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(Q().Form().Field(IDC_DECIMAL_EDIT), text);
+        };
+        struct Step {
+            std::function<void()> act;
+            const char* wrap;
+            const char* shown;
+        };
+        const Step steps[] = {
+            {[&] { keys({IDC_KEY_B, IDC_KEY_B, IDC_KEY_8, IDC_KEY_MULTIPLY, IDC_KEY_5, IDC_KEY_0, IDC_KEY_EQUALS}); },
+             "240000 does not fit in short", "WRAP"},
+            {[&] { keys({IDC_KEY_CLEAR}); }, "", ""},
+            {[&] { keys({IDC_KEY_7, IDC_KEY_DIVIDE, IDC_KEY_0, IDC_KEY_EQUALS}); }, "division by zero", "DIV0"},
+            {[&] { keys({IDC_KEY_1}); }, "", ""},
+            {[&] { keys({IDC_KEY_SHIFT_LEFT, IDC_KEY_1, IDC_KEY_0, IDC_KEY_EQUALS}); },
+             "shift count 16 is outside 0 to 15", "SHIFT"},
+            {[&] { keys({IDC_KEY_ADD}); }, "shift count 16 is outside 0 to 15", "SHIFT"},  // waits: no change
+            {[&] { Q().Form().Bits().Box(0).click(); }, "", ""},
+            {[&] { decimal("40000"); }, "DECIMAL does not fit in short", "WRAP"},
+            {[&] {
+                 Click(IDC_HEX_EDIT);
+                 QTest::keyClick(Q().Form().Field(IDC_HEX_EDIT), Qt::Key_End);
+                 QTest::keyClick(Q().Form().Field(IDC_HEX_EDIT), Qt::Key_Backspace);
+             },
+             "", ""},
+            {[&] { decimal("-40000"); }, "DECIMAL does not fit in short", "WRAP"},
+            {[&] { Q().Window().RunCommand(ID_FILE_NEW); }, "", ""},
+        };
+        Q().Window().Action(ID_TYPE_SHORT)->trigger();
+        Q().Window().Action(ID_VIEW_BITS)->trigger();
+        for (const Step& step : steps) {
+            step.act();
+            const QString wrap = step.wrap;
+            QCOMPARE(QString::fromStdString(Q().Window().GetPaneText(kWrapPane)), wrap);
+            QCOMPARE(pane->text(), QString(step.shown));
+            QCOMPARE(pane->toolTip(), wrap);
+            QCOMPARE(Node(pane)->text(QAccessible::Name), wrap.isEmpty() ? QString("No wrap") : "Wrap: " + wrap);
+        }
     }
 };
 

@@ -89,20 +89,20 @@ private slots:
         // What a screen reader reads first, the name, says the state.
         QList<QLabel*> panes = window.statusBar()->findChildren<QLabel*>();
         std::sort(panes.begin(), panes.end(), [](QLabel* a, QLabel* b) { return a->x() < b->x(); });
-        QCOMPARE(panes.size(), 4);
+        QCOMPARE(panes.size(), 5);  // the message and WRAP panes first
         XkbLockModifiers(display, XkbUseCoreKbd, LockMask, 0);
         XSync(display, False);
-        QTRY_COMPARE(window.GetPaneText(1), std::string());
-        QTRY_COMPARE(panes[1]->accessibleName(), QString("Caps Lock off"));
+        QTRY_COMPARE(window.GetPaneText(2), std::string());
+        QTRY_COMPARE(panes[2]->accessibleName(), QString("Caps Lock off"));
         XkbLockModifiers(display, XkbUseCoreKbd, LockMask, LockMask);
         XSync(display, False);
-        QTRY_COMPARE(window.GetPaneText(1), std::string("CAP"));
-        QCOMPARE(panes[1]->accessibleName(), QString("Caps Lock on"));
-        QCOMPARE(window.GetPaneText(3), std::string());
-        QCOMPARE(panes[3]->accessibleName(), QString("Scroll Lock off"));
+        QTRY_COMPARE(window.GetPaneText(2), std::string("CAP"));
+        QCOMPARE(panes[2]->accessibleName(), QString("Caps Lock on"));
+        QCOMPARE(window.GetPaneText(4), std::string());
+        QCOMPARE(panes[4]->accessibleName(), QString("Scroll Lock off"));
         XkbLockModifiers(display, XkbUseCoreKbd, LockMask, 0);
         XSync(display, False);
-        QTRY_COMPARE(window.GetPaneText(1), std::string());
+        QTRY_COMPARE(window.GetPaneText(2), std::string());
     }
 
     void topmostAsksToStayAbove()

@@ -52,13 +52,14 @@ TEST(JsonString, EscapesWhatJsonNeedsAndWritesTheRestAsUtf8)
 
 TEST(StateLine, HasItsMembersInOrderWithoutBlanks)
 {
-    FormState state{"8", "00000008", "8", "1\n0", "Mot", "unsigned long", " ", {{"ERROR", "x"}, {"ERROR", "y"}}};
+    FormState state{"8", "00000008", "8", "1\n0", "Mot", "unsigned long", " ",
+                    {{"ERROR", "x"}, {"ERROR", "y"}}, "division by zero"};
     std::string out;
     AppendStateLine(out, state);
     EXPECT_EQ(out,
               "{\"display\":\"8\",\"hex\":\"00000008\",\"decimal\":\"8\",\"binary\":\"1\\n0\",\"byteorder\":"
               "\"Mot\",\"datatype\":\"unsigned long\",\"status\":\" \",\"messages\":[{\"caption\":\"ERROR\","
-              "\"text\":\"x\"},{\"caption\":\"ERROR\",\"text\":\"y\"}]}");
+              "\"text\":\"x\"},{\"caption\":\"ERROR\",\"text\":\"y\"}],\"wrap\":\"division by zero\"}");
     out.clear();
     AppendErrorLine(out, 12, "unknown key \"\xE4\"");
     EXPECT_EQ(out, "{\"error\":\"line 12: unknown key \\\"\xC3\xA4\\\"\"}");

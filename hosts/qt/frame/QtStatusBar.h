@@ -11,18 +11,19 @@ class QLabel;
 namespace quibo {
 
 class StatusPane;
+class WrapPane;
 
-// The main window's status bar: the message pane, then the CAP, NUM and
-// SCRL panes, which show their text while the key is locked and tell a
-// screen reader whether it is.
+// The main window's status bar: the message pane, the WRAP pane, then the
+// CAP, NUM and SCRL panes, which show their text while the key is locked
+// and tell a screen reader whether it is.
 class QtStatusBar : public QStatusBar, public StatusBarWindow {
 public:
     explicit QtStatusBar(QWidget* parent);
 
     bool SetPaneText(int nIndex, std::string_view text, bool bUpdate = true) override;
     std::string GetPaneText(int nIndex) const override;
-    // While a menu is open the lock-key panes step aside: a menu item's
-    // prompt gets the whole bar.
+    // While a menu is open the WRAP and lock-key panes step aside: a menu
+    // item's prompt gets the whole bar.
     void SetMenuOpen(bool open);
 
 protected:
@@ -30,10 +31,11 @@ protected:
 
 private:
     void ShowLockKeys();
-    void SetIndicatorText(std::size_t index, const QString& text, bool stateKnown);
+    void SetLockText(std::size_t lock, const QString& text, bool stateKnown);
 
     StatusPane* m_messagePane = nullptr;
-    std::array<QLabel*, 4> m_panes{};
+    WrapPane* m_wrapPane = nullptr;
+    std::array<QLabel*, 3> m_lockPanes{};
     bool m_lockKeysWatched = false;
 };
 
