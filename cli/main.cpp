@@ -16,6 +16,7 @@
 #include "numtext/Latin1.h"
 #include "replay/HeadlessReplayTarget.h"
 #include "app/StandardDescriptors.h"
+#include "calc/Wrap.h"
 
 namespace {
 
@@ -27,8 +28,9 @@ constexpr const char kUsage[] = R"(Usage: quibo-cli [ACTION...] [--json | --code
 
 Quibo's hex calculator and converter without a window. The actions are done
 left to right, as a user does them on the window; then the display and the
-HEX, DECIMAL and BINARY fields are printed. The data type starts as
-"unsigned long".
+HEX, DECIMAL and BINARY fields are printed, and a wrap line when the type
+cut something (as the window's WRAP pane: "240000 does not fit in short").
+The data type starts as "unsigned long".
 
 Actions:
   --type NAME      choose a data type: "unsigned char", char,
@@ -203,8 +205,10 @@ int RunInteractive()
     Player player(target);
     LineReader reader(stdin);
     std::string line;
+    // The prompt shows the WRAP pane as the window does.
+    std::string prompt = "quibo> ";
     for (;;) {
-        Write("quibo> ");
+        Write(prompt);
         if (std::fflush(stdout) != 0)
             CannotWrite(errno);
         switch (reader.Next(line)) {
@@ -226,6 +230,8 @@ int RunInteractive()
         } else if (const auto* state = std::get_if<FormState>(&played)) {
             ReportMessages(*state);
             Write(FieldText(*state));
+            const std::string_view label = WrapLabel(state->wrap);
+            prompt = label.empty() ? "quibo> " : "quibo " + std::string(label) + "> ";
         }
     }
 }
