@@ -164,6 +164,62 @@ void CheckWrap(HeadlessApp& app, const std::vector<std::string>& allowed)
     Require(app.StatusBar().GetPaneText(kWrapPane) == wrap, "the pane shows the document's text");
 }
 
+// Types an edge of the real values, or any bytes' hex digits, into HEX:
+// under float or double, DECIMAL reads back as HEX's pattern. Gives what
+// the WRAP pane may then say.
+template <class Next>
+std::vector<std::string> TypeIntoHex(HeadlessApp& app, Next& next)
+{
+    HeadlessForm& form = app.Form();
+    const std::uint8_t choice = next();
+    std::string text = kRealPatterns[choice % kRealPatterns.size()];
+    if (choice >= 128) {
+        text.clear();
+        for (int digit = 0; digit < 16; ++digit)
+            text += "0123456789ABCDEF"[next() % 16];
+    }
+    // Into HEX from DECIMAL: a field that kept the focus through a
+    // Data Type command does not convert until it gets it again.
+    form.Focus(IDC_DECIMAL_EDIT);
+    form.Focus(IDC_HEX_EDIT);
+    form.ClearField();
+    form.Type(text);
+    const DataType type = app.Document().m_nDataType;
+    const std::uint64_t pattern = HexTextToValue(form.GetDlgItemText(IDC_HEX_EDIT));
+    const std::string decimal = form.GetDlgItemText(IDC_DECIMAL_EDIT);
+    if (type == DataType::Float) {
+        const float value = std::bit_cast<float>(static_cast<std::uint32_t>(pattern));
+        Require(decimal == FloatText(value), "DECIMAL shows the float of HEX");
+        Require(value != value || static_cast<float>(ReadDecimalReal(decimal)) == value, "and reads back");
+    } else if (type == DataType::Double) {
+        const double value = std::bit_cast<double>(pattern);
+        Require(decimal == DoubleText(value), "DECIMAL shows the double of HEX");
+        Require(value != value || ReadDecimalReal(decimal) == value, "and reads back");
+    }
+    return {""};
+}
+
+// Flips a bit of the Bits panel; gives what the WRAP pane may then say.
+template <class Next>
+std::vector<std::string> FlipBit(HeadlessApp& app, Next& next, const std::string& wrapBefore)
+{
+    HeadlessForm& form = app.Form();
+    // A flip changes that bit of the converter's value and no other,
+    // and is refused beyond the type's width.
+    const int bit = next() % kPanelBits;
+    const std::uint64_t before = app.Document().ConverterValue();
+    const std::string display = form.GetDlgItemText(IDC_DISPLAY);
+    const std::optional<ControlId> focus = form.GetFocus();
+    const bool flipped = form.Click(BitControl(bit));
+    const std::uint64_t after = app.Document().ConverterValue();
+    Require(flipped == (bit < FindDataTypeInfo(app.Document().m_nDataType)->widthBits), "bits below the width");
+    Require(after == (flipped ? before ^ (std::uint64_t{1} << bit) : before), "one bit flipped");
+    Require(form.GetDlgItemText(IDC_DISPLAY) == display, "the display stays");
+    Require(form.GetFocus() == (flipped ? std::optional<ControlId>(BitControl(bit)) : focus),
+            "the flipped bit has the focus; a refused one leaves it");
+    return flipped ? std::vector<std::string>{""} : std::vector<std::string>{wrapBefore};
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -202,51 +258,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     wrap_oracle::AfterDecimal(*FindDataTypeInfo(app.Document().m_nDataType),
                                               form.GetDlgItemText(IDC_DECIMAL_EDIT), app.Document().ConverterValue())};
         } else if (action < 250) {
-            // An edge of the real values, or any bytes' hex digits, typed
-            // into HEX: under float or double, DECIMAL reads back as HEX's
-            // pattern.
-            const std::uint8_t choice = next();
-            std::string text = kRealPatterns[choice % kRealPatterns.size()];
-            if (choice >= 128) {
-                text.clear();
-                for (int digit = 0; digit < 16; ++digit)
-                    text += "0123456789ABCDEF"[next() % 16];
-            }
-            // Into HEX from DECIMAL: a field that kept the focus through a
-            // Data Type command does not convert until it gets it again.
-            form.Focus(IDC_DECIMAL_EDIT);
-            form.Focus(IDC_HEX_EDIT);
-            form.ClearField();
-            form.Type(text);
-            wrap = {""};
-            const DataType type = app.Document().m_nDataType;
-            const std::uint64_t pattern = HexTextToValue(form.GetDlgItemText(IDC_HEX_EDIT));
-            const std::string decimal = form.GetDlgItemText(IDC_DECIMAL_EDIT);
-            if (type == DataType::Float) {
-                const float value = std::bit_cast<float>(static_cast<std::uint32_t>(pattern));
-                Require(decimal == FloatText(value), "DECIMAL shows the float of HEX");
-                Require(value != value || static_cast<float>(ReadDecimalReal(decimal)) == value, "and reads back");
-            } else if (type == DataType::Double) {
-                const double value = std::bit_cast<double>(pattern);
-                Require(decimal == DoubleText(value), "DECIMAL shows the double of HEX");
-                Require(value != value || ReadDecimalReal(decimal) == value, "and reads back");
-            }
+            wrap = TypeIntoHex(app, next);
         } else if (action < 254) {
-            // A flip changes that bit of the converter's value and no other,
-            // and is refused beyond the type's width.
-            const int bit = next() % kPanelBits;
-            const std::uint64_t before = app.Document().ConverterValue();
-            const std::string display = form.GetDlgItemText(IDC_DISPLAY);
-            const std::optional<ControlId> focus = form.GetFocus();
-            const bool flipped = form.Click(BitControl(bit));
-            const std::uint64_t after = app.Document().ConverterValue();
-            Require(flipped == (bit < FindDataTypeInfo(app.Document().m_nDataType)->widthBits), "bits below the width");
-            Require(after == (flipped ? before ^ (std::uint64_t{1} << bit) : before), "one bit flipped");
-            Require(form.GetDlgItemText(IDC_DISPLAY) == display, "the display stays");
-            Require(form.GetFocus() == (flipped ? std::optional<ControlId>(BitControl(bit)) : focus),
-                    "the flipped bit has the focus; a refused one leaves it");
-            if (flipped)
-                wrap = {""};
+            wrap = FlipBit(app, next, before.wrap);
         } else {
             app.App().OnCmdMsg(ID_FILE_NEW);
             wrap = {""};

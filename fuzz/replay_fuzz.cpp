@@ -202,12 +202,10 @@ void CheckWrapAfterEdit(const Members& before, const Members& after, ControlId f
     }
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+// Plays the script on a fresh application; gives what the player wrote and
+// whether no line was an error.
+std::string Played(const std::uint8_t* data, std::size_t size, bool& clean)
 {
-    if (size == 0)
-        return 0;
     std::FILE* in = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
     char* written = nullptr;
     std::size_t writtenSize = 0;
@@ -219,11 +217,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const StreamResult result = Player(target).PlayStream(in, out, false);
     Require(result.status == StreamResult::Status::Clean || result.status == StreamResult::Status::LineErrors,
             "memory streams neither fail to read nor to write");
-    const bool clean = result.status == StreamResult::Status::Clean;
+    clean = result.status == StreamResult::Status::Clean;
     std::fclose(in);
     std::fclose(out);
-    const std::string output(written, writtenSize);
+    std::string output(written, writtenSize);
     std::free(written);
+    return output;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    bool clean = false;
+    const std::string output = Played(data, size, clean);
 
     // Walk the script's lines as the player splits them, beside the output.
     const std::string_view script(reinterpret_cast<const char*>(data), size);
