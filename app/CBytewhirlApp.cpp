@@ -44,7 +44,7 @@ CBytewhirlApp::CBytewhirlApp(AppPlatform& platform, FormWindow& form, StatusBarW
     : m_platform(platform),
       m_form(form),
       m_frameWindow(frame),
-      m_view(m_document, form, statusBar),
+      m_view(m_document, form, statusBar, frame),
       m_frame(m_document, statusBar, frame, platform)
 {
     // The frame exists once the application does.
@@ -146,6 +146,8 @@ bool CBytewhirlApp::InitInstance(const std::optional<std::string>& fileName)
     // Before the initial update, which fits the window to what it shows.
     if (stored.bitsShown)
         m_frameWindow.ShowBitsPanel(true);
+    if (stored.inspectorShown)
+        m_frameWindow.ShowInspector(true);
     m_startingUp = true;
     bool started = true;
     if (fileName)

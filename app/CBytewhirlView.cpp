@@ -55,8 +55,9 @@ constexpr RouteIndex<View> kRouteIndex(kRoutes);
 
 }  // namespace
 
-CBytewhirlView::CBytewhirlView(CBytewhirlDoc& document, FormWindow& form, StatusBarWindow& statusBar)
-    : m_document(document), m_form(form), m_statusBar(statusBar)
+CBytewhirlView::CBytewhirlView(CBytewhirlDoc& document, FormWindow& form, StatusBarWindow& statusBar,
+                               FrameWindow& frame)
+    : m_document(document), m_form(form), m_statusBar(statusBar), m_frame(frame)
 {
     m_document.AddView(this);
 }

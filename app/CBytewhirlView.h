@@ -10,6 +10,7 @@
 #include "platform/Document.h"
 #include "platform/EditControl.h"
 #include "platform/FormWindow.h"
+#include "platform/FrameWindow.h"
 #include "platform/RoutingTable.h"
 #include "platform/StatusBarWindow.h"
 
@@ -22,7 +23,7 @@ namespace quibo {
 // ViewBits.cpp.
 class CBytewhirlView : public CView {
 public:
-    CBytewhirlView(CBytewhirlDoc& document, FormWindow& form, StatusBarWindow& statusBar);
+    CBytewhirlView(CBytewhirlDoc& document, FormWindow& form, StatusBarWindow& statusBar, FrameWindow& frame);
     ~CBytewhirlView() override;
     CBytewhirlView(const CBytewhirlView&) = delete;
     CBytewhirlView& operator=(const CBytewhirlView&) = delete;
@@ -100,6 +101,8 @@ public:
     // follows the converter's value after every notification and command.
     void OnBitClicked(int bit);
     void RefreshBits();
+    // The Inspector's readings of the same value, while it is shown.
+    void RefreshReadings();
 
     // Held while a notification or command runs: the program's own writes
     // notify from within, and the Bits panel is given the value once, when
@@ -111,6 +114,7 @@ public:
         {
             if (--m_view.m_dispatchDepth == 0) {
                 m_view.RefreshBits();
+                m_view.RefreshReadings();
                 m_view.RefreshWrap();
             }
         }
@@ -151,10 +155,13 @@ private:
     CBytewhirlDoc& m_document;
     FormWindow& m_form;
     StatusBarWindow& m_statusBar;
+    FrameWindow& m_frame;
     int m_dispatchDepth = 0;
     std::string m_wrapShown;
     // The type and value the Bits panel was last given.
     std::optional<std::pair<DataType, std::uint64_t>> m_bitsShown;
+    // The same for the Inspector; nothing while it is hidden.
+    std::optional<std::pair<DataType, std::uint64_t>> m_readingsShown;
 };
 
 }  // namespace quibo

@@ -27,6 +27,7 @@ constexpr auto kCommands = std::to_array<CommandRoute<Frame>>({
     {ID_VIEW_TOPMOST, &Frame::OnViewTopmost},
     {ID_VIEW_STATUS_BAR, &Frame::OnViewStatusBar},
     {ID_VIEW_BITS, &Frame::OnViewBits},
+    {ID_VIEW_INSPECTOR, &Frame::OnViewInspector},
 });
 
 constexpr auto kUpdates = std::to_array<UpdateRoute<Frame>>({
@@ -44,6 +45,7 @@ constexpr auto kUpdates = std::to_array<UpdateRoute<Frame>>({
     {ID_VIEW_TOPMOST, &Frame::OnUpdateViewTopmost},
     {ID_VIEW_STATUS_BAR, &Frame::OnUpdateViewStatusBar},
     {ID_VIEW_BITS, &Frame::OnUpdateViewBits},
+    {ID_VIEW_INSPECTOR, &Frame::OnUpdateViewInspector},
 });
 
 }  // namespace
@@ -121,6 +123,19 @@ void CMainFrame::OnViewBits()
 void CMainFrame::OnUpdateViewBits(CCmdUI* pCmdUI)
 {
     pCmdUI->SetCheck(m_frame.IsBitsPanelVisible() ? 1 : 0);
+}
+
+void CMainFrame::OnViewInspector()
+{
+    // The view gives the panel its readings once the command is done.
+    const bool show = !m_frame.IsInspectorVisible();
+    m_frame.ShowInspector(show);
+    m_platform.StoreInspectorShown(show);
+}
+
+void CMainFrame::OnUpdateViewInspector(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetCheck(m_frame.IsInspectorVisible() ? 1 : 0);
 }
 
 std::span<const CommandRoute<CMainFrame>> CMainFrame::CommandTable()

@@ -13,7 +13,8 @@ namespace quibo {
 
 // The main window's command handling, free of any toolkit: the Data Type
 // commands, the View toggles, Help Instructions, and the check marks of
-// their menu items. Whether the Bits panel is shown is kept in the settings.
+// their menu items. Whether the Bits panel and the Inspector are shown is kept in the
+// settings.
 class CMainFrame {
 public:
     CMainFrame(CBytewhirlDoc& document, StatusBarWindow& statusBar, FrameWindow& frame, AppPlatform& platform);
@@ -43,6 +44,8 @@ public:
     void OnUpdateViewStatusBar(CCmdUI* pCmdUI);
     void OnViewBits();
     void OnUpdateViewBits(CCmdUI* pCmdUI);
+    void OnViewInspector();
+    void OnUpdateViewInspector(CCmdUI* pCmdUI);
 
     void OnTypeUnsignedChar();
     void OnTypeChar();

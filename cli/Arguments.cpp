@@ -122,6 +122,10 @@ std::variant<CliPlan, std::string> ParseArguments(std::span<const std::string_vi
             plan.code = true;
             continue;
         }
+        if (arg == "--inspect") {
+            plan.inspect = true;
+            continue;
+        }
 
         // Options with a value, as "--opt VALUE" or "--opt=VALUE".
         std::string_view name = arg;
@@ -171,11 +175,11 @@ std::variant<CliPlan, std::string> ParseArguments(std::span<const std::string_vi
     }
 
     if (script) {
-        if (!plan.actions.empty() || plan.json || plan.code)
-            return std::string("--script plays a whole script: give it no other action, --json or --code");
+        if (!plan.actions.empty() || plan.json || plan.code || plan.inspect)
+            return std::string("--script plays a whole script: give it no other action, --json, --code or --inspect");
         plan.mode = CliPlan::Mode::Script;
-    } else if (plan.json && plan.code) {
-        return std::string("--json and --code each print the result: give one of them");
+    } else if (int{plan.json} + int{plan.code} + int{plan.inspect} > 1) {
+        return std::string("--json, --code and --inspect each print the result: give one of them");
     } else if (args.empty()) {
         // Without arguments: a terminal gets a prompt; a pipe is a script.
         plan.mode = stdinIsTerminal ? CliPlan::Mode::Interactive : CliPlan::Mode::Script;

@@ -18,6 +18,7 @@ struct CliPlan {
     std::vector<Action> actions;  // Actions: done left to right
     bool json = false;            // Actions: print one replay state line
     bool code = false;            // Actions: print the value as code writes it
+    bool inspect = false;         // Actions: print the value's readings as every type of its width
     std::string scriptPath;       // Script: a file, or "-" for standard input
 };
 

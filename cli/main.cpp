@@ -17,12 +17,13 @@
 #include "replay/HeadlessReplayTarget.h"
 #include "app/StandardDescriptors.h"
 #include "calc/Wrap.h"
+#include "platform/CommandIds.h"
 
 namespace {
 
 using namespace quibo;
 
-constexpr const char kUsage[] = R"(Usage: quibo-cli [ACTION...] [--json | --code]
+constexpr const char kUsage[] = R"(Usage: quibo-cli [ACTION...] [--json | --code | --inspect]
        quibo-cli --script FILE
        quibo-cli
 
@@ -57,6 +58,11 @@ Options:
   --code           print only the converter's value as C and C++ code write
                    it: 0x2Cu, -1, (-9223372036854775807 - 1), 1.0f, 0.1,
                    INFINITY (what Copy as Code copies from BINARY)
+  --inspect        print the converter's value as every type of its width,
+                   a line each: name, then the value, then (from 16 bits)
+                   the value with its bytes in the other order, with tabs
+                   between; at 16 bits half and bfloat16 too, each real
+                   reading with its class, its %a hex and its exact value
   --script FILE    play a replay script (FILE - for standard input) and print
                    one JSON line per action; exit status 1 if a line was an
                    error
@@ -122,6 +128,23 @@ int Finish(int status)
     return status;
 }
 
+// The Inspector's rows as the window's View > Inspector shows them, a line
+// each: the name, the reading, and from 16 bits the reading in the other
+// byte order, with tabs between.
+std::string ReadingsText(HeadlessApp& app)
+{
+    app.App().OnCmdMsg(ID_VIEW_INSPECTOR);
+    const InspectorTable& table = app.FrameWindow().readings;
+    std::string out;
+    for (const InspectorRow& row : table.rows) {
+        out += row.name + '\t' + row.mot;
+        if (table.HasIntColumn())
+            out += '\t' + row.in;
+        out += '\n';
+    }
+    return out;
+}
+
 int RunActions(const CliPlan& plan)
 {
     HeadlessApp app;
@@ -147,6 +170,8 @@ int RunActions(const CliPlan& plan)
         out += '\n';
     } else if (plan.code) {
         out = app.App().CodeOf(IDC_BINARY) + '\n';
+    } else if (plan.inspect) {
+        out = ReadingsText(app);
     } else {
         out = FieldText(state);
     }

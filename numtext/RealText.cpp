@@ -5,12 +5,19 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 #include "numtext/DecimalText.h"
 
 namespace quibo {
 
 namespace {
+
+// The low bits of a pattern, below 64.
+std::uint64_t LowBits(int bits)
+{
+    return bits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
+}
 
 // The plain form's range of decimal exponents.
 constexpr int kPlainLowest = -5;
@@ -92,14 +99,80 @@ std::string RealText(std::uint64_t pattern, const IeeeLayout& layout)
 {
     if (layout.totalBits == 32)
         return FloatText(std::bit_cast<float>(static_cast<std::uint32_t>(pattern)));
-    return DoubleText(std::bit_cast<double>(pattern));
+    if (layout.totalBits == 64)
+        return DoubleText(std::bit_cast<double>(pattern));
+    pattern &= LowBits(layout.totalBits);
+    const double value = RealValue(pattern, layout);
+    const bool negative = std::signbit(value);
+    if (std::isnan(value) || std::isinf(value) || value == 0)
+        return DoubleText(value);  // nan, inf and 0 with their signs
+    char buffer[64];
+    std::string scientific;
+    for (int digits = 1; digits <= 9; ++digits) {
+        const std::to_chars_result end =
+            std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
+        scientific.assign(buffer, end.ptr);
+        if (RealPattern(ReadDecimalReal(scientific), layout) == pattern)
+            break;
+    }
+    return Plain(scientific, negative);
 }
 
 std::uint64_t RealPattern(double value, const IeeeLayout& layout)
 {
     if (layout.totalBits == 32)
         return std::bit_cast<std::uint32_t>(static_cast<float>(value));
-    return std::bit_cast<std::uint64_t>(value);
+    if (layout.totalBits == 64)
+        return std::bit_cast<std::uint64_t>(value);
+    // A narrow layout's patterns of one sign grow with their values: the
+    // nearest is found among them, and a tie at the midpoint (a double, as
+    // every value of these layouts and their midpoints are) goes to the
+    // even pattern.
+    const std::uint64_t sign = std::uint64_t{std::signbit(value) ? 1u : 0u} << (layout.totalBits - 1);
+    const std::uint64_t infinity = LowBits(layout.exponentBits) << layout.fractionBits;
+    if (std::isnan(value))
+        return sign | infinity | std::uint64_t{1} << (layout.fractionBits - 1);
+    const double magnitude = std::fabs(value);
+    const std::uint64_t largest = infinity - 1;
+    const double top = RealValue(largest, layout);
+    // Past the largest value by half its last place: an infinity.
+    if (magnitude >= top + (top - RealValue(largest - 1, layout)) / 2)
+        return sign | infinity;
+    std::uint64_t below = 0;  // the last pattern whose value is at most magnitude
+    std::uint64_t above = largest;
+    while (below < above) {
+        const std::uint64_t middle = below + (above - below + 1) / 2;
+        if (RealValue(middle, layout) <= magnitude)
+            below = middle;
+        else
+            above = middle - 1;
+    }
+    if (below == largest)
+        return sign | below;
+    const double midpoint = (RealValue(below, layout) + RealValue(below + 1, layout)) / 2;
+    const bool up = magnitude > midpoint || (magnitude == midpoint && (below & 1u) != 0);
+    return sign | (up ? below + 1 : below);
+}
+
+double RealValue(std::uint64_t pattern, const IeeeLayout& layout)
+{
+    if (layout.totalBits == 32)
+        return std::bit_cast<float>(static_cast<std::uint32_t>(pattern));
+    if (layout.totalBits == 64)
+        return std::bit_cast<double>(pattern);
+    const bool negative = (pattern >> (layout.totalBits - 1) & 1u) != 0;
+    const std::uint64_t fraction = pattern & LowBits(layout.fractionBits);
+    const auto exponent = static_cast<int>(pattern >> layout.fractionBits & LowBits(layout.exponentBits));
+    const int bias = (1 << (layout.exponentBits - 1)) - 1;
+    double magnitude = 0;
+    if (exponent == (1 << layout.exponentBits) - 1)
+        magnitude = fraction != 0 ? std::numeric_limits<double>::quiet_NaN() : std::numeric_limits<double>::infinity();
+    else if (exponent == 0)
+        magnitude = std::ldexp(static_cast<double>(fraction), 1 - bias - layout.fractionBits);
+    else
+        magnitude = std::ldexp(static_cast<double>(fraction | std::uint64_t{1} << layout.fractionBits),
+                               exponent - bias - layout.fractionBits);
+    return std::copysign(magnitude, negative ? -1.0 : 1.0);
 }
 
 std::string FloatText(float value)

@@ -22,14 +22,21 @@ struct IeeeLayout {
     int exponentBits;
     int fractionBits;
 };
+inline constexpr IeeeLayout kBinary16{16, 5, 10};  // half
+inline constexpr IeeeLayout kBfloat16{16, 8, 7};   // the top half of a float
 inline constexpr IeeeLayout kBinary32{32, 8, 23};  // float
 inline constexpr IeeeLayout kBinary64{64, 11, 52};  // double
 
-// The text above of a bit pattern (its low totalBits bits) in a layout that
-// the machine computes in: binary32 or binary64.
+// The text above of a bit pattern (its low totalBits bits). In the 16-bit
+// layouts a text "reads back" when DECIMAL's reading, rounded to the layout,
+// gives the pattern again; they take at most five digits.
 std::string RealText(std::uint64_t pattern, const IeeeLayout& layout);
-// The bit pattern of a value in such a layout, rounded to nearest (beyond
-// the range an infinity).
+// The bit pattern of a value in a layout, rounded to nearest with ties to
+// even (beyond the largest finite value an infinity). A NaN keeps its sign
+// and is the layout's quiet NaN.
 std::uint64_t RealPattern(double value, const IeeeLayout& layout);
+// The value of a bit pattern: every layout's values are doubles. A NaN
+// keeps its sign.
+double RealValue(std::uint64_t pattern, const IeeeLayout& layout);
 
 }  // namespace quibo

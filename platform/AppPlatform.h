@@ -19,10 +19,11 @@ inline constexpr std::size_t kRecentFiles = 4;
 using RecentFileUpdate = std::function<std::optional<std::vector<std::string>>(const std::vector<std::string>&)>;
 
 // What the settings file keeps: the recent-file list, most recent first,
-// and whether the Bits panel is shown.
+// and whether the Bits panel and the Inspector are shown.
 struct StoredSettings {
     std::vector<std::string> recentFiles;
     bool bitsShown = false;
+    bool inspectorShown = false;
 };
 
 // What the application needs of the desktop: file prompts, files, the
@@ -56,6 +57,8 @@ public:
     virtual void UpdateRecentFiles(const RecentFileUpdate& update) = 0;
     // Stores whether the Bits panel is shown, under the same rules.
     virtual void StoreBitsShown(bool shown) = 0;
+    // Stores whether the Inspector is shown, under the same rules.
+    virtual void StoreInspectorShown(bool shown) = 0;
 };
 
 }  // namespace quibo

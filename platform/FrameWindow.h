@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DialogTemplate.h"
+#include "platform/InspectorTable.h"
 
 namespace quibo {
 
@@ -38,6 +39,12 @@ public:
     // it is shown.
     virtual void ShowBitsPanel(bool show) = 0;
     virtual bool IsBitsPanelVisible() const = 0;
+    // The Inspector right of the form (and of the Bits panel): the window
+    // grows by its width while it is shown, and keeps one size whatever it
+    // shows.
+    virtual void ShowInspector(bool show) = 0;
+    virtual bool IsInspectorVisible() const = 0;
+    virtual void SetReadings(const InspectorTable& table) = 0;
     // Whether the window system lets a window stay above the others
     // (Wayland does not).
     virtual bool CanStayOnTop() const = 0;

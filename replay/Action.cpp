@@ -153,6 +153,7 @@ constexpr auto kCommands = std::to_array<std::pair<std::string_view, int>>({
     {"ID_VIEW_REMOVE_BORDER", ID_VIEW_REMOVE_BORDER},
     {"ID_VIEW_TOPMOST", ID_VIEW_TOPMOST},
     {"ID_VIEW_BITS", ID_VIEW_BITS},
+    {"ID_VIEW_INSPECTOR", ID_VIEW_INSPECTOR},
 });
 
 std::optional<int> CommandNamed(std::string_view name)

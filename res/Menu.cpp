@@ -29,6 +29,7 @@ constexpr auto kMenu = std::to_array<MenuEntry>({
     {1, "&Remove  Border", ID_VIEW_REMOVE_BORDER},
     {1, "&Make Topmost Window", ID_VIEW_TOPMOST},
     {1, "&Bits", ID_VIEW_BITS},
+    {1, "&Inspector", ID_VIEW_INSPECTOR},
     {0, "&Help", 0},
     {1, "&About Quibo", ID_APP_ABOUT},
     {1, "Help &Instructions", ID_HELP_INSTRUCTIONS},

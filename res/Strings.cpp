@@ -35,6 +35,7 @@ constexpr auto kStrings = std::to_array<StringResource>({
     {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
     {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
     {ID_VIEW_BITS, "Show or hide the bits of the converter's value\nToggle Bits"},
+    {ID_VIEW_INSPECTOR, "Show or hide every reading of the converter's value\nToggle Inspector"},
     {ID_INDICATOR_CAPS, "CAP"},
     {ID_INDICATOR_NUM, "NUM"},
     {ID_INDICATOR_SCRL, "SCRL"},

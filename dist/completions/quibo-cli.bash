@@ -80,9 +80,9 @@ _quibo_cli()
     *)
         if [[ $cur == -* ]]; then
             if [[ -n $given ]]; then
-                w="--type --hex --decimal --bit --json --code"
+                w="--type --hex --decimal --bit --json --code --inspect"
             else
-                w="--type --hex --decimal --bit --json --code --script --help --version"
+                w="--type --hex --decimal --bit --json --code --inspect --script --help --version"
             fi
         else
             # The keys a shell leaves alone; the rest (| & << >> * ~) need quotes.

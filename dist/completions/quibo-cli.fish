@@ -48,4 +48,5 @@ complete -c quibo-cli -n __quibo_cli_open -l decimal -x -d 'Click into DECIMAL, 
 complete -c quibo-cli -n __quibo_cli_open -l bit -x -d "Flip bit N of the converter's value"
 complete -c quibo-cli -n __quibo_cli_open -l json -d 'Print the final state as one JSON line'
 complete -c quibo-cli -n __quibo_cli_open -l code -d "Print the converter's value as code writes it"
+complete -c quibo-cli -n __quibo_cli_open -l inspect -d "Print the converter's value as every type of its width"
 complete -c quibo-cli -n __quibo_cli_open -k -a '(__quibo_cli_keys)'

@@ -11,7 +11,7 @@
 namespace quibo {
 
 // The application's desktop in memory: files, the answers its prompts give
-// (in turn; nothing is a cancel) and where they started, the settings (recent files, Bits), error
+// (in turn; nothing is a cancel) and where they started, the settings (recent files, Bits, Inspector), error
 // boxes, the caption, the clipboard, and whether the main window closed.
 class HeadlessAppPlatform : public AppPlatform {
 public:
@@ -35,7 +35,7 @@ public:
     void CloseMainWindow() override { mainWindowClosed = true; }
     void SetCaption(const std::string& text) override { caption = text; }
     void SetClipboardText(const std::string& text) override { clipboard = text; }
-    StoredSettings ReadSettings() override { return {recentFiles, bitsShown}; }
+    StoredSettings ReadSettings() override { return {recentFiles, bitsShown, inspectorShown}; }
     void UpdateRecentFiles(const RecentFileUpdate& update) override
     {
         if (const std::optional<std::vector<std::string>> list = update(recentFiles)) {
@@ -44,6 +44,7 @@ public:
         }
     }
     void StoreBitsShown(bool shown) override { bitsShown = shown; }
+    void StoreInspectorShown(bool shown) override { inspectorShown = shown; }
 
     std::vector<std::optional<std::string>> answers;
     std::vector<std::string> promptFolders;  // where each prompt started
@@ -54,6 +55,7 @@ public:
     std::vector<std::string> recentFiles;
     int recentFileWrites = 0;
     bool bitsShown = false;
+    bool inspectorShown = false;
     std::string caption;
     std::string clipboard;
     bool mainWindowClosed = false;

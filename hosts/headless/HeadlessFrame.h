@@ -8,7 +8,8 @@
 namespace quibo {
 
 // The main window's own operations, in memory: style bits, the topmost band,
-// the status bar's and the Bits panel's visibility, and the dialogs shown (closed at once).
+// the status bar's, the Bits panel's and the Inspector's visibility, the Inspector's readings, and
+// the dialogs shown (closed at once).
 class HeadlessFrame : public FrameWindow {
 public:
     void ModifyStyle(unsigned remove, unsigned add) override { style = (style & ~remove) | add; }
@@ -27,12 +28,22 @@ public:
     bool CanStayOnTop() const override { return canStayOnTop; }
     void ShowBitsPanel(bool show) override { bitsPanelVisible = show; }
     bool IsBitsPanelVisible() const override { return bitsPanelVisible; }
+    void ShowInspector(bool show) override { inspectorVisible = show; }
+    bool IsInspectorVisible() const override { return inspectorVisible; }
+    void SetReadings(const InspectorTable& table) override
+    {
+        readings = table;
+        ++readingsGiven;
+    }
 
     unsigned style = WS_BORDER | WS_THICKFRAME | WS_MAXIMIZEBOX;
     bool topmost = false;
     bool statusBarVisible = true;
     bool canStayOnTop = true;
     bool bitsPanelVisible = false;
+    bool inspectorVisible = false;
+    InspectorTable readings;  // what the Inspector was last given
+    int readingsGiven = 0;
     std::vector<int> dialogsShown;
 };
 

@@ -81,4 +81,9 @@ void QtAppPlatform::StoreBitsShown(bool shown)
     m_settings.StoreBitsShown(shown);
 }
 
+void QtAppPlatform::StoreInspectorShown(bool shown)
+{
+    m_settings.StoreInspectorShown(shown);
+}
+
 }  // namespace quibo

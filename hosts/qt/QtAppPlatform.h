@@ -26,6 +26,7 @@ public:
     StoredSettings ReadSettings() override;
     void UpdateRecentFiles(const RecentFileUpdate& update) override;
     void StoreBitsShown(bool shown) override;
+    void StoreInspectorShown(bool shown) override;
 
     // At exit: the settings edits that wait for the lock, with pause
     // between the tries.

@@ -66,6 +66,9 @@ TEST(CliArguments, MistakesNameWhatIsWrong)
         {{"--type", "int"}, "unknown data type \"int\""},
         {{"--hex"}, "--hex needs a value"},
         {{"--script", "f", "5"}, "--script plays a whole script"},
+        {{"--script", "f", "--inspect"}, "--script plays a whole script"},
+        {{"1", "--inspect", "--json"}, "--json, --code and --inspect each print the result"},
+        {{"--code", "--inspect"}, "--json, --code and --inspect each print the result"},
         // What the user gave comes back short and escaped: no terminal
         // control, no byte that is not text.
         {{"--type", "\x1b[31mred\r\x7f"}, "unknown data type \"\\x1b[31mred\\x0d\\x7f\""},

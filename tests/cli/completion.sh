@@ -62,8 +62,8 @@ offers '--type=float' '--type=f'  # when COMP_WORDBREAKS lacks "="
 
 # Options: all of them first; after an action, only those that go with it.
 offers '--type' --ty
-offers $'--type\n--hex\n--decimal\n--bit\n--json\n--code\n--script\n--help\n--version' -
-offers $'--type\n--hex\n--decimal\n--bit\n--json\n--code' 5 add 3 -
+offers $'--type\n--hex\n--decimal\n--bit\n--json\n--code\n--inspect\n--script\n--help\n--version' -
+offers $'--type\n--hex\n--decimal\n--bit\n--json\n--code\n--inspect' 5 add 3 -
 offers '' --bit ''
 offers '' --hex ''
 offers '' --script x.replay -

@@ -4,11 +4,13 @@
 #include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
 
 #include "app/DataTypeCommands.h"
 #include "hosts/qt/form/Accessibility.h"
+#include "hosts/qt/frame/FormArea.h"
 #include "hosts/qt/frame/FrameStyle.h"
 #include "hosts/qt/frame/TemplateDialog.h"
 #include "hosts/qt/form/Latin1Text.h"
@@ -63,7 +65,8 @@ void QtMainFrame::SetHandlers(std::function<void(int)> command, std::function<Ch
 void QtMainFrame::SetForm(QtForm* form)
 {
     m_form = form;
-    setCentralWidget(form);
+    m_area = new FormArea(*form, this);
+    setCentralWidget(m_area);
 }
 
 void QtMainFrame::MenuClosed()
@@ -128,7 +131,10 @@ bool QtMainFrame::CanStayOnTop() const
 
 void QtMainFrame::FitToForm()
 {
-    // The size hint is the form's, the menu's and the visible status bar's.
+    // The size hint is the form area's, the menu's and the visible status
+    // bar's; the area takes the form's new size at once.
+    if (m_area)
+        m_area->layout()->activate();
     setFixedSize(sizeHint() + m_frameStyle->Extra());
 }
 
@@ -173,14 +179,34 @@ bool QtMainFrame::IsStatusBarVisible() const
 
 void QtMainFrame::ShowBitsPanel(bool show)
 {
-    if (m_form)
+    if (m_form) {
         m_form->ShowBitsPanel(show);
+        m_area->KeepInspectorLast();
+    }
     FitToForm();
 }
 
 bool QtMainFrame::IsBitsPanelVisible() const
 {
     return m_form && m_form->IsBitsPanelShown();
+}
+
+void QtMainFrame::ShowInspector(bool show)
+{
+    if (m_area)
+        m_area->ShowInspector(show);
+    FitToForm();
+}
+
+bool QtMainFrame::IsInspectorVisible() const
+{
+    return m_area && m_area->IsInspectorShown();
+}
+
+void QtMainFrame::SetReadings(const InspectorTable& table)
+{
+    if (m_area)
+        m_area->SetReadings(table);
 }
 
 }  // namespace quibo

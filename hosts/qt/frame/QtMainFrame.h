@@ -14,6 +14,7 @@ class QAction;
 
 namespace quibo {
 
+class FormArea;
 class FrameStyle;
 class MenuBar;
 class QtStatusBar;
@@ -50,6 +51,10 @@ public:
     bool IsStatusBarVisible() const override;
     void ShowBitsPanel(bool show) override;
     bool IsBitsPanelVisible() const override;
+    void ShowInspector(bool show) override;
+    bool IsInspectorVisible() const override;
+    void SetReadings(const InspectorTable& table) override;
+    FormArea* Area() const { return m_area; }
 
     bool SetPaneText(int nIndex, std::string_view text, bool bUpdate = true) override;
     std::string GetPaneText(int nIndex) const override;
@@ -67,6 +72,7 @@ private:
     std::function<void(int)> m_command;
     std::function<CheckRecorder(int)> m_update;
     QtForm* m_form = nullptr;
+    FormArea* m_area = nullptr;
     MenuBar* m_menuBar = nullptr;
     QtStatusBar* m_statusBar = nullptr;
     FrameStyle* m_frameStyle = nullptr;

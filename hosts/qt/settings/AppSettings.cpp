@@ -75,13 +75,19 @@ StoredSettings AppSettings::Read()
                                                                         : m_place.problem;
     if (problem)
         Say("the settings are not read", *problem);
-    return {RecentFilesIn(text), ViewFlagIn(text, "Bits")};
+    return {RecentFilesIn(text), ViewFlagIn(text, "Bits"), ViewFlagIn(text, "Inspector")};
 }
 
 void AppSettings::StoreBitsShown(bool shown)
 {
     Submit("whether the bits are shown is not kept",
            [shown](const std::string& text) { return WithViewFlag(text, "Bits", shown); });
+}
+
+void AppSettings::StoreInspectorShown(bool shown)
+{
+    Submit("whether the Inspector is shown is not kept",
+           [shown](const std::string& text) { return WithViewFlag(text, "Inspector", shown); });
 }
 
 void AppSettings::UpdateRecentFiles(const RecentFileUpdate& update)

@@ -25,7 +25,7 @@ std::vector<std::string> RecentFilesIn(std::string_view ini);
 // when it cannot be so edited.
 std::optional<std::string> WithRecentFiles(std::string_view ini, const std::vector<std::string>& files);
 
-// A flag of group "View" ("Bits": whether the Bits panel is shown): true
+// A flag of group "View" ("Bits", "Inspector": whether that panel is shown): true
 // only when it is "true".
 bool ViewFlagIn(std::string_view ini, std::string_view key);
 std::optional<std::string> WithViewFlag(std::string_view ini, std::string_view key, bool on);
@@ -46,6 +46,7 @@ public:
     StoredSettings Read();
     void UpdateRecentFiles(const RecentFileUpdate& update);
     void StoreBitsShown(bool shown);
+    void StoreInspectorShown(bool shown);
     // At exit: the edits that still wait, each waiting for the lock as
     // SettingsStore does, with pause between the tries.
     void Finish(const Pause& pause);
