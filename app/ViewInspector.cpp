@@ -20,9 +20,11 @@ void CBytewhirlView::RefreshReadings()
     m_readingsShown.emplace(doc.m_nDataType, value);
     InspectorTable table;
     table.widthBits = FindDataTypeInfo(doc.m_nDataType)->widthBits;
-    for (Reading& reading : Readings(value, table.widthBits))
+    std::vector<Reading> readings = Readings(value, table.widthBits);
+    table.rows.reserve(readings.size());
+    for (Reading& reading : readings)
         table.rows.push_back({std::move(reading.name), std::move(reading.mot), std::move(reading.in)});
-    m_frame.SetReadings(table);
+    m_frame.SetReadings(std::move(table));
 }
 
 }  // namespace quibo

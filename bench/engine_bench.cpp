@@ -62,9 +62,12 @@ BENCHMARK(OperatorChainAt64Bits);
 
 // One keystroke into field and its Backspace under type, after start: each
 // converts the whole text again.
-void Keystroke(benchmark::State& state, ControlId field, DataType type, const char* start, const char* typed)
+void Keystroke(benchmark::State& state, ControlId field, DataType type, const char* start, const char* typed,
+               bool inspector = false)
 {
     HeadlessApp app;
+    if (inspector)
+        app.App().OnCmdMsg(ID_VIEW_INSPECTOR);
     app.App().OnCmdMsg(FindDataTypeCommand(type)->id);
     HeadlessForm& form = app.Form();
     form.Focus(field);
@@ -91,6 +94,14 @@ void HexKeystroke(benchmark::State& state, DataType type, const char* start, con
 }
 // -pi, whose text needs sixteen digits, and a pattern of fifteen places.
 BENCHMARK_CAPTURE(HexKeystroke, UnderDouble, DataType::Double, "C00921FB54442D1", "8");
+
+// The same with the Inspector shown: both byte orders' readings, the exact
+// texts included, for every value.
+void HexKeystrokeWithInspector(benchmark::State& state, DataType type, const char* start, const char* typed)
+{
+    Keystroke(state, IDC_HEX_EDIT, type, start, typed, true);
+}
+BENCHMARK_CAPTURE(HexKeystrokeWithInspector, UnderDouble, DataType::Double, "C00921FB54442D1", "8");
 
 void ByteOrderPress(benchmark::State& state)
 {

@@ -47,13 +47,12 @@ void AppendReal(std::vector<Reading>& rows, const char* realName, const IeeeLayo
         return std::array<std::string, 4>{RealText(pattern, layout), RealClass(pattern, layout),
                                           RealHex(pattern, layout), ExactText(RealValue(pattern, layout))};
     };
-    const auto motTexts = texts(mot);
-    const auto inTexts = texts(in);
+    auto motTexts = texts(mot);
+    auto inTexts = texts(in);
     const std::string name = realName;
-    rows.push_back({name, motTexts[0], inTexts[0]});
-    rows.push_back({name + " class", motTexts[1], inTexts[1]});
-    rows.push_back({name + " hex", motTexts[2], inTexts[2]});
-    rows.push_back({name + " exact", motTexts[3], inTexts[3]});
+    const std::string names[] = {name, name + " class", name + " hex", name + " exact"};
+    for (std::size_t i = 0; i < 4; ++i)
+        rows.push_back({names[i], std::move(motTexts[i]), std::move(inTexts[i])});
 }
 
 }  // namespace
@@ -109,6 +108,7 @@ std::vector<Reading> Readings(std::uint64_t value, int widthBits)
     const std::uint64_t mot = value & LowBits(widthBits);
     const std::uint64_t in = Swapped(mot, widthBits);
     std::vector<Reading> rows;
+    rows.reserve(10);
     const auto integers = [&](const char* unsignedName, const char* signedName) {
         rows.push_back({unsignedName, Unsigned(mot), widthBits > 8 ? Unsigned(in) : ""});
         rows.push_back({signedName, Signed(mot, widthBits), widthBits > 8 ? Signed(in, widthBits) : ""});

@@ -75,9 +75,11 @@ std::string RealText(Real value, int maxDigits, bool fromShortest)
     // to_chars is printf's "%.*e" in the "C" locale, whatever the user's.
     char buffer[64];
     int fewest = 1;
+    std::string shortestText;  // reads back exactly, by to_chars's promise
     if (fromShortest) {
         const std::to_chars_result shortest =
             std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+        shortestText.assign(buffer, shortest.ptr);
         fewest = 0;
         for (const char* c = buffer; c != shortest.ptr && *c != 'e'; ++c)
             fewest += *c >= '0' && *c <= '9' ? 1 : 0;
@@ -87,7 +89,7 @@ std::string RealText(Real value, int maxDigits, bool fromShortest)
         const std::to_chars_result end =
             std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
         scientific.assign(buffer, end.ptr);
-        if (ReadsBack(scientific, value))
+        if (scientific == shortestText || ReadsBack(scientific, value))
             break;
     }
     return Plain(scientific, negative);

@@ -44,7 +44,7 @@ public:
     // shows.
     virtual void ShowInspector(bool show) = 0;
     virtual bool IsInspectorVisible() const = 0;
-    virtual void SetReadings(const InspectorTable& table) = 0;
+    virtual void SetReadings(InspectorTable table) = 0;
     // Whether the window system lets a window stay above the others
     // (Wayland does not).
     virtual bool CanStayOnTop() const = 0;

@@ -30,9 +30,9 @@ public:
     bool IsBitsPanelVisible() const override { return bitsPanelVisible; }
     void ShowInspector(bool show) override { inspectorVisible = show; }
     bool IsInspectorVisible() const override { return inspectorVisible; }
-    void SetReadings(const InspectorTable& table) override
+    void SetReadings(InspectorTable table) override
     {
-        readings = table;
+        readings = std::move(table);
         ++readingsGiven;
     }
 

@@ -301,5 +301,33 @@ TEST_F(AppTest, CopyWithoutAFieldCopiesTheResultReadyToPaste)
     EXPECT_EQ(platform.clipboard, "1100000000000000000000000000000000000000000000000000000000000000");
 }
 
+TEST_F(AppTest, TheInspectorIsKeptInTheSettingsAndReadsOnlyWhileShown)
+{
+    platform.inspectorShown = true;
+    ASSERT_TRUE(app.InitInstance(std::nullopt));
+    HeadlessFrame& frame = headless.FrameWindow();
+    EXPECT_TRUE(frame.inspectorVisible);
+    EXPECT_EQ(app.MenuCheck(ID_VIEW_INSPECTOR), 1);
+    EXPECT_EQ(frame.readings.widthBits, 32);
+    ASSERT_TRUE(headless.ChooseDataType("float"));
+    ASSERT_TRUE(form.Focus(IDC_HEX_EDIT));
+    form.ClearField();
+    ASSERT_TRUE(form.Type("3F800000"));
+    ASSERT_EQ(frame.readings.rows.size(), 6u);
+    EXPECT_EQ(frame.readings.rows[2], (InspectorRow{"float", "1", "4.6006e-41"}));
+
+    // Hidden, it is given nothing; shown again, the value of that moment.
+    ASSERT_TRUE(app.OnCmdMsg(ID_VIEW_INSPECTOR));
+    EXPECT_FALSE(platform.inspectorShown);
+    EXPECT_EQ(app.MenuCheck(ID_VIEW_INSPECTOR), 0);
+    const int given = frame.readingsGiven;
+    ASSERT_TRUE(headless.ChooseDataType("unsigned char"));
+    ASSERT_TRUE(form.Click(IDC_KEY_BYTE_ORDER));
+    EXPECT_EQ(frame.readingsGiven, given);
+    ASSERT_TRUE(app.OnCmdMsg(ID_VIEW_INSPECTOR));
+    EXPECT_EQ(frame.readings.widthBits, 8);
+    EXPECT_EQ(frame.readings.rows.back(), (InspectorRow{"character", "'\\0'", ""}));
+}
+
 }  // namespace
 }  // namespace quibo

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <charconv>
+#include <cstdio>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -78,13 +78,13 @@ const Row kRows[] = {
     {64, 0xFFF8000000000000, "double hex", "-nan", "0x0.000000000f8ffp-1022"},
 };
 
-// Every digit of a value, independently: fixed notation with more places
-// than any double has, its trailing zeros dropped.
+// Every digit of a value, independently: the C library's printf, with more
+// places than any double has, its trailing zeros dropped.
 std::string AllDigits(double value)
 {
     static char text[1500];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1100).ptr;
-    std::string digits(text, end);
+    std::snprintf(text, sizeof text, "%.1100f", value);
+    std::string digits(text);
     digits.erase(digits.find_last_not_of('0') + 1);
     if (digits.back() == '.')
         digits.pop_back();

@@ -39,11 +39,11 @@ bool FormArea::IsInspectorShown() const
     return m_inspector && !m_inspector->isHidden();
 }
 
-void FormArea::SetReadings(const InspectorTable& table)
+void FormArea::SetReadings(InspectorTable table)
 {
-    m_table = table;
+    m_table = std::move(table);
     if (m_inspector)
-        m_inspector->ShowReadings(table);
+        m_inspector->ShowReadings(m_table);
 }
 
 void FormArea::KeepInspectorLast()

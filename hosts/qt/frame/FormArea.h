@@ -20,7 +20,7 @@ public:
 
     void ShowInspector(bool show);
     bool IsInspectorShown() const;
-    void SetReadings(const InspectorTable& table);
+    void SetReadings(InspectorTable table);
     InspectorPanel* Inspector() const { return m_inspector; }
     // The Inspector is the stop after the form's last one, the Bits panel
     // included, whichever was made first.

@@ -203,10 +203,10 @@ bool QtMainFrame::IsInspectorVisible() const
     return m_area && m_area->IsInspectorShown();
 }
 
-void QtMainFrame::SetReadings(const InspectorTable& table)
+void QtMainFrame::SetReadings(InspectorTable table)
 {
     if (m_area)
-        m_area->SetReadings(table);
+        m_area->SetReadings(std::move(table));
 }
 
 }  // namespace quibo

@@ -53,7 +53,7 @@ public:
     bool IsBitsPanelVisible() const override;
     void ShowInspector(bool show) override;
     bool IsInspectorVisible() const override;
-    void SetReadings(const InspectorTable& table) override;
+    void SetReadings(InspectorTable table) override;
     FormArea* Area() const { return m_area; }
 
     bool SetPaneText(int nIndex, std::string_view text, bool bUpdate = true) override;
