@@ -17,6 +17,7 @@
 #include "fuzz/WrapOracle.h"
 #include "numtext/DecimalText.h"
 #include "numtext/HexText.h"
+#include "numtext/Readings.h"
 #include "numtext/RealText.h"
 #include "hosts/headless/HeadlessApp.h"
 #include "res/Texts.h"
@@ -164,6 +165,24 @@ void CheckWrap(HeadlessApp& app, const std::vector<std::string>& allowed)
     Require(app.StatusBar().GetPaneText(kWrapPane) == wrap, "the pane shows the document's text");
 }
 
+// While shown, the Inspector reads the converter's value at the type's width.
+void CheckReadings(HeadlessApp& app)
+{
+    const HeadlessFrame& frame = app.FrameWindow();
+    if (!frame.inspectorVisible)
+        return;
+    const CBytewhirlDoc& doc = app.Document();
+    const int width = FindDataTypeInfo(doc.m_nDataType)->widthBits;
+    const std::vector<Reading> readings = Readings(doc.ConverterValue(), width);
+    Require(frame.readings.widthBits == width && frame.readings.rows.size() == readings.size(),
+            "the Inspector has the type's rows");
+    for (std::size_t row = 0; row < readings.size(); ++row) {
+        const InspectorRow& shown = frame.readings.rows[row];
+        Require(shown.name == readings[row].name && shown.mot == readings[row].mot && shown.in == readings[row].in,
+                "the Inspector reads the converter's value");
+    }
+}
+
 // Types an edge of the real values, or any bytes' hex digits, into HEX:
 // under float or double, DECIMAL reads back as HEX's pattern. Gives what
 // the WRAP pane may then say.
@@ -261,11 +280,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             wrap = TypeIntoHex(app, next);
         } else if (action < 254) {
             wrap = FlipBit(app, next, before.wrap);
+        } else if (action == 254) {
+            app.App().OnCmdMsg(ID_VIEW_INSPECTOR);
         } else {
             app.App().OnCmdMsg(ID_FILE_NEW);
             wrap = {""};
         }
         CheckWrap(app, wrap);
+        CheckReadings(app);
         // The panel shows the converter's value.
         Require(form.Bits().value == app.Document().ConverterValue(), "the panel follows the value");
         CheckInvariants(app);

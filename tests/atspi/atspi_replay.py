@@ -227,6 +227,38 @@ def check_lock_panes(quibo):
         window.close()
 
 
+def check_inspector(quibo, cli):
+    """The Inspector read as a screen reader reads a table, its rows and
+    columns by name, gives quibo-cli --inspect's texts at every width and in
+    both byte orders."""
+    window = Window(quibo)
+    try:
+        window.command("ID_VIEW_INSPECTOR")
+        table = wait_for(lambda: next((n for n in walk(window.frame) if n.getRole() == pyatspi.ROLE_TABLE
+                                       and n.name == "Inspector" and has_state(n, pyatspi.STATE_SHOWING)), None),
+                         "the Inspector")
+        cells = table.queryTable()
+        no_message = {"messages": []}
+        for type_name, hex_text in (("char", "0A"), ("short", "3C00"), ("float", "3DCCCCCD"),
+                                    ("double", "0000000000000001")):
+            for line in ("datatype " + type_name, "focus decimal", "focus hex", "clear-field", "type " + hex_text):
+                play_line(window, line, no_message)
+            printed = subprocess.run([cli, "--type", type_name, "--hex", hex_text, "--inspect"],
+                                     stdout=subprocess.PIPE, check=True, text=True).stdout.splitlines()
+            wanted = [line.split("\t") for line in printed]
+
+            def read():
+                return [[cells.getRowDescription(row)] +
+                        [cells.getAccessibleAt(row, column).name for column in range(len(wanted[0]) - 1)]
+                        for row in range(cells.nRows)]
+            wait_for(lambda: read() == wanted, "the Inspector's rows for %s %s" % (type_name, hex_text))
+            columns = [cells.getColumnDescription(column) for column in range(len(wanted[0]) - 1)]
+            if columns != ["Mot", "Int"][:len(columns)]:
+                raise Failure("the Inspector's columns are %r" % columns)
+    finally:
+        window.close()
+
+
 def main():
     quibo, cli, scripts = sys.argv[1], sys.argv[2], sys.argv[3:]
     failures = 0
@@ -234,6 +266,7 @@ def main():
     checks.append(("Data Type with the mouse", lambda: check_focus_after_mouse_menu(quibo) or 0))
     checks.append(("lock panes", lambda: check_lock_panes(quibo) or 0))
     checks.append(("the keyboard after the Bits panel", lambda: check_keyboard_after_bits_panel(quibo) or 0))
+    checks.append(("the Inspector", lambda: check_inspector(quibo, cli) or 0))
     for name, check in checks:
         try:
             failures += check()

@@ -25,7 +25,7 @@ SETTINGS_FOLDER = "Local AppWizard-Generated Applications"
 TIMEOUT = 10.0
 # The View menu's items by their commands' identifiers.
 VIEW_ITEMS = {"ID_VIEW_STATUS_BAR": "Status Bar", "ID_VIEW_REMOVE_BORDER": "Remove  Border",
-              "ID_VIEW_TOPMOST": "Make Topmost Window", "ID_VIEW_BITS": "Bits"}
+              "ID_VIEW_TOPMOST": "Make Topmost Window", "ID_VIEW_BITS": "Bits", "ID_VIEW_INSPECTOR": "Inspector"}
 EVENTS = ("object:text-changed", "object:property-change", "focus:", "object:state-changed:focused")
 
 

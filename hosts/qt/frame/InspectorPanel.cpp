@@ -78,6 +78,16 @@ void InspectorPanel::CopyCell()
         QApplication::clipboard()->setText(cell->text());
 }
 
+bool InspectorPanel::event(QEvent* event)
+{
+    // Ctrl+C copies the cell, not the display as the window's accelerator does.
+    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        event->accept();
+        return true;
+    }
+    return QTableWidget::event(event);
+}
+
 void InspectorPanel::keyPressEvent(QKeyEvent* event)
 {
     if (event->matches(QKeySequence::Copy)) {

@@ -26,6 +26,7 @@ public:
     QSize sizeHint() const override { return minimumSize(); }
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
