@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -25,6 +26,8 @@
 #include "calc/DataType.h"
 #include "hosts/qt/form/BitsPanel.h"
 #include "hosts/qt/QtQuibo.h"
+#include "hosts/qt/frame/FormArea.h"
+#include "hosts/qt/frame/InspectorPanel.h"
 #include "hosts/qt/frame/StatusPane.h"
 #include "res/Menu.h"
 #include "res/Strings.h"
@@ -197,6 +200,34 @@ private slots:
         QVERIFY(numbers.height() <= panel.Box(47).y() - top.bottom() - 1);
         QVERIFY(panel.Box(0).geometry().bottom() + numbers.height() <= panel.contentsRect().bottom());
         QVERIFY(numbers.horizontalAdvance("60") <= 2 * top.width());
+    }
+
+    // The Inspector's ten rows at 16 bits without scrolling, each row's name
+    // whole, and a double's longest shortest text whole in its cell.
+    void theInspectorShowsItsRowsWhole_data()
+    {
+        QTest::addColumn<int>("desktopPointSize");
+        QTest::newRow("desktop font") << 0;
+        QTest::newRow("desktop font 20") << 20;
+    }
+
+    void theInspectorShowsItsRowsWhole()
+    {
+        QFETCH(int, desktopPointSize);
+        Start(desktopPointSize);
+        Q().Window().ShowInspector(true);  // not the command: the settings file stays as it is
+        Q().App().OnCmdMsg(ID_TYPE_UNSIGNED_SHORT);
+        const QSize size = Q().Window().size();
+        InspectorPanel& table = *Q().Window().Area()->Inspector();
+        QCOMPARE(table.rowCount(), 10);
+        QVERIFY(table.rowViewportPosition(9) + table.rowHeight(9) <= table.viewport()->height());
+        for (int row = 0; row < table.rowCount(); ++row) {
+            const QString name = table.verticalHeaderItem(row)->text();
+            QVERIFY2(Advance(table.verticalHeader()->font(), name) < table.verticalHeader()->width(), qPrintable(name));
+        }
+        QVERIFY(Advance(table.font(), "-1.7976931348623157e+308") < table.columnWidth(0));
+        Q().App().OnCmdMsg(ID_TYPE_DOUBLE);
+        QCOMPARE(Q().Window().size(), size);
     }
 
     void aDoubleShowsAllSixteenDigits()
