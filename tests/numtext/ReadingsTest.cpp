@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <random>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -119,13 +120,16 @@ TEST(Readings, EachWidthsRowsOnTheirEdges)
     }
 }
 
-// Every half and bfloat16: the text rounds back to the pattern, and the
-// exact text is every digit of the value.
+// Every half and bfloat16: the text rounds back to the pattern, the exact
+// text is every digit of the value, the hex text "%a"'s.
 TEST(Readings, EverySixteenBitPatternReadsBack)
 {
+    char hex[64];
     for (const IeeeLayout* layout : {&kBinary16, &kBfloat16}) {
         for (std::uint64_t pattern = 0; pattern <= 0xFFFF; ++pattern) {
             const double value = RealValue(pattern, *layout);
+            std::snprintf(hex, sizeof hex, "%a", value);
+            ASSERT_EQ(RealHex(pattern, *layout), hex);
             if (std::isnan(value))
                 continue;
             const std::string text = RealText(pattern, *layout);
@@ -161,14 +165,19 @@ TEST(Readings, RoundingToHalfIsTheMachines)
 #endif
 }
 
-// Floats and doubles at random: the exact text is every digit.
-TEST(Readings, ExactTextsAreEveryDigit)
+// Floats and doubles at random: the exact text is every digit, and the hex
+// text is the C library's "%a".
+TEST(Readings, ExactAndHexTextsAreTheCLibrarys)
 {
     std::mt19937_64 random(64);
+    char hex[64];
     for (int i = 0; i < 20000; ++i) {
         const auto bits = random();
-        for (const double value : {std::bit_cast<double>(bits),
-                                   static_cast<double>(std::bit_cast<float>(static_cast<std::uint32_t>(bits)))}) {
+        const auto low = static_cast<std::uint32_t>(bits);
+        for (const auto& [pattern, layout] : {std::pair{bits, &kBinary64}, std::pair{std::uint64_t{low}, &kBinary32}}) {
+            const double value = RealValue(pattern, *layout);
+            std::snprintf(hex, sizeof hex, "%a", value);
+            ASSERT_EQ(RealHex(pattern, *layout), hex);
             if (!std::isfinite(value) || value == 0)
                 continue;
             ASSERT_EQ(ExactText(value), AllDigits(value)) << std::hexfloat << value;

@@ -221,9 +221,13 @@ private slots:
         InspectorPanel& table = *Q().Window().Area()->Inspector();
         QCOMPARE(table.rowCount(), 10);
         QVERIFY(table.rowViewportPosition(9) + table.rowHeight(9) <= table.viewport()->height());
-        for (int row = 0; row < table.rowCount(); ++row) {
-            const QString name = table.verticalHeaderItem(row)->text();
-            QVERIFY2(Advance(table.verticalHeader()->font(), name) < table.verticalHeader()->width(), qPrintable(name));
+        for (const int type : {ID_TYPE_UNSIGNED_SHORT, ID_TYPE_UNSIGNED_LONG_LONG}) {
+            Q().App().OnCmdMsg(type);
+            for (int row = 0; row < table.rowCount(); ++row) {
+                const QString name = table.verticalHeaderItem(row)->text();
+                QVERIFY2(Advance(table.verticalHeader()->font(), name) < table.verticalHeader()->width(),
+                         qPrintable(name));
+            }
         }
         QVERIFY(Advance(table.font(), "-1.7976931348623157e+308") < table.columnWidth(0));
         Q().App().OnCmdMsg(ID_TYPE_DOUBLE);

@@ -6,6 +6,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace quibo {
 
 namespace {
@@ -34,7 +36,10 @@ InspectorPanel::InspectorPanel(const QFont& font, QWidget* parent) : QTableWidge
     const QFontMetrics metrics(font);
     const int padding = 2 * metrics.horizontalAdvance(QLatin1Char('0'));
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setFixedWidth(metrics.horizontalAdvance(QStringLiteral("bfloat16 exact")) + padding);
+    int names = 0;
+    for (const char* longest : {"unsigned long long", "bfloat16 exact", "bfloat16 class"})
+        names = std::max(names, metrics.horizontalAdvance(QLatin1String(longest)));
+    verticalHeader()->setFixedWidth(names + padding);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     const int cell = metrics.horizontalAdvance(QStringLiteral("-1.7976931348623157e+308")) + padding;
     setColumnWidth(0, cell);
