@@ -5,17 +5,15 @@
 #include <cmath>
 #include <cstdint>
 
+#include "numtext/RealText.h"
+
 namespace quibo {
 
 std::string ExactText(double value)
 {
-    const std::string sign = std::signbit(value) ? "-" : "";
-    if (std::isnan(value))
-        return sign + "nan";
-    if (std::isinf(value))
-        return sign + "inf";
-    if (value == 0)
-        return sign + "0";
+    // nan, inf and 0 with their signs, as the real types' text writes them.
+    if (!std::isfinite(value) || value == 0)
+        return DoubleText(value);
     // value = significand * 2^exponent with the significand odd: below 1
     // it has exactly -exponent decimal places, the last a 5.
     const auto bits = std::bit_cast<std::uint64_t>(value);

@@ -12,11 +12,6 @@ namespace quibo {
 
 namespace {
 
-std::uint64_t LowBits(int bits)
-{
-    return bits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
-}
-
 // The low widthBits bits of value with their bytes in the other order.
 std::uint64_t Swapped(std::uint64_t value, int widthBits)
 {

@@ -13,12 +13,6 @@ namespace quibo {
 
 namespace {
 
-// The low bits of a pattern, below 64.
-std::uint64_t LowBits(int bits)
-{
-    return bits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
-}
-
 // The plain form's range of decimal exponents.
 constexpr int kPlainLowest = -5;
 constexpr int kPlainHighest = 15;

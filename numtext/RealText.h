@@ -22,6 +22,12 @@ struct IeeeLayout {
     int exponentBits;
     int fractionBits;
 };
+// The low bits of a pattern: bits (up to 64) ones.
+constexpr std::uint64_t LowBits(int bits)
+{
+    return bits >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << bits) - 1;
+}
+
 inline constexpr IeeeLayout kBinary16{16, 5, 10};  // half
 inline constexpr IeeeLayout kBfloat16{16, 8, 7};   // the top half of a float
 inline constexpr IeeeLayout kBinary32{32, 8, 23};  // float

@@ -30,9 +30,6 @@ struct Row {
 
 const Row kRows[] = {
     {8, 0x41, "character", "'A'", ""},
-    {8, 0xFF, "unsigned char", "255", ""},
-    {8, 0xFF, "char", "-1", ""},
-    {8, 0xFF, "character", "'\\xFF'", ""},
     {8, 0x00, "character", "'\\0'", ""},
     {8, 0x07, "character", "'\\a'", ""},
     {8, 0x0D, "character", "'\\r'", ""},
@@ -62,10 +59,6 @@ const Row kRows[] = {
      "338953138925153547590470800371487866880"},
     {16, 0x7FC0, "bfloat16 class", "quiet NaN", "normal"},
     {16, 0x7F81, "bfloat16 class", "signalling NaN", "normal"},
-    {32, 0x3DCCCCCD, "float", "0.1", "-429492130"},
-    {32, 0x3DCCCCCD, "float hex", "0x1.99999ap-4", "-0x1.99987ap+28"},
-    {32, 0x3DCCCCCD, "float exact", "0.100000001490116119384765625", "-429492128"},
-    {32, 0x3DCCCCCD, "long", "1036831949", "-842216387"},
     {32, 0x3F800000, "float hex", "0x1p+0", "0x1.007ep-134"},
     {32, 0xFFC00001, "float", "-nan", "2.3648355e-38"},
     {32, 0x7F800001, "float class", "signalling NaN", "normal"},
